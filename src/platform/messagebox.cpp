@@ -1,0 +1,52 @@
+#include "platform/messagebox.h"
+
+#include <QMessageBox>
+
+namespace {
+bool g_recording = false;
+QList<MessageBox::Record> g_records;
+} // namespace
+
+namespace MessageBox {
+
+void show(QWidget *parent, const QString &title, const QString &text, Icon icon)
+{
+    if (g_recording) {
+        g_records.append({title, text, icon});
+        return;
+    }
+    QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void startRecording()
+{
+    g_recording = true;
+    g_records.clear();
+}
+
+void stopRecording()
+{
+    g_recording = false;
+    g_records.clear();
+}
+
+bool isRecording()
+{
+    return g_recording;
+}
+
+QList<Record> recorded()
+{
+    return g_records;
+}
+
+QList<Record> takeRecorded()
+{
+    QList<Record> r;
+    r.swap(g_records);
+    return r;
+}
+
+} // namespace MessageBox

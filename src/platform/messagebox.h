@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Every message the program shows goes through here: a modal box in the program,
+// a record in tests so that they can assert on the exact title and text.
+namespace MessageBox {
+
+enum class Icon { Warning, Information };
+
+struct Record
+{
+    QString title;
+    QString text;
+    Icon icon;
+};
+
+void show(QWidget *parent, const QString &title, const QString &text, Icon icon = Icon::Warning);
+
+// While recording, show() returns at once and keeps what it was asked to show.
+void startRecording();
+void stopRecording();
+bool isRecording();
+QList<Record> recorded();
+// Returns the records so far and forgets them.
+QList<Record> takeRecorded();
+
+} // namespace MessageBox

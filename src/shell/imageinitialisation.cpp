@@ -1,0 +1,36 @@
+#include "shell/imageinitialisation.h"
+
+#include "image/memoryimage.h"
+
+namespace {
+
+void eraseAll(MemoryImage &image)
+{
+    image.fill(0, MemoryImage::Rows - 1, MemoryImage::Empty);
+}
+
+} // namespace
+
+const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
+{
+    // The order matters: the channel defaults come last, after every other area.
+    static const std::vector<ImageInitialisationStep> steps{
+        {"erase", &eraseAll},
+        {"fm presets", nullptr},
+        {"optional features and band records", nullptr},
+        {"dtmf", nullptr},
+        {"2-tone", nullptr},
+        {"5-tone", nullptr},
+        {"alignment defaults", nullptr},
+        {"channels", nullptr},
+    };
+    return steps;
+}
+
+void initialiseMemoryImage(MemoryImage &image)
+{
+    for (const auto &step : imageInitialisationSteps()) {
+        if (step.run)
+            step.run(image);
+    }
+}

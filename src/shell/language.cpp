@@ -1,0 +1,15 @@
+#include "shell/language.h"
+
+namespace {
+bool g_chinese = false;
+}
+
+bool Language::isChinese()
+{
+    return g_chinese;
+}
+
+void Language::setChinese(bool chinese)
+{
+    g_chinese = chinese;
+}
