@@ -1,0 +1,417 @@
+#include "shell/mainwindow.h"
+
+#include "image/bandlimits.h"
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
+#include "platform/screen.h"
+#include "shell/icons.h"
+#include "shell/imageinitialisation.h"
+#include "shell/language.h"
+#include "shell/languagetable.h"
+#include "shell/shelltexts.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace {
+
+MainWindow *g_instance = nullptr;
+
+struct Caption
+{
+    const char *objectName;
+    BiText text;
+};
+
+// Every menu entry and its caption pair; applyLanguage() walks this list.
+const Caption MenuCaptions[] = {
+    {"File", ShellText::File},
+    {"File_New", ShellText::FileNew},
+    {"File_Open", ShellText::FileOpen},
+    {"File_save", ShellText::FileSave},
+    {"File_saveas", ShellText::FileSaveAs},
+    {"File_exit", ShellText::FileExit},
+    {"fm_chann_edit", ShellText::FmEdit},
+    {"chann_edit", ShellText::ChannelEdit},
+    {"sys_edit", ShellText::OptionEdit},
+    {"sig_edit", ShellText::SignalEdit},
+    {"Sig_dtmf", ShellText::SigDtmf},
+    {"Sig_2tone", ShellText::Sig2Tone},
+    {"Sig_5tone", ShellText::Sig5Tone},
+    {"frm_adj", ShellText::Adjust},
+    {"Program", ShellText::Program},
+    {"Prog_read", ShellText::ProgRead},
+    {"Prog_write", ShellText::ProgWrite},
+    {"proc_setup", ShellText::PortSetup},
+    {"Language_Setup", ShellText::LanguageMenu},
+    {"Language_chn", ShellText::LanguageChinese},
+    {"Language_eng", ShellText::LanguageEnglish},
+    {"about", ShellText::About},
+    {"Menu_Exit", ShellText::MenuExit},
+};
+
+const Caption ToolbarTips[] = {
+    {"open", ShellText::ToolOpen},        {"save", ShellText::ToolSave},
+    {"edit_option", ShellText::ToolOption}, {"edit_chann", ShellText::ToolChannel},
+    {"edit_dtmf", ShellText::ToolDtmf},   {"read", ShellText::ToolRead},
+    {"write", ShellText::ToolWrite},      {"exit", ShellText::ToolExit},
+};
+
+// Panels 1, 3, 5, 7 and 9 carry labels; the even ones carry what the radio reports.
+const int PanelShares[MainWindow::PanelCount] = {4, 6, 5, 15, 8, 7, 5, 10, 5, 10, 25};
+
+constexpr int MinimumScreenWidthTwips = 15300;
+constexpr int MinimumScreenHeightTwips = 11500;
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    g_instance = this;
+    setObjectName(QStringLiteral("MDImain"));
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdi);
+    buildMenus();
+    buildToolbar();
+    buildStatusBar();
+}
+
+MainWindow::~MainWindow()
+{
+    if (g_instance == this)
+        g_instance = nullptr;
+}
+
+MainWindow *MainWindow::instance()
+{
+    return g_instance;
+}
+
+void MainWindow::startUp()
+{
+    // 1. Titles and the extra status texts come from the caption pairs (ShellText).
+    // 2. The handshake command is a constant of the exchange engine.
+    // 3. English, and the string table that goes with it.
+    Language::setChinese(false);
+    LanguageTable::rebuild();
+    // 4. Panel widths, and panel 1 starts empty until the labels are applied.
+    sizeStatusPanels();
+    statusPanel(1)->clear();
+    // 5. Menus, status labels and title in the current language.
+    applyLanguage();
+    // 6. As large as the screen. The geometry is set as well because a desktop without a
+    // window manager ignores the maximise request.
+    if (const QScreen *screen = QGuiApplication::primaryScreen())
+        setGeometry(screen->availableGeometry());
+    showMaximized();
+    // 7. Advice for screens below 1024 x 768.
+    showScreenAdviceIfSmall();
+    // 8. Silent port scan.
+    scanPorts();
+    // 9. Start-up band limits; the tone and value tables are built on first use.
+    BandLimits::current() = BandLimits::startup();
+    BandLimits::reported() = BandLimits::startup();
+    // 10. Ask the radio who it is; this runs on in the background.
+    startIdentification();
+    // 11. The memory image and the defaults of every area.
+    initialiseMemoryImage(MemoryImage::instance());
+    // 12. The optional-features editor.
+    loadOptionsEditor();
+}
+
+void MainWindow::scanPorts()
+{
+    // The serial link provides the scan.
+}
+
+void MainWindow::startIdentification()
+{
+    // The serial link provides the identification exchange.
+}
+
+void MainWindow::loadOptionsEditor()
+{
+    // The optional-features editor is loaded here once it exists.
+}
+
+QAction *MainWindow::addMenuAction(QMenu *menu, const char *objectName)
+{
+    auto *action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(objectName));
+    if (menu)
+        menu->addAction(action);
+    else
+        menuBar()->addAction(action);
+    return action;
+}
+
+void MainWindow::buildMenus()
+{
+    auto submenu = [this](const char *objectName) {
+        QMenu *menu = menuBar()->addMenu(QString());
+        menu->setObjectName(QString::fromLatin1(objectName));
+        menu->menuAction()->setObjectName(QString::fromLatin1(objectName));
+        return menu;
+    };
+
+    QMenu *file = submenu("File");
+    addMenuAction(file, "File_New"); // "New" has no action
+    connect(addMenuAction(file, "File_Open"), &QAction::triggered, this, [] {});
+    connect(addMenuAction(file, "File_save"), &QAction::triggered, this, [] {});
+    connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [] {});
+    file->addSeparator();
+    connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
+
+    addMenuAction(nullptr, "fm_chann_edit");
+    addMenuAction(nullptr, "chann_edit");
+    addMenuAction(nullptr, "sys_edit");
+
+    QMenu *sig = submenu("sig_edit");
+    addMenuAction(sig, "Sig_dtmf");
+    addMenuAction(sig, "Sig_2tone");
+    addMenuAction(sig, "Sig_5tone");
+
+    addMenuAction(nullptr, "frm_adj");
+
+    QMenu *program = submenu("Program");
+    addMenuAction(program, "Prog_read");
+    addMenuAction(program, "Prog_write");
+    program->addSeparator();
+    addMenuAction(program, "proc_setup");
+
+    QMenu *language = submenu("Language_Setup");
+    m_languageGroup = new QActionGroup(this);
+    m_languageGroup->setExclusive(true);
+    QAction *chinese = addMenuAction(language, "Language_chn");
+    QAction *english = addMenuAction(language, "Language_eng");
+    for (QAction *a : {chinese, english}) {
+        a->setCheckable(true);
+        m_languageGroup->addAction(a);
+    }
+    connect(chinese, &QAction::triggered, this, &MainWindow::chooseChinese);
+    connect(english, &QAction::triggered, this, &MainWindow::chooseEnglish);
+
+    addMenuAction(nullptr, "about");
+    connect(addMenuAction(nullptr, "Menu_Exit"), &QAction::triggered, this, &QWidget::close);
+}
+
+QAction *MainWindow::addBarAction(const char *key)
+{
+    const QString name = QString::fromLatin1(key);
+    QAction *action = m_toolbar->addAction(Icons::toolbarIcon(name), QString());
+    action->setObjectName(name);
+    return action;
+}
+
+void MainWindow::buildToolbar()
+{
+    m_toolbar = addToolBar(QString());
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setIconSize(QSize(32, 32));
+    m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    addBarAction("open");
+    addBarAction("save");
+    m_toolbar->addSeparator();
+    addBarAction("edit_option");
+    addBarAction("edit_chann");
+    addBarAction("edit_dtmf");
+    m_toolbar->addSeparator();
+    addBarAction("read");
+    addBarAction("write");
+    m_toolbar->addSeparator();
+    connect(addBarAction("exit"), &QAction::triggered, this, &MainWindow::exitFromToolbar);
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(false);
+    for (int i = 1; i <= PanelCount; ++i) {
+        auto *panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("Panel%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setTextFormat(Qt::PlainText);
+        panel->setContentsMargins(2, 0, 2, 0);
+        bar->addWidget(panel);
+        m_panels.append(panel);
+    }
+    sizeStatusPanels();
+}
+
+int MainWindow::panelShare(int panel)
+{
+    Q_ASSERT(panel >= 1 && panel <= PanelCount);
+    return PanelShares[panel - 1];
+}
+
+void MainWindow::sizeStatusPanels()
+{
+    const int screenWidth = Screen::twipsToPixels(Screen::sizeTwips().width());
+    for (int i = 1; i <= PanelCount; ++i)
+        statusPanel(i)->setFixedWidth(screenWidth * panelShare(i) / 100);
+}
+
+QLabel *MainWindow::statusPanel(int panel) const
+{
+    Q_ASSERT(panel >= 1 && panel <= PanelCount);
+    return m_panels.at(panel - 1);
+}
+
+QAction *MainWindow::menuAction(const QString &objectName) const
+{
+    const auto all = findChildren<QAction *>(objectName);
+    for (QAction *a : all) {
+        if (!m_toolbar->actions().contains(a))
+            return a;
+    }
+    return nullptr;
+}
+
+QAction *MainWindow::toolbarAction(const QString &key) const
+{
+    for (QAction *a : m_toolbar->actions()) {
+        if (a->objectName() == key)
+            return a;
+    }
+    return nullptr;
+}
+
+void MainWindow::applyLanguage()
+{
+    const bool chinese = Language::isChinese();
+    menuAction(QStringLiteral("Language_chn"))->setChecked(chinese);
+    menuAction(QStringLiteral("Language_eng"))->setChecked(!chinese);
+    for (const Caption &c : MenuCaptions) {
+        if (QAction *a = menuAction(QString::fromLatin1(c.objectName)))
+            a->setText(c.text.text(chinese));
+    }
+    for (const Caption &c : ToolbarTips) {
+        if (QAction *a = toolbarAction(QString::fromLatin1(c.objectName))) {
+            a->setText(c.text.text(chinese));
+            a->setToolTip(c.text.text(chinese));
+        }
+    }
+    statusPanel(1)->setText(ShellText::PanelModel.text(chinese));
+    statusPanel(3)->setText(ShellText::PanelNumber.text(chinese));
+    statusPanel(5)->setText(ShellText::PanelFirmware.text(chinese));
+    statusPanel(7)->setText(ShellText::PanelBandA.text(chinese));
+    statusPanel(9)->setText(ShellText::PanelBandB.text(chinese));
+    statusPanel(11)->setText(ShellText::ExtraStatus.text(chinese));
+    setWindowTitle(ShellText::Title.text(chinese));
+}
+
+void MainWindow::chooseChinese()
+{
+    if (!Language::isChinese()) {
+        Language::setChinese(true);
+        LanguageTable::rebuild();
+    }
+    applyLanguage();
+}
+
+void MainWindow::chooseEnglish()
+{
+    if (Language::isChinese()) {
+        Language::setChinese(false);
+        LanguageTable::rebuild();
+    }
+    applyLanguage();
+}
+
+void MainWindow::showScreenAdviceIfSmall()
+{
+    const QSize twips = Screen::sizeTwips();
+    if (twips.height() < MinimumScreenHeightTwips || twips.width() < MinimumScreenWidthTwips) {
+        MessageBox::show(this, QString::fromUtf8(ShellText::ScreenAdviceTitle),
+                         QString::fromUtf8(ShellText::ScreenAdvice));
+    }
+}
+
+QMdiSubWindow *MainWindow::childFrame(const QString &objectName) const
+{
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (sub->widget() && sub->widget()->objectName() == objectName)
+            return sub;
+    }
+    return nullptr;
+}
+
+QWidget *MainWindow::child(const QString &objectName) const
+{
+    QMdiSubWindow *sub = childFrame(objectName);
+    return sub ? sub->widget() : nullptr;
+}
+
+QMdiSubWindow *MainWindow::showChild(const QString &objectName, const std::function<QWidget *()> &make,
+                                     const Placement &place)
+{
+    if (QMdiSubWindow *open = childFrame(objectName)) {
+        if (open->isMinimized())
+            open->showNormal();
+        m_mdi->setActiveSubWindow(open);
+        open->raise();
+        return open;
+    }
+    QWidget *widget = make();
+    widget->setObjectName(objectName);
+    QMdiSubWindow *sub = m_mdi->addSubWindow(widget);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowTitle(widget->windowTitle());
+    connect(widget, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
+    if (place)
+        sub->setGeometry(place(m_mdi->viewport()->size()));
+    sub->show();
+    m_mdi->setActiveSubWindow(sub);
+    return sub;
+}
+
+bool MainWindow::closeChild(const QString &objectName)
+{
+    QMdiSubWindow *sub = childFrame(objectName);
+    if (!sub)
+        return true;
+    return sub->close();
+}
+
+QRect MainWindow::centredHorizontally(const QSize &clientArea, const QSize &size, int top)
+{
+    const int x = std::max(0, (clientArea.width() - size.width()) / 2);
+    return QRect(QPoint(x, std::max(0, top)), size);
+}
+
+void MainWindow::exitFromToolbar()
+{
+    closeChild(QStringLiteral("frm_chann"));
+    closeChild(QStringLiteral("frm_option"));
+    closeChild(QStringLiteral("frmAbout"));
+    close();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // A child that is talking to the radio refuses to close; the program then stays open
+    // rather than cutting the transfer off.
+    m_mdi->closeAllSubWindows();
+    if (!m_mdi->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+// The frame window (MDImain): hosts every editor as a child window, carries the menus,
+// the toolbar and the status bar, and runs the start-up sequence.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    static constexpr int PanelCount = 11;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence, in its order. Separate from the constructor so that a test
+    // can fake the screen before it runs.
+    void startUp();
+
+    // The one main window of the process, or null before it exists.
+    static MainWindow *instance();
+
+    QMdiArea *mdiArea() const { return m_mdi; }
+    QAction *menuAction(const QString &objectName) const;
+    QAction *toolbarAction(const QString &key) const;
+    QLabel *statusPanel(int panel) const; // 1 to 11
+    // Share of the screen width of each panel, in percent.
+    static int panelShare(int panel);
+
+    // Each child window exists at most once: brings the open one up, or creates it with
+    // make(), hosts it and places it with place() (given the client area's size).
+    using Placement = std::function<QRect(const QSize &clientArea)>;
+    QMdiSubWindow *showChild(const QString &objectName, const std::function<QWidget *()> &make,
+                             const Placement &place = Placement());
+    QWidget *child(const QString &objectName) const;
+    QMdiSubWindow *childFrame(const QString &objectName) const;
+    // Returns false when the child refused to close (a transfer is running).
+    bool closeChild(const QString &objectName);
+
+    // Centred horizontally in the client area, `top` twips from its top edge.
+    static QRect centredHorizontally(const QSize &clientArea, const QSize &size, int top);
+
+    void applyLanguage();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildStatusBar();
+    void sizeStatusPanels();
+    void showScreenAdviceIfSmall();
+    void chooseChinese();
+    void chooseEnglish();
+    void exitFromToolbar();
+
+    // Start-up steps whose contents belong to the serial link and to later editors.
+    void scanPorts();
+    void startIdentification();
+    void loadOptionsEditor();
+
+    QAction *addMenuAction(QMenu *menu, const char *objectName);
+    QAction *addBarAction(const char *objectName);
+
+    QMdiArea *m_mdi = nullptr;
+    QToolBar *m_toolbar = nullptr;
+    QList<QLabel *> m_panels;
+    QActionGroup *m_languageGroup = nullptr;
+};
