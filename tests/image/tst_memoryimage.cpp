@@ -1,0 +1,148 @@
+#include "image/areamap.h"
+#include "image/memoryimage.h"
+#include "image/receiveslots.h"
+#include "shell/imageinitialisation.h"
+
+#include <QtTest>
+
+class TestMemoryImage : public QObject
+{
+    Q_OBJECT
+private slots:
+    void addressFunctionsAtAreaBorders_data();
+    void addressFunctionsAtAreaBorders();
+    void areasTileTheTransferredRows();
+    void fillAndRowsTouchOnlyTheirRows();
+    void initialisationErasesWhatNoDefaultsClaim();
+    void receiveSlotsNeverReadPastTheReply();
+};
+
+void TestMemoryImage::addressFunctionsAtAreaBorders_data()
+{
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::newRow("first channel") << 0x0000 << 0 << 0;
+    QTest::newRow("last channel byte") << 0x0C7F << 199 << 15;
+    QTest::newRow("unassigned after channels") << 0x0C80 << 200 << 0;
+    QTest::newRow("options") << 0x0E00 << 224 << 0;
+    QTest::newRow("band B record") << 0x0F20 << 242 << 0;
+    QTest::newRow("last names byte") << 0x1C7F << 455 << 15;
+    QTest::newRow("5-tone standards") << 0x2000 << 512 << 0;
+    QTest::newRow("dtmf") << 0x2900 << 656 << 0;
+    QTest::newRow("2-tone end") << 0x2FFF << 767 << 15;
+    QTest::newRow("fm") << 0x3000 << 768 << 0;
+    QTest::newRow("last written") << 0x30FF << 783 << 15;
+    QTest::newRow("read-only tail end") << 0x313F << 787 << 15;
+    QTest::newRow("last image byte") << 0x400F << 1024 << 15;
+}
+
+void TestMemoryImage::addressFunctionsAtAreaBorders()
+{
+    QFETCH(int, address);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QCOMPARE(MemoryImage::rowOf(address), row);
+    QCOMPARE(MemoryImage::columnOf(address), column);
+    QCOMPARE(MemoryImage::addressOf(row, column), address);
+
+    MemoryImage image;
+    image.setAt(address, 0x5A);
+    QCOMPARE(int(image.cell(row, column)), 0x5A);
+    image.setCell(row, column, 0x00);
+    QCOMPARE(int(image.at(address)), 0x00);
+}
+
+void TestMemoryImage::areasTileTheTransferredRows()
+{
+    // The areas must cover rows 0..1024 without gap or overlap, or some bytes would be
+    // claimed twice or by nobody.
+    const Area::Range order[] = {Area::Channels,     Area::Unassigned1, Area::Options,     Area::BandRecords,
+                                 Area::OptionsTail,  Area::ChannelNames, Area::Unassigned2, Area::FiveToneStandards,
+                                 Area::FiveToneCodes, Area::Unassigned3, Area::Dtmf,        Area::Unassigned4,
+                                 Area::TwoTone,      Area::Fm,          Area::ReadOnlyTail, Area::FileOnly};
+    int next = 0;
+    for (const Area::Range &r : order) {
+        QCOMPARE(r.firstRow, next);
+        QVERIFY(r.lastRow >= r.firstRow);
+        next = r.lastRow + 1;
+    }
+    QCOMPARE(next, MemoryImage::Rows);
+    QCOMPARE(Area::BulkReadRows.lastRow, Area::ReadOnlyTail.lastRow);
+    QCOMPARE(Area::BulkWriteRows.lastRow, Area::Fm.lastRow);
+}
+
+void TestMemoryImage::fillAndRowsTouchOnlyTheirRows()
+{
+    MemoryImage image;
+    image.fill(0, MemoryImage::Rows - 1, 0x11);
+    image.fill(200, 223, 0xFF);
+    QCOMPARE(int(image.cell(199, 15)), 0x11);
+    QCOMPARE(int(image.cell(200, 0)), 0xFF);
+    QCOMPARE(int(image.cell(223, 15)), 0xFF);
+    QCOMPARE(int(image.cell(224, 0)), 0x11);
+
+    QByteArray bytes(32, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char(i);
+    image.setRows(1023, bytes);
+    QCOMPARE(image.rows(1023, 2), bytes);
+    QCOMPARE(int(image.cell(1022, 15)), 0x11);
+    QCOMPARE(image.row(1024).at(15), char(31));
+}
+
+void TestMemoryImage::initialisationErasesWhatNoDefaultsClaim()
+{
+    MemoryImage image;
+    image.fill(0, MemoryImage::Rows - 1, 0x00);
+    initialiseMemoryImage(image);
+    // Rows no area defaults ever write: a fresh start must leave them erased.
+    const Area::Range erased[] = {Area::Unassigned1, Area::Unassigned2, Area::Unassigned3, Area::Unassigned4,
+                                  Area::ReadOnlyTail, Area::FileOnly, Area::ChannelNames};
+    for (const Area::Range &r : erased) {
+        for (int row = r.firstRow; row <= r.lastRow; ++row) {
+            // Default channel names are written by the channel defaults; they only touch
+            // rows that belong to named channels, and erase the rest.
+            if (Area::ChannelNames.containsRow(row))
+                continue;
+            for (int c = 0; c < MemoryImage::Columns; ++c)
+                QVERIFY2(image.cell(row, c) == 0xFF, qPrintable(QStringLiteral("row %1 column %2").arg(row).arg(c)));
+        }
+    }
+    // An area whose defaults are not written yet stays erased rather than keeping old bytes.
+    for (const ImageInitialisationStep &step : imageInitialisationSteps()) {
+        QVERIFY(step.name != nullptr);
+    }
+    QCOMPARE(QString::fromLatin1(imageInitialisationSteps().front().name), QStringLiteral("erase"));
+    QCOMPARE(QString::fromLatin1(imageInitialisationSteps().back().name), QStringLiteral("channels"));
+}
+
+void TestMemoryImage::receiveSlotsNeverReadPastTheReply()
+{
+    ReceiveSlots slots;
+    QByteArray reply(69, '\0');
+    reply[0] = 'X';
+    for (int i = 0; i < 64; ++i)
+        reply[4 + i] = char(i + 1);
+    slots.store(1, reply);
+    QCOMPARE(slots.dataOffset(1), 4);
+    QCOMPARE(int(uchar(slots.data(1).at(0))), 1);
+
+    QByteArray stray = QByteArray(1, char(0x33)) + reply.left(68);
+    slots.store(2, stray);
+    QCOMPARE(slots.dataOffset(2), 5);
+    QCOMPARE(slots.data(2), reply.mid(4, 64));
+
+    QByteArray late = QByteArray(2, char(0x33)) + reply.left(67);
+    slots.store(3, late);
+    QCOMPARE(slots.dataOffset(3), -1);
+    QVERIFY(slots.data(3).isEmpty());
+
+    // No "X" at all: the data are taken from byte 4.
+    QByteArray none(69, char(0x22));
+    slots.store(4, none);
+    QCOMPARE(slots.dataOffset(4), 4);
+}
+
+QTEST_APPLESS_MAIN(TestMemoryImage)
+#include "tst_memoryimage.moc"
