@@ -1,0 +1,275 @@
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
+#include "platform/screen.h"
+#include "shell/language.h"
+#include "shell/mainwindow.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QtTest>
+#include <memory>
+
+namespace {
+const char *AdviceText = "建议将计算机的显示模式设置为 1024 X 768 ";
+
+int adviceCount()
+{
+    int n = 0;
+    for (const MessageBox::Record &r : MessageBox::recorded()) {
+        if (r.text == QString::fromUtf8(AdviceText)) {
+            ++n;
+            if (r.title != QStringLiteral("操作提示") || r.icon != MessageBox::Icon::Warning)
+                return -1;
+        }
+    }
+    return n;
+}
+} // namespace
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void menuCaptionsInBothLanguages_data();
+    void menuCaptionsInBothLanguages();
+    void statusLabelsTitleAndCheckMarks();
+    void choosingTheActiveLanguageChangesNothingElse();
+    void toolbarCarriesItsKeysAndImages();
+    void statusPanelWidthsAreSharesOfTheScreen();
+    void screenAdviceBelow1024x768_data();
+    void screenAdviceBelow1024x768();
+    void newDoesNothing();
+    void eachChildExistsOnce();
+    void exitAsksNothing();
+
+private:
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestMainWindow::init()
+{
+    MessageBox::startRecording();
+    Screen::overrideSizeTwips(QSize(1280 * 15, 1024 * 15));
+    Language::setChinese(false);
+    m_window = std::make_unique<MainWindow>();
+    m_window->startUp();
+}
+
+void TestMainWindow::cleanup()
+{
+    m_window.reset();
+    Screen::clearOverride();
+    MessageBox::stopRecording();
+}
+
+void TestMainWindow::menuCaptionsInBothLanguages_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+    const char *rows[][3] = {
+        {"File", "File", "文件"},
+        {"File_New", "New", "新建"},
+        {"File_Open", "Open", "打开"},
+        {"File_save", "Save", "保存"},
+        {"File_saveas", "Save As", "另存为"},
+        {"File_exit", "Exit", "退出"},
+        {"fm_chann_edit", "FM-Radio", "FM-频道"},
+        {"chann_edit", "Channel", "信道编辑"},
+        {"sys_edit", "Option", "可选参数"},
+        {"sig_edit", "Signal", "信令编辑"},
+        {"Sig_dtmf", "DTMF", "DTMF"},
+        {"Sig_2tone", "2 TONE", "2 TONE"},
+        {"Sig_5tone", "5 TONE", "5 TONE"},
+        {"frm_adj", "Adjust", "调整参数"},
+        {"Program", "Program", "编程"},
+        {"Prog_read", "Read from radio", "从对讲机读取数据"},
+        {"Prog_write", "Write to radio", "向对讲机写入数据"},
+        {"proc_setup", "Communication", "端口设置"},
+        {"Language_Setup", "Language", "语言"},
+        {"Language_chn", "中文", "中文"},
+        {"Language_eng", "English", "English"},
+        {"about", "About", "关于"},
+        {"Menu_Exit", "Exit", "退出"},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r[0]) << QString::fromUtf8(r[0]) << QString::fromUtf8(r[1]) << QString::fromUtf8(r[2]);
+}
+
+void TestMainWindow::menuCaptionsInBothLanguages()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
+    QAction *action = m_window->menuAction(name);
+    QVERIFY2(action, qPrintable(name));
+    QCOMPARE(action->text(), english);
+    QVERIFY(action->isEnabled());
+    m_window->menuAction(QStringLiteral("Language_chn"))->trigger();
+    QCOMPARE(action->text(), chinese);
+    m_window->menuAction(QStringLiteral("Language_eng"))->trigger();
+    QCOMPARE(action->text(), english);
+}
+
+void TestMainWindow::statusLabelsTitleAndCheckMarks()
+{
+    auto labels = [this] {
+        QStringList l;
+        for (int p : {1, 3, 5, 7, 9})
+            l << m_window->statusPanel(p)->text();
+        return l;
+    };
+    QCOMPARE(labels(), QStringList({"Model:", "S I M:", "MCU-Version:", "Band-A", "Band-B"}));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvane Series Program Software."));
+    QVERIFY(m_window->menuAction(QStringLiteral("Language_eng"))->isChecked());
+    QVERIFY(!m_window->menuAction(QStringLiteral("Language_chn"))->isChecked());
+
+    m_window->menuAction(QStringLiteral("Language_chn"))->trigger();
+    QVERIFY(Language::isChinese());
+    QCOMPARE(labels(), QStringList({"机  型:", "序列号:", "固体版本:", "频段-A", "频段-B"}));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvane 双段车载电台编程软件"));
+    QVERIFY(m_window->menuAction(QStringLiteral("Language_chn"))->isChecked());
+    QVERIFY(!m_window->menuAction(QStringLiteral("Language_eng"))->isChecked());
+    QCOMPARE(m_window->statusPanel(11)->text(), QString());
+}
+
+void TestMainWindow::choosingTheActiveLanguageChangesNothingElse()
+{
+    m_window->statusPanel(2)->setText(QStringLiteral("TR7410"));
+    m_window->statusPanel(8)->setText(QStringLiteral("136--174 MHZ"));
+    MemoryImage::instance().setCell(5, 5, 0x42);
+    const QByteArray before = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    auto *child = new QWidget;
+    child->setWindowTitle(QStringLiteral("Child"));
+    m_window->showChild(QStringLiteral("frm_test"), [child] { return child; });
+
+    m_window->menuAction(QStringLiteral("Language_eng"))->trigger();
+    QVERIFY(!Language::isChinese());
+    QCOMPARE(m_window->statusPanel(2)->text(), QStringLiteral("TR7410"));
+    QCOMPARE(m_window->statusPanel(8)->text(), QStringLiteral("136--174 MHZ"));
+    QCOMPARE(m_window->statusPanel(3)->text(), QStringLiteral("S I M:"));
+    QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), before);
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(child->windowTitle(), QStringLiteral("Child"));
+
+    // A switch relabels the frame only; values in the even panels stay as they are.
+    m_window->menuAction(QStringLiteral("Language_chn"))->trigger();
+    QCOMPARE(m_window->statusPanel(2)->text(), QStringLiteral("TR7410"));
+    QCOMPARE(child->windowTitle(), QStringLiteral("Child"));
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 1);
+}
+
+void TestMainWindow::toolbarCarriesItsKeysAndImages()
+{
+    auto *bar = m_window->findChild<QToolBar *>(QStringLiteral("Toolbar1"));
+    QVERIFY(bar);
+    QStringList keys;
+    for (QAction *a : bar->actions()) {
+        if (a->isSeparator())
+            continue;
+        keys << a->objectName();
+        QVERIFY2(!a->icon().isNull(), qPrintable(a->objectName()));
+        QVERIFY(!a->icon().pixmap(32, 32).toImage().isNull());
+    }
+    QCOMPARE(keys, QStringList({"open", "save", "edit_option", "edit_chann", "edit_dtmf", "read", "write", "exit"}));
+    QVERIFY(m_window->findChild<QStatusBar *>(QStringLiteral("StatusBar1")));
+}
+
+void TestMainWindow::statusPanelWidthsAreSharesOfTheScreen()
+{
+    m_window.reset();
+    Screen::overrideSizeTwips(QSize(15300, 11500)); // 1020 x 766 pixels
+    m_window = std::make_unique<MainWindow>();
+    m_window->startUp();
+    const int expected[] = {40, 61, 51, 153, 81, 71, 51, 102, 51, 102, 255};
+    for (int p = 1; p <= MainWindow::PanelCount; ++p)
+        QCOMPARE(m_window->statusPanel(p)->width(), expected[p - 1]);
+}
+
+void TestMainWindow::screenAdviceBelow1024x768_data()
+{
+    QTest::addColumn<QSize>("twips");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<int>("advice");
+    QTest::newRow("exactly the minimum") << QSize(15300, 11500) << false << 0;
+    QTest::newRow("one twip narrower") << QSize(15299, 11500) << false << 1;
+    QTest::newRow("one twip lower") << QSize(15300, 11499) << false << 1;
+    QTest::newRow("one twip lower, chinese before start") << QSize(15300, 11499) << true << 1;
+    QTest::newRow("large") << QSize(28800, 16200) << false << 0;
+}
+
+void TestMainWindow::screenAdviceBelow1024x768()
+{
+    QFETCH(QSize, twips);
+    QFETCH(bool, chinese);
+    QFETCH(int, advice);
+    m_window.reset();
+    MessageBox::startRecording();
+    Screen::overrideSizeTwips(twips);
+    Language::setChinese(chinese);
+    m_window = std::make_unique<MainWindow>();
+    m_window->startUp();
+    QCOMPARE(adviceCount(), advice);
+}
+
+void TestMainWindow::newDoesNothing()
+{
+    MemoryImage::instance().setCell(17, 3, 0x12);
+    const QByteArray before = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    const int messages = MessageBox::recorded().size();
+    m_window->menuAction(QStringLiteral("File_New"))->trigger();
+    QCoreApplication::processEvents();
+    QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), before);
+    QCOMPARE(MessageBox::recorded().size(), messages);
+    QVERIFY(m_window->mdiArea()->subWindowList().isEmpty());
+}
+
+void TestMainWindow::eachChildExistsOnce()
+{
+    int made = 0;
+    auto make = [&made] {
+        ++made;
+        return new QWidget;
+    };
+    QMdiSubWindow *first = m_window->showChild(QStringLiteral("frm_x"), make);
+    auto *other = m_window->showChild(QStringLiteral("frm_y"), make);
+    QCOMPARE(m_window->mdiArea()->activeSubWindow(), other);
+    QMdiSubWindow *again = m_window->showChild(QStringLiteral("frm_x"), make);
+    QCOMPARE(again, first);
+    QCOMPARE(made, 2);
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
+    QCOMPARE(m_window->mdiArea()->activeSubWindow(), first);
+
+    QVERIFY(m_window->closeChild(QStringLiteral("frm_x")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window->child(QStringLiteral("frm_x")));
+    m_window->showChild(QStringLiteral("frm_x"), make);
+    QCOMPARE(made, 3);
+}
+
+void TestMainWindow::exitAsksNothing()
+{
+    for (const char *name : {"File_exit", "Menu_Exit"}) {
+        m_window->show();
+        const int messages = MessageBox::recorded().size();
+        m_window->menuAction(QString::fromLatin1(name))->trigger();
+        QVERIFY2(!m_window->isVisible(), name);
+        QCOMPARE(MessageBox::recorded().size(), messages);
+    }
+    m_window->show();
+    m_window->showChild(QStringLiteral("frm_chann"), [] { return new QWidget; });
+    m_window->toolbarAction(QStringLiteral("exit"))->trigger();
+    QVERIFY(!m_window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window->child(QStringLiteral("frm_chann")));
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
