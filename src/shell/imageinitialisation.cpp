@@ -1,5 +1,6 @@
 #include "shell/imageinitialisation.h"
 
+#include "channels/channelrecord.h"
 #include "image/memoryimage.h"
 
 namespace {
@@ -22,7 +23,7 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
         {"2-tone", nullptr},
         {"5-tone", nullptr},
         {"alignment defaults", nullptr},
-        {"channels", nullptr},
+        {"channels", &defaultChannels},
     };
     return steps;
 }
