@@ -1,0 +1,269 @@
+#include "link/exchangeengine.h"
+
+#include "image/areamap.h"
+#include "image/bandlimits.h"
+#include "image/memoryimage.h"
+#include "link/protocol.h"
+#include "shell/radiostatus.h"
+
+ExchangeEngine::ExchangeEngine(PortOpener opener, const Pacing &pacing, QObject *parent)
+    : QObject(parent)
+    , m_opener(opener)
+    , m_pacing(pacing)
+    , m_port(opener, this)
+{
+    m_port.setObjectName(QStringLiteral("MSC"));
+    m_senderTimer.setObjectName(QStringLiteral("Timer1"));
+    m_replyTimer.setObjectName(QStringLiteral("Timer2"));
+    m_retryTimer.setObjectName(QStringLiteral("Timer3"));
+    connect(&m_senderTimer, &Timer::timeout, this, &ExchangeEngine::sendTick);
+    connect(&m_replyTimer, &Timer::timeout, this, &ExchangeEngine::replyTimedOut);
+    connect(&m_retryTimer, &Timer::timeout, this, &ExchangeEngine::retryPauseOver);
+    connect(&m_port, &SerialPort::dataReceived, this, &ExchangeEngine::receive);
+}
+
+bool ExchangeEngine::startIdentification()
+{
+    if (isBusy())
+        return false;
+    m_direction = Direction::Identify;
+    return beginWhenIdle();
+}
+
+bool ExchangeEngine::startRead(const QVector<int> &blockAddresses)
+{
+    if (isBusy() || blockAddresses.isEmpty() || blockAddresses.size() >= ReceiveSlots::SlotCount)
+        return false;
+    m_direction = Direction::Read;
+    m_blockAddresses = blockAddresses;
+    return beginWhenIdle();
+}
+
+bool ExchangeEngine::startWrite(const QVector<Frame> &frames)
+{
+    if (isBusy() || frames.isEmpty())
+        return false;
+    m_direction = Direction::Write;
+    m_frames = frames;
+    return beginWhenIdle();
+}
+
+bool ExchangeEngine::beginWhenIdle()
+{
+    m_retryTimer.stop();
+    m_retriesLeft = m_pacing.retries;
+    return beginAttempt();
+}
+
+bool ExchangeEngine::beginAttempt()
+{
+    if (!m_port.isOpen() && !m_port.open()) {
+        m_reading = m_writing = m_identifying = false;
+        emit portOpenFailed();
+        return false;
+    }
+    m_identified = false;
+    m_completed = 0;
+    m_slots.clear();
+    m_port.discardInput();
+    m_reading = m_direction == Direction::Read;
+    m_writing = m_direction == Direction::Write;
+    m_identifying = m_direction == Direction::Identify;
+    queue(Protocol::handshake());
+    return true;
+}
+
+void ExchangeEngine::stop()
+{
+    m_senderTimer.stop();
+    m_replyTimer.stop();
+    m_retryTimer.stop();
+    m_port.close();
+    m_reading = m_writing = m_identifying = false;
+    m_frameSent = false;
+}
+
+QVector<int> ExchangeEngine::blockAddresses(int base, int count)
+{
+    QVector<int> addresses;
+    addresses.reserve(count);
+    for (int k = 0; k < count; ++k)
+        addresses.append(base + k * Area::BlockBytes);
+    return addresses;
+}
+
+QVector<ExchangeEngine::Frame> ExchangeEngine::framesFromImage(const MemoryImage &image, int base, int count)
+{
+    QVector<Frame> frames;
+    frames.reserve(count);
+    const int firstRow = MemoryImage::rowOf(base);
+    for (int j = 0; j < count; ++j)
+        frames.append(Frame{base + j * Area::FrameBytes, image.row(firstRow + j)});
+    return frames;
+}
+
+int ExchangeEngine::total() const
+{
+    switch (m_direction) {
+    case Direction::Read: return m_blockAddresses.size();
+    case Direction::Write: return m_frames.size();
+    default: return 0;
+    }
+}
+
+void ExchangeEngine::queue(const QByteArray &frame)
+{
+    Q_ASSERT(frame.size() <= Protocol::TransmitBufferBytes);
+    m_transmit = frame;
+    m_sendPosition = 0;
+    m_frameSent = false;
+    m_senderTimer.start(m_pacing.firstTickMs);
+}
+
+void ExchangeEngine::sendTick()
+{
+    if (!m_port.isOpen()) {
+        m_senderTimer.stop();
+        return;
+    }
+    if (m_pacing.byteTickMs > 0) {
+        if (m_senderTimer.interval() != m_pacing.byteTickMs)
+            m_senderTimer.start(m_pacing.byteTickMs);
+        m_port.output(uint8_t(m_transmit[m_sendPosition++]));
+        m_replyTimer.start(m_pacing.timeoutAfterByteMs);
+    } else {
+        // Nothing else runs between the bytes of one tick, so arming the reply timeout
+        // after each of them comes down to arming it once after the last.
+        while (m_sendPosition < m_transmit.size())
+            m_port.output(uint8_t(m_transmit[m_sendPosition++]));
+    }
+    if (m_sendPosition >= m_transmit.size()) {
+        m_replyTimer.start(m_pacing.timeoutAfterLastMs);
+        m_senderTimer.stop();
+        m_frameSent = true;
+    }
+}
+
+void ExchangeEngine::receive()
+{
+    if (!isBusy()) {
+        m_port.discardInput();
+        return;
+    }
+    if (!m_identified)
+        receiveIdentification();
+    else if (m_direction == Direction::Read)
+        receiveBlock();
+    else if (m_direction == Direction::Write)
+        receiveAcknowledges();
+}
+
+void ExchangeEngine::receiveIdentification()
+{
+    if (m_port.bytesAvailable() < Protocol::IdentificationBytes)
+        return;
+    const QByteArray reply = m_port.read(Protocol::IdentificationBytes);
+    m_port.discardInput();
+    // A reply that is not accepted changes nothing: the reply timeout decides.
+    if (!RadioIdentity::isAccepted(reply))
+        return;
+
+    m_identified = true;
+    m_replyTimer.stop();
+    m_retryTimer.stop();
+    const RadioIdentity identity = RadioIdentity::parse(reply);
+    BandLimits::adoptReported(identity.limits);
+    RadioStatus::instance().showIdentity(identity);
+
+    switch (m_direction) {
+    case Direction::Identify:
+        endTransfer();
+        emit identified(identity);
+        emit finished();
+        return;
+    case Direction::Read:
+        m_completed = 0;
+        queue(Protocol::readRequest(m_blockAddresses.first(), true));
+        break;
+    case Direction::Write:
+        m_completed = 0;
+        queue(Protocol::writeFrame(m_frames.first().address, m_frames.first().data));
+        break;
+    case Direction::None:
+        break;
+    }
+    emit identified(identity);
+}
+
+void ExchangeEngine::receiveBlock()
+{
+    if (m_port.bytesAvailable() < Protocol::ReadReplyBytes)
+        return;
+    m_replyTimer.stop();
+    const int k = m_completed + 1;
+    m_slots.store(k, m_port.read(Protocol::ReadReplyBytes));
+    m_port.discardInput();
+    m_port.output(Protocol::Ack);
+    m_completed = k;
+
+    if (k >= m_blockAddresses.size()) {
+        endTransfer();
+        emit finished();
+        return;
+    }
+    queue(Protocol::readRequest(m_blockAddresses[k], false));
+    emit progress(k, m_blockAddresses.size());
+}
+
+void ExchangeEngine::receiveAcknowledges()
+{
+    // The line delivers one event per byte; several bytes waiting are taken one by one.
+    while (m_port.isOpen() && m_port.bytesAvailable() > 0) {
+        const QByteArray byte = m_port.read(1);
+        // An acknowledge counts only for a frame that has gone out whole: anything the
+        // radio says while we are still sending cannot be an answer to it.
+        if (byte.isEmpty() || uint8_t(byte[0]) != Protocol::Ack || !m_frameSent)
+            continue;
+        m_replyTimer.stop();
+        const int c = ++m_completed;
+        if (c >= m_frames.size()) {
+            endTransfer();
+            emit finished();
+            return;
+        }
+        queue(Protocol::writeFrame(m_frames[c].address, m_frames[c].data));
+        emit progress(c, m_frames.size());
+    }
+}
+
+void ExchangeEngine::replyTimedOut()
+{
+    m_senderTimer.stop();
+    m_replyTimer.stop();
+    m_retryTimer.start(m_pacing.retryPauseMs);
+    m_port.close();
+    m_reading = m_writing = m_identifying = false;
+    emit attemptFailed(m_retriesLeft);
+}
+
+void ExchangeEngine::retryPauseOver()
+{
+    m_senderTimer.stop();
+    m_replyTimer.stop();
+    m_retryTimer.stop();
+    if (m_retriesLeft < 1) {
+        emit failed();
+        return;
+    }
+    --m_retriesLeft;
+    beginAttempt();
+}
+
+void ExchangeEngine::endTransfer()
+{
+    m_senderTimer.stop();
+    m_replyTimer.stop();
+    m_retryTimer.stop();
+    m_reading = m_writing = m_identifying = false;
+    m_port.close();
+}

@@ -1,0 +1,128 @@
+#include "platform/serialport.h"
+
+#include "platform/portnames.h"
+
+#include <QFileInfo>
+#include <QSet>
+
+namespace {
+// QSerialPort's lock file is per name and, as root, the kernel's exclusive-open flag does
+// not stop a second open; so this process keeps its own list of the devices it holds.
+QSet<QString> &heldDevices()
+{
+    static QSet<QString> held;
+    return held;
+}
+
+QString canonicalDevice(const QString &device)
+{
+#ifdef Q_OS_WIN
+    return device;
+#else
+    return QFileInfo(device).canonicalFilePath();
+#endif
+}
+} // namespace
+
+SerialPort::SerialPort(PortOpener opener, QObject *parent)
+    : QObject(parent)
+    , m_opener(opener)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::dataReceived);
+}
+
+SerialPort::~SerialPort()
+{
+    close();
+}
+
+bool SerialPort::open()
+{
+    return open(PortNames::portNumber());
+}
+
+bool SerialPort::open(int portNumber)
+{
+    m_openFailed = false;
+    if (m_port.isOpen()) {
+        // Choosing another port while one is open is an error on the radio's line too.
+        m_openFailed = true;
+        return false;
+    }
+
+    const QString device = canonicalDevice(PortNames::devicePath(portNumber));
+    if (device.isEmpty() || heldDevices().contains(device)) {
+        m_openFailed = true;
+        return false;
+    }
+
+    m_port.setPortName(device);
+    m_port.setBaudRate(QSerialPort::Baud9600);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    m_port.setReadBufferSize(InBufferSize);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        m_openFailed = true;
+        return false;
+    }
+    m_port.clear(QSerialPort::Input);
+    m_device = device;
+    heldDevices().insert(device);
+    return true;
+}
+
+void SerialPort::close()
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.close();
+    heldDevices().remove(m_device);
+    m_device.clear();
+}
+
+bool SerialPort::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void SerialPort::output(uint8_t byte)
+{
+    if (!m_port.isOpen())
+        return;
+    const char c = char(byte);
+    m_port.write(&c, 1);
+    // The sender's pacing is the point of the exchange: push the byte to the driver now
+    // rather than whenever the event loop next gets round to it. flush() does not block.
+    m_port.flush();
+}
+
+void SerialPort::output(const QByteArray &bytes)
+{
+    for (char c : bytes)
+        output(uint8_t(c));
+}
+
+int SerialPort::bytesAvailable() const
+{
+    return m_port.isOpen() ? int(m_port.bytesAvailable()) : 0;
+}
+
+QByteArray SerialPort::read(int count)
+{
+    return m_port.isOpen() ? m_port.read(count) : QByteArray();
+}
+
+void SerialPort::discardInput()
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.clear(QSerialPort::Input);
+    m_port.readAll();
+}
+
+bool SerialPort::isHeld(const QString &canonicalDevice)
+{
+    return heldDevices().contains(canonicalDevice);
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QSerialPort>
+#include <cstdint>
+
+// Who opens a port decides what the user is told when it does not open.
+enum class PortOpener {
+    MainWindow,     // port set-up and the identification exchange: "Operate Prompt" + short text
+    TransferWindow, // read, write and editor windows: "Operate prompt" + long text
+    SilentScan,     // the start-up scan: nothing
+};
+
+// One window's serial port: opened for one exchange and closed at its end, at
+// 9600,N,8,1 with raw bytes. A device held by any SerialPort of this process cannot be
+// opened a second time, under whatever name it is reached.
+class SerialPort : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr int InBufferSize = 1024;
+
+    explicit SerialPort(PortOpener opener = PortOpener::TransferWindow, QObject *parent = nullptr);
+    ~SerialPort() override;
+
+    PortOpener opener() const { return m_opener; }
+
+    // The open routine, on the process-wide port number or on the one given. Returns
+    // false and sets portOpenFailed() when the port stays closed. Showing a message is
+    // the caller's business (it knows which window it is).
+    bool open();
+    bool open(int portNumber);
+    void close();
+    bool isOpen() const;
+    bool portOpenFailed() const { return m_openFailed; }
+    // The canonical device held while open.
+    QString device() const { return m_device; }
+
+    // One byte per write, as the radio's line expects.
+    void output(uint8_t byte);
+    void output(const QByteArray &bytes);
+
+    int bytesAvailable() const;
+    QByteArray read(int count);
+    // Drops everything waiting, in the driver and in our own buffer.
+    void discardInput();
+
+    // Canonical devices held by open ports of this process.
+    static bool isHeld(const QString &canonicalDevice);
+
+signals:
+    // Only for received data; line and error events never reach the exchange.
+    void dataReceived();
+
+private:
+    PortOpener m_opener;
+    QSerialPort m_port;
+    QString m_device;
+    bool m_openFailed = false;
+};

@@ -1,0 +1,56 @@
+#include "shell/radiostatus.h"
+
+#include "link/radioidentity.h"
+
+RadioStatus &RadioStatus::instance()
+{
+    static RadioStatus status;
+    return status;
+}
+
+QString RadioStatus::panelText(int panel) const
+{
+    switch (panel) {
+    case 2: return m_model;
+    case 4: return m_number;
+    case 6: return m_firmware;
+    case 8: return m_bandA;
+    case 10: return m_bandB;
+    default: return QString();
+    }
+}
+
+void RadioStatus::showIdentity(const RadioIdentity &identity)
+{
+    m_model = identity.modelName;
+    m_number = identity.numberText();
+    m_firmware = identity.firmwareText();
+    m_bandA = identity.bandAText();
+    m_bandB = identity.bandBText();
+    emit changed();
+}
+
+void RadioStatus::clearValues()
+{
+    m_model.clear();
+    m_number.clear();
+    m_firmware.clear();
+    m_bandA.clear();
+    m_bandB.clear();
+    emit changed();
+}
+
+void RadioStatus::showFault()
+{
+    m_statLabel = true;
+    m_number = FaultText.text();
+    emit changed();
+}
+
+void RadioStatus::languageSwitched()
+{
+    if (!m_statLabel)
+        return;
+    m_statLabel = false;
+    emit changed();
+}
