@@ -25,15 +25,15 @@ inline constexpr BiText ReadComplete{"Complete reading data from the transceiver
 inline constexpr BiText WriteComplete{"Complete writing the data to transceiver.", "向对讲机写入数据完毕 ！"};
 
 // "Reading 5 Data Block" / "正在读取 5 数据块"
-inline QString readingBlock(int k)
+inline QString readingBlock(int k, bool chinese = Language::isChinese())
 {
-    return Language::isChinese() ? QStringLiteral("正在读取 %1 数据块").arg(k)
+    return chinese ? QStringLiteral("正在读取 %1 数据块").arg(k)
                                  : QStringLiteral("Reading %1 Data Block").arg(k);
 }
 // "Writing  5  Data Block" / "正在写入  5  数据块"
-inline QString writingBlock(int k)
+inline QString writingBlock(int k, bool chinese = Language::isChinese())
 {
-    return Language::isChinese() ? QStringLiteral("正在写入  %1  数据块").arg(k)
+    return chinese ? QStringLiteral("正在写入  %1  数据块").arg(k)
                                  : QStringLiteral("Writing  %1  Data Block").arg(k);
 }
 

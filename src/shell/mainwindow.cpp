@@ -1,5 +1,7 @@
 #include "shell/mainwindow.h"
 
+#include "channels/channeleditor.h"
+#include "files/filewindow.h"
 #include "image/bandlimits.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
@@ -170,14 +172,16 @@ void MainWindow::buildMenus()
 
     QMenu *file = submenu("File");
     addMenuAction(file, "File_New"); // "New" has no action
-    connect(addMenuAction(file, "File_Open"), &QAction::triggered, this, [] {});
-    connect(addMenuAction(file, "File_save"), &QAction::triggered, this, [] {});
-    connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [] {});
+    connect(addMenuAction(file, "File_Open"), &QAction::triggered, this, [this] { showDataFileWindow(false); });
+    connect(addMenuAction(file, "File_save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
+    connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
-    addMenuAction(nullptr, "fm_chann_edit");
-    addMenuAction(nullptr, "chann_edit");
+    // The FM editor takes the channel editor's place.
+    connect(addMenuAction(nullptr, "fm_chann_edit"), &QAction::triggered, this,
+            [this] { closeChild(QStringLiteral("frm_chann")); });
+    connect(addMenuAction(nullptr, "chann_edit"), &QAction::triggered, this, &MainWindow::showChannelEditor);
     addMenuAction(nullptr, "sys_edit");
 
     QMenu *sig = submenu("sig_edit");
@@ -224,11 +228,11 @@ void MainWindow::buildToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(32, 32));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    addBarAction("open");
-    addBarAction("save");
+    connect(addBarAction("open"), &QAction::triggered, this, [this] { showDataFileWindow(false); });
+    connect(addBarAction("save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     m_toolbar->addSeparator();
     addBarAction("edit_option");
-    addBarAction("edit_chann");
+    connect(addBarAction("edit_chann"), &QAction::triggered, this, &MainWindow::showChannelEditor);
     addBarAction("edit_dtmf");
     m_toolbar->addSeparator();
     addBarAction("read");
@@ -394,6 +398,34 @@ QRect MainWindow::centredHorizontally(const QSize &clientArea, const QSize &size
 {
     const int x = std::max(0, (clientArea.width() - size.width()) / 2);
     return QRect(QPoint(x, std::max(0, top)), size);
+}
+
+void MainWindow::showDataFileWindow(bool save)
+{
+    const FileWindow::Kind kind = save ? FileWindow::Kind::SaveData : FileWindow::Kind::OpenData;
+    const QString name = FileWindow::objectNameFor(kind);
+    if (!closeChild(name))
+        return;
+    showChild(
+        name, [kind] { return new FileWindow(kind); },
+        [](const QSize &client) {
+            const QSize size(std::min(client.width(), 560), std::min(client.height(), 400));
+            return QRect(QPoint((client.width() - size.width()) / 2, (client.height() - size.height()) / 3), size);
+        });
+}
+
+void MainWindow::closeFileWindows()
+{
+    for (FileWindow::Kind kind : {FileWindow::Kind::OpenData, FileWindow::Kind::SaveData,
+                                  FileWindow::Kind::OpenAdjust, FileWindow::Kind::SaveAdjust})
+        closeChild(FileWindow::objectNameFor(kind));
+}
+
+void MainWindow::showChannelEditor()
+{
+    showChild(
+        QStringLiteral("frm_chann"), [] { return new ChannelEditor; },
+        [this](const QSize &client) { return ChannelEditor::placement(size(), client); });
 }
 
 void MainWindow::exitFromToolbar()

@@ -53,6 +53,12 @@ public:
 
     void applyLanguage();
 
+    // The data file windows: an open one of the same kind is closed and a fresh one opened.
+    void showDataFileWindow(bool save);
+    // Closing an editor closes any file window that is open.
+    void closeFileWindows();
+    void showChannelEditor();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
