@@ -3,6 +3,7 @@
 #include "channels/channeleditor.h"
 #include "files/filewindow.h"
 #include "image/bandlimits.h"
+#include "link/writewindow.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
@@ -193,7 +194,7 @@ void MainWindow::buildMenus()
 
     QMenu *program = submenu("Program");
     addMenuAction(program, "Prog_read");
-    addMenuAction(program, "Prog_write");
+    connect(addMenuAction(program, "Prog_write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
     program->addSeparator();
     addMenuAction(program, "proc_setup");
 
@@ -236,7 +237,7 @@ void MainWindow::buildToolbar()
     addBarAction("edit_dtmf");
     m_toolbar->addSeparator();
     addBarAction("read");
-    addBarAction("write");
+    connect(addBarAction("write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
     m_toolbar->addSeparator();
     connect(addBarAction("exit"), &QAction::triggered, this, &MainWindow::exitFromToolbar);
 }
@@ -351,6 +352,9 @@ void MainWindow::showScreenAdviceIfSmall()
 QMdiSubWindow *MainWindow::childFrame(const QString &objectName) const
 {
     for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        // A closed child lingers until its deferred deletion; it no longer counts.
+        if (sub->isHidden())
+            continue;
         if (sub->widget() && sub->widget()->objectName() == objectName)
             return sub;
     }
@@ -426,6 +430,16 @@ void MainWindow::showChannelEditor()
     showChild(
         QStringLiteral("frm_chann"), [] { return new ChannelEditor; },
         [this](const QSize &client) { return ChannelEditor::placement(size(), client); });
+}
+
+void MainWindow::showWriteWindow()
+{
+    const QString name = QStringLiteral("Form_Comm_Write");
+    if (!closeChild(name))
+        return;
+    showChild(
+        name, [] { return new WriteWindow; },
+        [this](const QSize &client) { return WriteWindow::placement(size(), client); });
 }
 
 void MainWindow::exitFromToolbar()

@@ -58,6 +58,8 @@ public:
     // Closing an editor closes any file window that is open.
     void closeFileWindows();
     void showChannelEditor();
+    // The write window is closed if open and opened afresh.
+    void showWriteWindow();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
