@@ -19,6 +19,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QStorageInfo>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -135,6 +136,9 @@ void FileWindow::buildControls()
     m_folders->setObjectName(QStringLiteral("Dir1"));
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("File1"));
+    // Small icons keep many entries in view, as a file list should.
+    m_folders->setIconSize(QSize(16, 16));
+    m_files->setIconSize(QSize(16, 16));
 
     m_nameLabel = new QLabel(this);
     m_nameLabel->setObjectName(QStringLiteral("Label_name"));
@@ -249,10 +253,12 @@ void FileWindow::fillFolders()
     m_folders->clear();
     const QDir dir(m_folder);
     if (!dir.isRoot())
-        m_folders->addItem(ParentEntry);
+        new QListWidgetItem(style()->standardIcon(QStyle::SP_FileDialogToParent), ParentEntry, m_folders);
+    const QIcon folderIcon = style()->standardIcon(QStyle::SP_DirIcon);
     const QStringList names =
         dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Readable, QDir::Name | QDir::IgnoreCase);
-    m_folders->addItems(names);
+    for (const QString &name : names)
+        new QListWidgetItem(folderIcon, name, m_folders);
 }
 
 void FileWindow::fillFiles()
@@ -260,7 +266,9 @@ void FileWindow::fillFiles()
     m_files->clear();
     // Name filters ignore case here, so "TEST.DAT" (an accepted name) is listed too.
     const QDir dir(m_folder, QLatin1Char('*') + extension(), QDir::Name | QDir::IgnoreCase, QDir::Files);
-    m_files->addItems(dir.entryList());
+    const QIcon fileIcon = style()->standardIcon(QStyle::SP_FileIcon);
+    for (const QString &name : dir.entryList())
+        new QListWidgetItem(fileIcon, name, m_files);
 }
 
 void FileWindow::driveChosen(int index)
