@@ -1,0 +1,409 @@
+// COM numbers, the one-holder rule, the start-up scan, the main window's identification
+// exchange and the port set-up window.
+
+#include "radiofixture.h"
+
+#include "link/identificationexchange.h"
+#include "link/portscan.h"
+#include "link/portsetupwindow.h"
+#include "platform/messagebox.h"
+#include "platform/serialport.h"
+#include "platform/timer.h"
+#include "shell/language.h"
+#include "shell/radiostatus.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QGroupBox>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+QStringList texts(const QList<MessageBox::Record> &records)
+{
+    QStringList out;
+    for (const auto &r : records)
+        out << r.title + QLatin1Char('|') + r.text;
+    return out;
+}
+
+bool anyScannedDeviceExists()
+{
+    for (int n = 1; n <= PortNames::LastScannedPort; ++n) {
+        if (QFileInfo::exists(PortNames::tableDevice(n)))
+            return true;
+    }
+    return false;
+}
+
+// Values in every panel, so that clearing them shows.
+void fillPanels()
+{
+    RadioIdentity id;
+    id.modelName = QStringLiteral("OLDOLD");
+    id.number = QStringLiteral("0123456789ABCDEF");
+    id.firmware = QStringLiteral("000000");
+    RadioStatus::instance().showIdentity(id);
+}
+
+const QString MainPortMessage = QStringLiteral("Operate Prompt|Communication Port Open Error ！");
+} // namespace
+
+class TestPort : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+
+    void comNumbersResolve();
+    void aDeviceIsHeldOnceUnderAnyName();
+    void scanIsSilentAndLeavesEight();
+    void scanFindsTheFirstPortThatOpens();
+
+    void identificationFaultAfterFourAttempts_data();
+    void identificationFaultAfterFourAttempts();
+    void identificationPortFailureIsReportedOnce();
+    void identificationOnAHeldPortStartsNothing();
+
+    void setupWindowLoads();
+    void setupFailureKeepsTheWindowOpen();
+    void setupSuccessClearsPanelsAndIdentifiesAgain();
+    void setupCancelChangesNothing();
+
+private:
+    QTemporaryDir m_emptyFolder;
+};
+
+void TestPort::init()
+{
+    Timer::setScale(1.0);
+    Language::setChinese(false);
+    MessageBox::startRecording();
+    PortNames::setLinkFolder(m_emptyFolder.path());
+    RadioStatus::instance().clearValues();
+    RadioStatus::instance().languageSwitched();
+}
+
+void TestPort::cleanup()
+{
+    MessageBox::stopRecording();
+    PortNames::resetLinkFolder();
+    Language::setChinese(false);
+    Timer::setScale(1.0);
+}
+
+void TestPort::comNumbersResolve()
+{
+    const QStringList table{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB2", "/dev/ttyUSB3",
+                            "/dev/ttyACM0", "/dev/ttyACM1", "/dev/ttyACM2", "/dev/ttyACM3",
+                            "/dev/ttyS0",   "/dev/ttyS1",   "/dev/ttyS2",   "/dev/ttyS3"};
+    for (int n = 1; n <= 12; ++n) {
+        QCOMPARE(PortNames::tableDevice(n), table[n - 1]);
+        QCOMPARE(PortNames::devicePath(n), table[n - 1]);
+    }
+    QVERIFY(PortNames::tableDevice(0).isEmpty());
+    QVERIFY(PortNames::tableDevice(13).isEmpty());
+    QCOMPARE(PortNames::linkPath(4), m_emptyFolder.path() + QStringLiteral("/com4"));
+
+    // A link that leads somewhere wins over the table, resolved to its target.
+    RadioOnCom com(6);
+    QVERIFY(com.ok());
+    QCOMPARE(PortNames::devicePath(6), QFileInfo(QString::fromStdString(com.radio().slavePath())).canonicalFilePath());
+    // A stale link falls back to the table.
+    QVERIFY(QFile::link(QStringLiteral("/nonexistent/orvane-device"), PortNames::linkPath(2)));
+    QCOMPARE(PortNames::devicePath(2), QStringLiteral("/dev/ttyUSB1"));
+
+    // The port number only takes 1..12.
+    PortNames::setPortNumber(5);
+    PortNames::setPortNumber(0);
+    PortNames::setPortNumber(13);
+    QCOMPARE(PortNames::portNumber(), 5);
+}
+
+void TestPort::aDeviceIsHeldOnceUnderAnyName()
+{
+    RadioOnCom com(1);
+    QVERIFY(com.ok());
+    // COM3 is a second name of the same device, through a link to the link.
+    QVERIFY(QFile::link(PortNames::linkPath(1), PortNames::linkPath(3)));
+
+    SerialPort first(PortOpener::TransferWindow);
+    QVERIFY(first.open(1));
+    QVERIFY(!first.portOpenFailed());
+    QVERIFY(SerialPort::isHeld(first.device()));
+
+    SerialPort second(PortOpener::MainWindow);
+    QVERIFY(!second.open(3));
+    QVERIFY(second.portOpenFailed());
+    QVERIFY(!second.open(1));
+    QVERIFY(!second.isOpen());
+    // Opening an open port again is refused too.
+    QVERIFY(!first.open(1));
+    QVERIFY(first.portOpenFailed());
+    QVERIFY(first.isOpen());
+
+    first.close();
+    QVERIFY(!SerialPort::isHeld(QFileInfo(QString::fromStdString(com.radio().slavePath())).canonicalFilePath()));
+    QVERIFY(second.open(3));
+    QVERIFY(!second.portOpenFailed());
+
+    // Bytes go out and come back through whichever name was used.
+    second.output(QByteArray::fromHex("55A5B545" "55454D02"));
+    QTRY_VERIFY(second.bytesAvailable() >= 50);
+    const QByteArray reply = second.read(50);
+    QCOMPARE(reply.mid(13, 4), QByteArray("QDMX"));
+    second.discardInput();
+    QCOMPARE(second.bytesAvailable(), 0);
+    second.close();
+    QVERIFY(!second.isOpen());
+}
+
+void TestPort::scanIsSilentAndLeavesEight()
+{
+    if (anyScannedDeviceExists())
+        QSKIP("this machine has a USB serial device; the scan would find it");
+    PortNames::setPortNumber(2);
+    QCOMPARE(scanStartupPort(), 8);
+    QCOMPARE(PortNames::portNumber(), 8);
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+}
+
+void TestPort::scanFindsTheFirstPortThatOpens()
+{
+    if (anyScannedDeviceExists())
+        QSKIP("this machine has a USB serial device; the scan would find it first");
+    RadioOnCom later(7);
+    RadioOnCom earlier(5);
+    QVERIFY(later.ok() && earlier.ok());
+    PortNames::setPortNumber(1);
+    QCOMPARE(scanStartupPort(), 5);
+    QCOMPARE(PortNames::portNumber(), 5);
+    // Closed again: the device is free.
+    SerialPort port;
+    QVERIFY(port.open(5));
+    // Nothing goes over the line during the scan.
+    QTest::qWait(50);
+    QCOMPARE(earlier.radio().handshakes(), 0);
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+}
+
+void TestPort::identificationFaultAfterFourAttempts_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("English") << false << QStringLiteral("Stat:") << QStringLiteral("Communication fault.");
+    QTest::newRow("Chinese") << true << QStringLiteral("状态:") << QStringLiteral("联机故障 ！");
+}
+
+void TestPort::identificationFaultAfterFourAttempts()
+{
+    QFETCH(bool, chinese);
+    QFETCH(QString, label);
+    QFETCH(QString, fault);
+    Language::setChinese(chinese);
+    RadioOnCom com(2);
+    QVERIFY(com.ok());
+    vradio::Faults faults;
+    faults.silent = true;
+    com.radio().setFaults(faults);
+    Timer::setScale(0.02);
+
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    QCOMPARE(exchange.engine().pacing().byteTickMs, 10);
+    QCOMPARE(exchange.engine().pacing().retryPauseMs, 1500);
+    QSignalSpy failed(&exchange.engine(), &ExchangeEngine::failed);
+    exchange.start();
+    QVERIFY(failed.wait(10000));
+    QCOMPARE(com.radio().handshakes(), 4);
+    const RadioStatus &status = RadioStatus::instance();
+    QVERIFY(status.statLabelShown());
+    QCOMPARE(RadioStatus::StatLabel.text(chinese), label);
+    QCOMPARE(status.panelText(4), fault);
+    QVERIFY(status.panelText(8).isEmpty());
+    // No message box for a radio that does not answer.
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+
+    // A language switch gives panel 3 its label back; panel 4 keeps the fault.
+    RadioStatus::instance().languageSwitched();
+    QVERIFY(!status.statLabelShown());
+    QCOMPARE(status.panelText(4), fault);
+}
+
+void TestPort::identificationPortFailureIsReportedOnce()
+{
+    if (QFileInfo::exists(PortNames::tableDevice(8)))
+        QSKIP("COM8 exists on this machine");
+    PortNames::setPortNumber(8);
+    Timer::setScale(0.02);
+    fillPanels();
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    exchange.start();
+    // Long enough for all four attempts had there been retries.
+    QTest::qWait(400);
+    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QVERIFY(!exchange.engine().isBusy());
+    QVERIFY(!exchange.engine().isRetryPending());
+    // The status bar is left as it was.
+    QCOMPARE(RadioStatus::instance().panelText(2), QStringLiteral("OLDOLD"));
+    QVERIFY(!RadioStatus::instance().statLabelShown());
+
+    Language::setChinese(true);
+    exchange.start();
+    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{QStringLiteral("操作提示|通讯端口打开错误，请正确设置通讯端口 ！")});
+}
+
+void TestPort::identificationOnAHeldPortStartsNothing()
+{
+    RadioOnCom com(1);
+    QVERIFY(com.ok());
+    SerialPort holder;
+    QVERIFY(holder.open());
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    exchange.start();
+    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QTest::qWait(150);
+    QCOMPARE(com.radio().handshakes(), 0);
+    QVERIFY(!exchange.engine().isBusy());
+
+    holder.close();
+    QSignalSpy identified(&exchange, &IdentificationExchange::identified);
+    exchange.start();
+    QVERIFY(identified.wait(5000));
+    QCOMPARE(RadioStatus::instance().panelText(10), QStringLiteral("400--480 MHZ"));
+}
+
+void TestPort::setupWindowLoads()
+{
+    RadioOnCom com(1);
+    QVERIFY(com.ok());
+    PortNames::setPortNumber(11);
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    PortSetupWindow window(&exchange);
+    QCOMPARE(window.objectName(), QStringLiteral("Form_setup"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("Communication Port Setup"));
+    QCOMPARE(window.findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), QStringLiteral("Port Setup"));
+    QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("Command_ok"))->text(), QStringLiteral("Confirm"));
+    QCOMPARE(window.findChild<QPushButton *>(QStringLiteral("Command1"))->text(), QStringLiteral("Cancel"));
+    for (int n = 1; n <= 12; ++n) {
+        QRadioButton *option = window.findChild<QRadioButton *>(QStringLiteral("Option%1").arg(n));
+        QVERIFY(option);
+        QCOMPARE(option->text(), QStringLiteral("COM%1").arg(n));
+        QCOMPARE(option->isChecked(), n == 11);
+    }
+    // Each option says which device it is.
+    QCOMPARE(window.option(1)->toolTip(), PortNames::devicePath(1));
+    QVERIFY(window.option(1)->toolTip().startsWith(QStringLiteral("/dev/pts/")));
+    QCOMPARE(window.option(9)->toolTip(), QStringLiteral("/dev/ttyS0"));
+
+    Language::setChinese(true);
+    PortSetupWindow chinese(&exchange);
+    QCOMPARE(chinese.windowTitle(), QStringLiteral("通讯端口设置"));
+    QCOMPARE(chinese.findChild<QGroupBox *>(QStringLiteral("Frame1"))->title(), QStringLiteral("端口设置"));
+    QCOMPARE(chinese.findChild<QPushButton *>(QStringLiteral("Command_ok"))->text(), QStringLiteral("确 定"));
+    QCOMPARE(chinese.findChild<QPushButton *>(QStringLiteral("Command1"))->text(), QStringLiteral("取 消"));
+
+    // Inner area 1000 x 800: 526 x 400, centred, 500 twips above the centre position.
+    QCOMPARE(PortSetupWindow::placement(QSize(1000, 800)), QRect(237, 167, 526, 400));
+}
+
+void TestPort::setupFailureKeepsTheWindowOpen()
+{
+    // COM7 leads to something that is no serial port at all.
+    QFile notAPort(m_emptyFolder.path() + QStringLiteral("/plain-file"));
+    QVERIFY(notAPort.open(QIODevice::WriteOnly));
+    notAPort.close();
+    QVERIFY(QFile::link(notAPort.fileName(), PortNames::linkPath(7)));
+    PortNames::setPortNumber(3);
+    fillPanels();
+
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    QMdiArea area;
+    auto *window = new PortSetupWindow(&exchange);
+    QMdiSubWindow *frame = area.addSubWindow(window);
+    area.show();
+    frame->show();
+    QVERIFY(window->option(3)->isChecked());
+    window->option(7)->setChecked(true);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command_ok")), Qt::LeftButton);
+
+    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QVERIFY(frame->isVisible());
+    QCOMPARE(PortNames::portNumber(), 7);
+    for (int panel : {2, 4, 6, 8, 10})
+        QVERIFY(RadioStatus::instance().panelText(panel).isEmpty());
+    QVERIFY(!exchange.engine().port().isOpen());
+    QVERIFY(!exchange.engine().isBusy());
+}
+
+void TestPort::setupSuccessClearsPanelsAndIdentifiesAgain()
+{
+    RadioOnCom com(2);
+    QVERIFY(com.ok());
+    vradio::Identity identity;
+    identity.bandALower = 144;
+    identity.bandAUpper = 148;
+    com.radio().setIdentity(identity);
+    PortNames::setPortNumber(9);
+    fillPanels();
+
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    QMdiArea area;
+    auto *window = new PortSetupWindow(&exchange);
+    QPointer<QMdiSubWindow> frame = area.addSubWindow(window);
+    area.show();
+    frame->show();
+    window->option(2)->setChecked(true);
+    QSignalSpy identified(&exchange, &IdentificationExchange::identified);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command_ok")), Qt::LeftButton);
+
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+    QCOMPARE(PortNames::portNumber(), 2);
+    // Empty until the radio answers.
+    for (int panel : {2, 4, 6, 8, 10})
+        QVERIFY(RadioStatus::instance().panelText(panel).isEmpty());
+    QVERIFY(exchange.engine().isIdentifying());
+    QCOMPARE(exchange.engine().retriesLeft(), 3);
+    QTRY_VERIFY(!frame || !frame->isVisible());
+
+    QVERIFY(identified.wait(5000));
+    QCOMPARE(com.radio().handshakes(), 1);
+    QCOMPARE(RadioStatus::instance().panelText(8), QStringLiteral("144--148 MHZ"));
+    QCOMPARE(RadioStatus::instance().panelText(2), QStringLiteral("OR-78V"));
+    QCOMPARE(BandLimits::current(), (BandLimits{144, 148, 400, 480}));
+    QVERIFY(!exchange.engine().port().isOpen());
+}
+
+void TestPort::setupCancelChangesNothing()
+{
+    PortNames::setPortNumber(4);
+    fillPanels();
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    QMdiArea area;
+    auto *window = new PortSetupWindow(&exchange);
+    QPointer<QMdiSubWindow> frame = area.addSubWindow(window);
+    area.show();
+    frame->show();
+    window->option(10)->setChecked(true);
+    QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command1")), Qt::LeftButton);
+    QTRY_VERIFY(!frame || !frame->isVisible());
+    QCOMPARE(PortNames::portNumber(), 4);
+    QCOMPARE(RadioStatus::instance().panelText(2), QStringLiteral("OLDOLD"));
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+}
+
+QTEST_MAIN(TestPort)
+#include "tst_port.moc"
