@@ -3,6 +3,10 @@
 #include "channels/channeleditor.h"
 #include "files/filewindow.h"
 #include "image/bandlimits.h"
+#include "link/identificationexchange.h"
+#include "link/portscan.h"
+#include "link/portsetupwindow.h"
+#include "link/readwindow.h"
 #include "link/writewindow.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
@@ -11,6 +15,7 @@
 #include "shell/imageinitialisation.h"
 #include "shell/language.h"
 #include "shell/languagetable.h"
+#include "shell/radiostatus.h"
 #include "shell/shelltexts.h"
 
 #include <QAction>
@@ -91,6 +96,15 @@ MainWindow::MainWindow(QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    m_identification = new IdentificationExchange(this, this);
+    // The editors that need the radio's band limits wait for its identification.
+    connect(m_identification, &IdentificationExchange::identified, this, [this] {
+        for (const char *name : {"sig_edit", "sys_edit", "chann_edit", "fm_chann_edit"}) {
+            if (QAction *a = menuAction(QString::fromLatin1(name)))
+                a->setEnabled(true);
+        }
+    });
+    connect(&RadioStatus::instance(), &RadioStatus::changed, this, &MainWindow::showRadioStatus);
 }
 
 MainWindow::~MainWindow()
@@ -138,12 +152,38 @@ void MainWindow::startUp()
 
 void MainWindow::scanPorts()
 {
-    // The serial link provides the scan.
+    scanStartupPort();
 }
 
 void MainWindow::startIdentification()
 {
-    // The serial link provides the identification exchange.
+    m_identification->start();
+}
+
+void MainWindow::showRadioStatus()
+{
+    const RadioStatus &status = RadioStatus::instance();
+    for (int panel : {2, 4, 6, 8, 10})
+        statusPanel(panel)->setText(status.panelText(panel));
+    statusPanel(3)->setText(status.statLabelShown() ? RadioStatus::StatLabel.text()
+                                                    : ShellText::PanelNumber.text(Language::isChinese()));
+}
+
+void MainWindow::showReadWindow(bool reopen)
+{
+    const QString name = QStringLiteral("Form_Comm_Read");
+    if (reopen && !closeChild(name))
+        return;
+    showChild(
+        name, [] { return new ReadWindow; },
+        [this](const QSize &) { return ReadWindow::placement(size()); });
+}
+
+void MainWindow::showPortSetup()
+{
+    showChild(
+        QStringLiteral("Form_setup"), [this] { return new PortSetupWindow(m_identification); },
+        [](const QSize &client) { return PortSetupWindow::placement(client); });
 }
 
 void MainWindow::loadOptionsEditor()
@@ -193,10 +233,10 @@ void MainWindow::buildMenus()
     addMenuAction(nullptr, "frm_adj");
 
     QMenu *program = submenu("Program");
-    addMenuAction(program, "Prog_read");
+    connect(addMenuAction(program, "Prog_read"), &QAction::triggered, this, [this] { showReadWindow(true); });
     connect(addMenuAction(program, "Prog_write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
     program->addSeparator();
-    addMenuAction(program, "proc_setup");
+    connect(addMenuAction(program, "proc_setup"), &QAction::triggered, this, &MainWindow::showPortSetup);
 
     QMenu *language = submenu("Language_Setup");
     m_languageGroup = new QActionGroup(this);
@@ -236,7 +276,7 @@ void MainWindow::buildToolbar()
     connect(addBarAction("edit_chann"), &QAction::triggered, this, &MainWindow::showChannelEditor);
     addBarAction("edit_dtmf");
     m_toolbar->addSeparator();
-    addBarAction("read");
+    connect(addBarAction("read"), &QAction::triggered, this, [this] { showReadWindow(false); });
     connect(addBarAction("write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
     m_toolbar->addSeparator();
     connect(addBarAction("exit"), &QAction::triggered, this, &MainWindow::exitFromToolbar);
@@ -328,6 +368,8 @@ void MainWindow::chooseChinese()
         Language::setChinese(true);
         LanguageTable::rebuild();
     }
+    // Panel 3 gets its own label back from a fault's "Stat:".
+    RadioStatus::instance().languageSwitched();
     applyLanguage();
 }
 
@@ -337,6 +379,8 @@ void MainWindow::chooseEnglish()
         Language::setChinese(false);
         LanguageTable::rebuild();
     }
+    // Panel 3 gets its own label back from a fault's "Stat:".
+    RadioStatus::instance().languageSwitched();
     applyLanguage();
 }
 

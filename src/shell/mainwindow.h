@@ -5,6 +5,7 @@
 #include <QString>
 #include <functional>
 
+class IdentificationExchange;
 class QAction;
 class QActionGroup;
 class QLabel;
@@ -60,6 +61,12 @@ public:
     void showChannelEditor();
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
+    // Read from radio: a read window that is open is closed first (menu) or brought up
+    // (toolbar).
+    void showReadWindow(bool reopen);
+    void showPortSetup();
+    // The main window's own conversation with the radio (start-up, port set-up).
+    IdentificationExchange *identification() const { return m_identification; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -72,6 +79,8 @@ private:
     void showScreenAdviceIfSmall();
     void chooseChinese();
     void chooseEnglish();
+    // Panels 2 to 10 as RadioStatus has them.
+    void showRadioStatus();
     void exitFromToolbar();
 
     // Start-up steps whose contents belong to the serial link and to later editors.
@@ -86,4 +95,5 @@ private:
     QToolBar *m_toolbar = nullptr;
     QList<QLabel *> m_panels;
     QActionGroup *m_languageGroup = nullptr;
+    IdentificationExchange *m_identification = nullptr;
 };
