@@ -415,7 +415,9 @@ void VirtualRadio::parse(Clock::time_point at)
             continue;
         }
         if (first == WriteCommand) {
-            if (m_rx.size() >= 4 && m_faults.earlyAck && !m_earlyAckSent && !m_mute && !m_faults.silent) {
+            const bool stillAnswering = !m_mute && !m_faults.silent
+                && (m_faults.silentAfterWriteFrames < 0 || m_sessionFrames < m_faults.silentAfterWriteFrames);
+            if (m_rx.size() >= 4 && m_faults.earlyAck && !m_earlyAckSent && stillAnswering) {
                 m_earlyAckSent = true;
                 send({Ack}, at);
                 log("-> early 06");
