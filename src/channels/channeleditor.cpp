@@ -6,6 +6,7 @@
 #include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/portopenerror.h"
 #include "platform/messagebox.h"
 #include "shell/commontexts.h"
 #include "shell/mainwindow.h"
@@ -363,5 +364,5 @@ void ChannelEditor::onFailed()
 
 void ChannelEditor::onPortOpenFailed()
 {
-    MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::PortErrorTransfer.text());
+    showPortOpenError(this, PortOpener::TransferWindow);
 }

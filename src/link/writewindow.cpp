@@ -4,6 +4,7 @@
 #include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/portopenerror.h"
 #include "platform/messagebox.h"
 #include "shell/commontexts.h"
 #include "signalling/fivetonestandards.h"
@@ -151,5 +152,5 @@ void WriteWindow::onFailed()
 
 void WriteWindow::onPortOpenFailed()
 {
-    MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::PortErrorTransfer.text());
+    showPortOpenError(this, PortOpener::TransferWindow);
 }
