@@ -124,8 +124,11 @@ void ChannelListDelegate::setEditorData(QWidget *editor, const QModelIndex &inde
     auto *combo = static_cast<QComboBox *>(editor);
     const QString text = index.data(Qt::EditRole).toString().trimmed();
     combo->setCurrentIndex(combo->findText(text));
-    if (combo->isEditable())
+    if (combo->isEditable()) {
         combo->setEditText(text);
+        // Typing replaces the shown tone rather than appending to it.
+        combo->lineEdit()->selectAll();
+    }
     combo->setProperty(InitialTextProperty, combo->isEditable() ? combo->currentText() : QString::number(combo->currentIndex()));
 }
 

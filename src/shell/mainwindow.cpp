@@ -483,7 +483,7 @@ void MainWindow::showWriteWindow()
         return;
     showChild(
         name, [] { return new WriteWindow; },
-        [this](const QSize &client) { return WriteWindow::placement(size(), client); });
+        [this](const QSize &) { return WriteWindow::placement(size()); });
 }
 
 void MainWindow::exitFromToolbar()

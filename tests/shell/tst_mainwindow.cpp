@@ -1,5 +1,6 @@
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
+#include "platform/portnames.h"
 #include "platform/screen.h"
 #include "shell/language.h"
 #include "shell/mainwindow.h"
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
 
@@ -51,10 +53,13 @@ private slots:
 
 private:
     std::unique_ptr<MainWindow> m_window;
+    // No COM links: the start-up scan must not find whatever the machine has.
+    QTemporaryDir m_noLinks;
 };
 
 void TestMainWindow::init()
 {
+    PortNames::setLinkFolder(m_noLinks.path());
     MessageBox::startRecording();
     Screen::overrideSizeTwips(QSize(1280 * 15, 1024 * 15));
     Language::setChinese(false);
@@ -67,6 +72,7 @@ void TestMainWindow::cleanup()
     m_window.reset();
     Screen::clearOverride();
     MessageBox::stopRecording();
+    PortNames::resetLinkFolder();
 }
 
 void TestMainWindow::menuCaptionsInBothLanguages_data()
