@@ -49,4 +49,12 @@ QList<Record> takeRecorded()
     return r;
 }
 
+QStringList takeRecordedTexts()
+{
+    QStringList texts;
+    for (const Record &r : takeRecorded())
+        texts << r.text;
+    return texts;
+}
+
 } // namespace MessageBox

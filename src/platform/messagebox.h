@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -27,5 +28,7 @@ bool isRecording();
 QList<Record> recorded();
 // Returns the records so far and forgets them.
 QList<Record> takeRecorded();
+// The same, texts only.
+QStringList takeRecordedTexts();
 
 } // namespace MessageBox

@@ -41,14 +41,6 @@ QByteArray nameRowOf(int channel)
     return MemoryImage::instance().row(Area::ChannelNames.firstRow + channel);
 }
 
-QStringList recordedTexts()
-{
-    QStringList texts;
-    for (const MessageBox::Record &r : MessageBox::takeRecorded())
-        texts << r.text;
-    return texts;
-}
-
 } // namespace
 
 class TestChannelEditor : public QObject
@@ -185,7 +177,7 @@ void TestChannelEditor::frequencyIntoAnEmptyChannelCreatesIt()
     QCOMPARE(cell(10, Col::ScanAdd), QStringLiteral("ON"));
     QCOMPARE(cell(10, Col::SignalCode), QStringLiteral("1"));
     QCOMPARE(cell(10, Col::Band), QStringLiteral("VHF/UHF "));
-    QVERIFY(recordedTexts().isEmpty());
+    QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
 }
 
 void TestChannelEditor::frequencyOutOfRangeTakesTheBandFloor()
@@ -204,11 +196,11 @@ void TestChannelEditor::frequencyOutOfRangeTakesTheBandFloor()
     BandLimits::current() = BandLimits{136, 174, 400, 480};
     typeInto(12, Col::RxFrequency, QStringLiteral("481"));
     QCOMPARE(cell(12, Col::RxFrequency), QStringLiteral("136.00000"));
-    QCOMPARE(recordedTexts(), QStringList({"Over the range of receive frequency ."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Over the range of receive frequency ."}));
     // Band B takes its upper limit itself, nothing above.
     typeInto(13, Col::RxFrequency, QStringLiteral("480"));
     QCOMPARE(cell(13, Col::RxFrequency), QStringLiteral("480.00000"));
-    QVERIFY(recordedTexts().isEmpty());
+    QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
 }
 
 void TestChannelEditor::newReceiveFrequencyMakesADuplexChannelSimplex()
@@ -233,14 +225,14 @@ void TestChannelEditor::transmitFrequencyRules()
 {
     // No receive frequency yet: the transmit frequency is refused.
     typeInto(30, Col::TxFrequency, QStringLiteral("145"));
-    QCOMPARE(recordedTexts(), QStringList({"Please input the receive frequency in advance."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Please input the receive frequency in advance."}));
     QCOMPARE(recordOf(30), QByteArray(16, char(0xFF)));
     QCOMPARE(cell(30, Col::TxFrequency), QString());
 
     typeInto(30, Col::RxFrequency, QStringLiteral("145"));
     chooseInList(30, Col::RxTone, QStringLiteral("88.5"));
     typeInto(30, Col::TxFrequency, QStringLiteral("600"));
-    QCOMPARE(recordedTexts(), QStringList({"Over the range of transmit frequency ."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Over the range of transmit frequency ."}));
     QCOMPARE(cell(30, Col::TxFrequency), QStringLiteral("130.00000"));
     QCOMPARE(cell(30, Col::TxTone), QStringLiteral("OFF"));
     QCOMPARE(recordOf(30).mid(10, 2), bytes({0xFF, 0xFF}));
@@ -265,7 +257,7 @@ void TestChannelEditor::passingThroughACellChangesNothing()
         QCoreApplication::processEvents();
     }
     QCOMPARE(recordOf(40), before);
-    QVERIFY(recordedTexts().isEmpty());
+    QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
 }
 
 void TestChannelEditor::toneSelectionsAndTypedValues()
@@ -333,7 +325,7 @@ void TestChannelEditor::nameIsCutUpperCasedAndStoredByPosition()
     // The message box reads the language when it is shown.
     Language::setChinese(true);
     typeInto(60, Col::Name, QStringLiteral("abcdefgh"), false);
-    QCOMPARE(recordedTexts(), QStringList({"信道名称的字符个数最大为 6 位 ！"}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"信道名称的字符个数最大为 6 位 ！"}));
     QCOMPARE(cell(60, Col::Name), QStringLiteral("ABCDEF"));
 }
 
@@ -450,7 +442,7 @@ void TestChannelEditor::clearAndDefault()
     QCOMPARE(cell(6, Col::RxTone), QStringLiteral("D754I"));
     QCOMPARE(cell(199, Col::RxFrequency), QStringLiteral("480.62500"));
     QCOMPARE(cell(100, Col::Band), QString());
-    QVERIFY(recordedTexts().isEmpty());
+    QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
 }
 
 void TestChannelEditor::busyRefusals()
@@ -481,10 +473,10 @@ void TestChannelEditor::busyRefusals()
     };
     for (const auto &c : cases) {
         QTest::mouseClick(m_editor->findChild<QPushButton *>(QString::fromLatin1(c.button)), Qt::LeftButton);
-        QCOMPARE(recordedTexts(), QStringList({QString::fromUtf8(c.message)}));
+        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(c.message)}));
     }
     QVERIFY(!m_editor->close());
-    QCOMPARE(recordedTexts(), QStringList({QString::fromUtf8("Read-write operating，don't close the window.,")}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8("Read-write operating，don't close the window.,")}));
     QVERIFY(m_editor->isVisible());
     QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), image);
     m_editor->engine().stop();
@@ -515,7 +507,7 @@ void TestChannelEditor::ownReadAndWriteAgainstTheRadio()
 
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_read")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!m_editor->isBusy(), 30000);
-    QCOMPARE(recordedTexts(), QStringList({"Complete reading data from the transceiver."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading data from the transceiver."}));
     QCOMPARE(m_editor->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(),
              QStringLiteral("Read Channel Data is Ok ！"));
     QCOMPARE(MemoryImage::instance().rows(Area::Channels.firstRow, 200), radio.memory(0x0000, 200 * 16));
@@ -531,7 +523,7 @@ void TestChannelEditor::ownReadAndWriteAgainstTheRadio()
     radio.radio().resetCounters();
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!m_editor->isBusy(), 30000);
-    QCOMPARE(recordedTexts(), QStringList({"Complete writing the data to transceiver."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
     QCOMPARE(m_editor->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(), QStringLiteral("Channel Data Writed ！"));
     QCOMPARE(radio.memory(0x0000, 200 * 16), MemoryImage::instance().rows(Area::Channels.firstRow, 200));
     QCOMPARE(radio.memory(0x1000, 200 * 16), MemoryImage::instance().rows(Area::ChannelNames.firstRow, 200));
@@ -552,7 +544,7 @@ void TestChannelEditor::writeRefusedForAnOutOfBandChannel()
     MemoryImage::instance().setRows(Area::Channels.firstRow + 5,
                                     bytes({0, 0, 0x50, 0x18, 0, 0, 0x50, 0x18, 0, 0, 0, 0, 0, 0, 0, 4}));
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
-    QCOMPARE(recordedTexts(),
+    QCOMPARE(MessageBox::takeRecordedTexts(),
              QStringList({"Channel 5that Receiving or transmitting frequency  out of frequency limitation range "}));
     QVERIFY(!m_editor->isBusy());
     QTest::qWait(100);
@@ -560,7 +552,7 @@ void TestChannelEditor::writeRefusedForAnOutOfBandChannel()
 
     Language::setChinese(true);
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
-    QCOMPARE(recordedTexts(), QStringList({"信道 5 中的接收或发射频率超出频率限制范围"}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"信道 5 中的接收或发射频率超出频率限制范围"}));
 }
 
 QTEST_MAIN(TestChannelEditor)

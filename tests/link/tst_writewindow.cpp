@@ -17,18 +17,6 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
-
-QStringList recordedTexts()
-{
-    QStringList texts;
-    for (const MessageBox::Record &r : MessageBox::takeRecorded())
-        texts << r.text;
-    return texts;
-}
-
-} // namespace
-
 class TestWriteWindow : public QObject
 {
     Q_OBJECT
@@ -89,7 +77,7 @@ void TestWriteWindow::writesRowsInOrderAndCarriesTheUnassignedBytes()
     QVERIFY(m_window->isBusy());
     QCOMPARE(status(), QStringLiteral("Connecting with transceiver. "));
     QTRY_VERIFY_WITH_TIMEOUT(!m_window->isBusy(), 60000);
-    QCOMPARE(recordedTexts(), QStringList({"Complete writing the data to transceiver."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
     QCOMPARE(status(), QStringLiteral("Data Writed ！"));
 
     QCOMPARE(radio.memory(0, Area::BulkWriteRows.byteCount()), image.rows(0, Area::BulkWriteFrames));
@@ -151,7 +139,7 @@ void TestWriteWindow::silentRadioFailsAfterThePauseWithoutRetry()
     sinceLastFrame.start();
     QTRY_VERIFY_WITH_TIMEOUT(!MessageBox::recorded().isEmpty(), 10000);
     const qint64 elapsed = sinceLastFrame.elapsed();
-    QCOMPARE(recordedTexts(), QStringList({"Fail connect with transceiver."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Fail connect with transceiver."}));
     QCOMPARE(status(), QStringLiteral("Communication fault."));
     QVERIFY(!m_window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1"))->isVisible());
     // The reply timeout and the pause both ran before the failure (1 s + 5 s, scaled).
@@ -171,9 +159,9 @@ void TestWriteWindow::busyAndCancel()
     press("Command_write");
     QVERIFY(m_window->isBusy());
     press("Command_write");
-    QCOMPARE(recordedTexts(), QStringList({"Read-write operating with transceiver ."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating with transceiver ."}));
     press("Command_Cancel");
-    QCOMPARE(recordedTexts(), QStringList({"Read-write operating，don't close the window. ,"}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating，don't close the window. ,"}));
     QVERIFY(m_window->isVisible());
     // The frame's close box is not refused: the transfer stops with the window.
     QVERIFY(m_window->close());

@@ -27,14 +27,6 @@
 
 namespace {
 
-QStringList recordedTexts()
-{
-    QStringList texts;
-    for (const MessageBox::Record &r : MessageBox::takeRecorded())
-        texts << r.text;
-    return texts;
-}
-
 void press(QWidget *window, const char *name)
 {
     auto *button = window->findChild<QPushButton *>(QString::fromLatin1(name));
@@ -84,7 +76,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     // The start-up scan finds the radio behind COM1 and the identification fills the panels.
     QTRY_COMPARE_WITH_TIMEOUT(main.statusPanel(8)->text(), QStringLiteral("136--174 MHZ"), 20000);
     QCOMPARE(main.statusPanel(10)->text(), QStringLiteral("400--480 MHZ"));
-    QVERIFY(recordedTexts().isEmpty());
+    QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
 
     // 1. Read from radio.
     main.menuAction(QStringLiteral("Prog_read"))->trigger();
@@ -92,7 +84,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     QVERIFY(read);
     press(read, "Command_read");
     QTRY_VERIFY_WITH_TIMEOUT(!MessageBox::recorded().isEmpty(), 60000);
-    QCOMPARE(recordedTexts(), QStringList({"Complete reading data from the transceiver."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading data from the transceiver."}));
     QCOMPARE(MemoryImage::instance().rows(0, Area::BulkReadRows.rowCount()),
              radioBefore.left(Area::BulkReadRows.byteCount()));
 
@@ -119,7 +111,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     save->setFolder(folder.path());
     save->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("cycle.dat"));
     press(save, "Command_enter");
-    QCOMPARE(recordedTexts(), QStringList({"Complete storing  parameter."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete storing  parameter."}));
 
     // 4. Lose the edit, then load the file back; the grid shows it again when activated.
     MemoryImage::instance().fill(0, MemoryImage::Rows - 1, 0x00);
@@ -129,7 +121,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     open->setFolder(folder.path());
     open->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("cycle.dat"));
     press(open, "Command_enter");
-    QCOMPARE(recordedTexts(), QStringList({"Succeed fold the parameter from file."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Succeed fold the parameter from file."}));
     QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), edited);
     main.menuAction(QStringLiteral("chann_edit"))->trigger();
     QCOMPARE(editor->model()->cellText(8, ChannelGridModel::RxFrequency), QStringLiteral("146.52000"));
@@ -141,7 +133,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     radio.radio().resetCounters();
     press(write, "Command_write");
     QTRY_VERIFY_WITH_TIMEOUT(!MessageBox::recorded().isEmpty(), 90000);
-    QCOMPARE(recordedTexts(), QStringList({"Complete writing the data to transceiver."}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
 
     const QByteArray after = radio.memory(0, 0x4000);
     MemoryImage expected;
