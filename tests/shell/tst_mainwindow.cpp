@@ -1,3 +1,5 @@
+#include "channels/channeleditor.h"
+#include "image/areamap.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "platform/portnames.h"
@@ -10,6 +12,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTemporaryDir>
@@ -50,6 +53,8 @@ private slots:
     void newDoesNothing();
     void eachChildExistsOnce();
     void exitAsksNothing();
+    void openChildKeepsItsLanguageButMessagesFollowTheFlag();
+    void fmEntryClosesTheChannelEditor();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -274,6 +279,42 @@ void TestMainWindow::exitAsksNothing()
     m_window->toolbarAction(QStringLiteral("exit"))->trigger();
     QVERIFY(!m_window->isVisible());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!m_window->child(QStringLiteral("frm_chann")));
+}
+
+void TestMainWindow::openChildKeepsItsLanguageButMessagesFollowTheFlag()
+{
+    m_window->menuAction(QStringLiteral("chann_edit"))->trigger();
+    auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
+    QVERIFY(editor);
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Channel Information"));
+
+    m_window->menuAction(QStringLiteral("Language_chn"))->trigger();
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Orvane 双段车载电台编程软件"));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Channel Information"));
+    QCOMPARE(editor->findChild<QPushButton *>(QStringLiteral("Command_write"))->text(), QStringLiteral("Write"));
+
+    // Channel 5 at 185 MHz: the editor refuses to write, in the language of the moment.
+    MessageBox::takeRecorded();
+    MemoryImage::instance().setRows(Area::Channels.firstRow + 5,
+                                    QByteArray("\x00\x00\x50\x18\x00\x00\x50\x18\x00\x00\x00\x00\x00\x00\x00\x04", 16));
+    QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
+    const auto records = MessageBox::takeRecorded();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.at(0).title, QStringLiteral("操作提示"));
+    QCOMPARE(records.at(0).text, QStringLiteral("信道 5 中的接收或发射频率超出频率限制范围"));
+
+    // Reopened, it takes the new language.
+    QVERIFY(m_window->closeChild(QStringLiteral("frm_chann")));
+    m_window->menuAction(QStringLiteral("chann_edit"))->trigger();
+    QCOMPARE(m_window->child(QStringLiteral("frm_chann"))->windowTitle(), QStringLiteral("信道参数编辑"));
+}
+
+void TestMainWindow::fmEntryClosesTheChannelEditor()
+{
+    m_window->menuAction(QStringLiteral("chann_edit"))->trigger();
+    QVERIFY(m_window->child(QStringLiteral("frm_chann")));
+    m_window->menuAction(QStringLiteral("fm_chann_edit"))->trigger();
     QVERIFY(!m_window->child(QStringLiteral("frm_chann")));
 }
 
