@@ -129,7 +129,7 @@ ChannelEditor::ChannelEditor(QWidget *parent)
         buttons->addWidget(b);
 
     auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
+    m_layout = layout;
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);
 
@@ -146,6 +146,14 @@ ChannelEditor::ChannelEditor(QWidget *parent)
 ChannelEditor::~ChannelEditor()
 {
     m_engine.stop();
+}
+
+void ChannelEditor::resizeEvent(QResizeEvent *event)
+{
+    // The grid takes the inner width / 1.02, centred.
+    const int side = std::max(4, int(width() * (1.0 - 1.0 / 1.02) / 2));
+    m_layout->setContentsMargins(side, 6, side, 6);
+    QWidget::resizeEvent(event);
 }
 
 QRect ChannelEditor::placement(const QSize &mainWindow, const QSize &clientArea)
@@ -251,9 +259,8 @@ void ChannelEditor::clearChannels()
 
 void ChannelEditor::loadDefaults()
 {
-    // Rewriting the channels under a running transfer would send half old, half new.
-    if (refuseWhenBusy(CommonText::Busy))
-        return;
+    // Allowed during a transfer: a write sends the rows as they were when it started, and
+    // a read replaces the channels with what the radio holds when it ends.
     m_grid->setCurrentIndex(m_model->index(m_grid->currentIndex().row(), ChannelGridModel::Number));
     m_model->loadDefaults();
 }

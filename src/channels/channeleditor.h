@@ -12,12 +12,15 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 class QTableView;
+class QVBoxLayout;
 
 // The channel editor (frm_chann): the 200 channels as a grid, edited in place, plus the
 // window's own read and write of the channel and name areas.
 class ChannelEditor : public QWidget
 {
     Q_OBJECT
+    // The frame asks this before closing everything: a busy editor refuses.
+    Q_PROPERTY(bool busy READ isBusy)
 public:
     explicit ChannelEditor(QWidget *parent = nullptr);
     ~ChannelEditor() override;
@@ -36,6 +39,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void readChannels();
@@ -62,6 +66,7 @@ private:
     ChannelListDelegate *m_listDelegate = nullptr;
     QProgressBar *m_progress = nullptr;
     QLabel *m_status = nullptr;
+    QVBoxLayout *m_layout = nullptr;
     QPushButton *m_read = nullptr;
     QPushButton *m_write = nullptr;
     QPushButton *m_clear = nullptr;

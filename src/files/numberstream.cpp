@@ -97,7 +97,7 @@ FileResult readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes
                                    QStringLiteral("“%1”是文件夹，不是文件。").arg(native));
     if (!file.open(QIODevice::ReadOnly))
         return FileResult::failure(QStringLiteral("Cannot open \"%1\": %2").arg(native, file.errorString()),
-                                   QStringLiteral("无法打开文件“%1”：%2").arg(native, file.errorString()));
+                                   QStringLiteral("无法打开文件“%1”：%2").arg(native, chineseFileReason(file)));
     if (file.size() > maxBytes)
         return FileResult::failure(
             QStringLiteral("\"%1\" is too large (%2 bytes) to be a file of this program.").arg(native).arg(file.size()),
@@ -105,7 +105,7 @@ FileResult readWholeFile(const QString &path, qint64 maxBytes, QByteArray &bytes
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return FileResult::failure(QStringLiteral("Cannot read \"%1\": %2").arg(native, file.errorString()),
-                                   QStringLiteral("无法读取文件“%1”：%2").arg(native, file.errorString()));
+                                   QStringLiteral("无法读取文件“%1”：%2").arg(native, chineseFileReason(file)));
     return FileResult::success();
 }
 

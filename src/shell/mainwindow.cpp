@@ -497,7 +497,14 @@ void MainWindow::exitFromToolbar()
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // A child that is talking to the radio refuses to close; the program then stays open
-    // rather than cutting the transfer off.
+    // rather than cutting the transfer off, and the other children stay open with it.
+    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
+        if (sub->widget() && sub->widget()->property("busy").toBool()) {
+            sub->close(); // the child says why it stays
+            event->ignore();
+            return;
+        }
+    }
     m_mdi->closeAllSubWindows();
     if (!m_mdi->subWindowList().isEmpty()) {
         event->ignore();

@@ -300,7 +300,8 @@ void TestChannelEditor::toneKeysAreFiltered()
     typeInto(51, Col::RxFrequency, QStringLiteral("145"));
     auto *combo = qobject_cast<QComboBox *>(openEditor(51, Col::RxTone));
     QVERIFY(combo && combo->lineEdit());
-    combo->lineEdit()->clear();
+    // The cell's "OFF" is replaced by what is typed, not appended to.
+    QCOMPARE(combo->lineEdit()->text(), QStringLiteral("OFF"));
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("xd0a2z3n!"));
     QCOMPARE(combo->lineEdit()->text(), QStringLiteral("D023N"));
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
@@ -466,7 +467,6 @@ void TestChannelEditor::busyRefusals()
         {"Command_read", "Read-write operating with transceiver ."},
         {"Command_write", "Read-write operating with transceiver ."},
         {"Command_Clear", "Read-write operating，don't clear operate .,"},
-        {"Command_def", "Read-write operating with transceiver ."},
         {"Command_save", "Read-write operating with transceiver ."},
         {"Command_open", "Read-write operating with transceiver ."},
         {"Command_close", "Read-write operating，don't close the window. ,"},
@@ -475,10 +475,15 @@ void TestChannelEditor::busyRefusals()
         QTest::mouseClick(m_editor->findChild<QPushButton *>(QString::fromLatin1(c.button)), Qt::LeftButton);
         QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(c.message)}));
     }
+    // Default still works: the read replaces the channels when it ends anyway.
+    MemoryImage::instance().fill(Area::Channels.firstRow, Area::Channels.lastRow, 0xFF);
+    QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_def")), Qt::LeftButton);
+    QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
+    QCOMPARE(cell(4, Col::RxFrequency), QStringLiteral("479.95000"));
     QVERIFY(!m_editor->close());
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8("Read-write operating，don't close the window.,")}));
     QVERIFY(m_editor->isVisible());
-    QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), image);
+    QCOMPARE(MemoryImage::instance().rows(Area::ChannelNames.firstRow, 200), image.mid(Area::ChannelNames.firstAddress(), 200 * 16));
     m_editor->engine().stop();
 }
 

@@ -1,3 +1,4 @@
+#include "../link/radiofixture.h"
 #include "channels/channeleditor.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
@@ -55,6 +56,7 @@ private slots:
     void exitAsksNothing();
     void openChildKeepsItsLanguageButMessagesFollowTheFlag();
     void fmEntryClosesTheChannelEditor();
+    void exitRefusedWhileAnEditorTalksToTheRadio();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -316,6 +318,34 @@ void TestMainWindow::fmEntryClosesTheChannelEditor()
     QVERIFY(m_window->child(QStringLiteral("frm_chann")));
     m_window->menuAction(QStringLiteral("fm_chann_edit"))->trigger();
     QVERIFY(!m_window->child(QStringLiteral("frm_chann")));
+}
+
+void TestMainWindow::exitRefusedWhileAnEditorTalksToTheRadio()
+{
+    RadioOnCom radio(2);
+    QVERIFY(radio.ok());
+    vradio::Faults silent;
+    silent.silent = true;
+    radio.radio().setFaults(silent);
+    m_window->show();
+    m_window->menuAction(QStringLiteral("File_Open"))->trigger();
+    m_window->menuAction(QStringLiteral("chann_edit"))->trigger();
+    auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
+    QVERIFY(editor);
+    QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("Command_read")), Qt::LeftButton);
+    QVERIFY(editor->isBusy());
+    MessageBox::takeRecorded();
+
+    m_window->menuAction(QStringLiteral("File_exit"))->trigger();
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating，don't close the window.,"}));
+    QVERIFY(m_window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Nothing else was closed either.
+    QVERIFY(m_window->child(QStringLiteral("Form_open_chann")));
+    QVERIFY(m_window->child(QStringLiteral("frm_chann")));
+    editor->engine().stop();
+    m_window->menuAction(QStringLiteral("File_exit"))->trigger();
+    QVERIFY(!m_window->isVisible());
 }
 
 QTEST_MAIN(TestMainWindow)
