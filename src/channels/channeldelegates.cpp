@@ -81,7 +81,7 @@ void ChannelTextDelegate::setModelData(QWidget *editor, QAbstractItemModel *mode
     model->setData(index, edit->text(), Qt::EditRole);
 }
 
-void ChannelTextDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
+void ChannelCellDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     editor->setGeometry(option.rect);
 }
@@ -142,11 +142,6 @@ void ChannelListDelegate::setModelData(QWidget *editor, QAbstractItemModel *mode
     if (!combo->isEditable() && combo->currentIndex() < 0)
         return;
     model->setData(index, combo->currentText(), Qt::EditRole);
-}
-
-void ChannelListDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &) const
-{
-    editor->setGeometry(option.rect);
 }
 
 bool ChannelListDelegate::eventFilter(QObject *object, QEvent *event)
