@@ -37,7 +37,7 @@ inline TimedTransfer runTimedTransfer(const Pacing &pacing, const std::function<
     PortNames::setPortNumber(1);
 
     QEventLoop loop;
-    ExchangeEngine engine(PortOpener::TransferWindow, pacing);
+    ExchangeEngine engine(pacing);
     QElapsedTimer clock;
     QObject::connect(&engine, &ExchangeEngine::finished, &loop, [&] {
         result.ok = true;

@@ -8,8 +8,7 @@
 #include "image/memoryimage.h"
 #include "link/portopenerror.h"
 #include "platform/messagebox.h"
-#include "shell/commontexts.h"
-#include "shell/mainwindow.h"
+#include "texts/commontexts.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -54,7 +53,7 @@ const int ColumnWidths[ChannelGridModel::ColumnCount] = {62, 80, 104, 104, 112, 
 
 ChannelEditor::ChannelEditor(QWidget *parent)
     : QWidget(parent)
-    , m_engine(PortOpener::TransferWindow, Pacing::transferWindow())
+    , m_engine(Pacing::transferWindow())
 {
     m_chinese = Language::isChinese();
     setObjectName(QStringLiteral("frm_chann"));
@@ -269,16 +268,14 @@ void ChannelEditor::openFile()
 {
     if (refuseWhenBusy(CommonText::Busy))
         return;
-    if (MainWindow *main = MainWindow::instance())
-        main->showDataFileWindow(false);
+    emit dataFileWindowRequested(false);
 }
 
 void ChannelEditor::saveFile()
 {
     if (refuseWhenBusy(CommonText::Busy))
         return;
-    if (MainWindow *main = MainWindow::instance())
-        main->showDataFileWindow(true);
+    emit dataFileWindowRequested(true);
 }
 
 void ChannelEditor::closeWindow()
@@ -299,8 +296,7 @@ void ChannelEditor::closeEvent(QCloseEvent *event)
         return;
     }
     m_engine.stop();
-    if (MainWindow *main = MainWindow::instance())
-        main->closeFileWindows();
+    emit closingFileWindows();
     event->accept();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/exchangeengine.h"
-#include "shell/language.h"
+#include "texts/language.h"
 
 #include <QWidget>
 
@@ -35,6 +35,12 @@ public:
 
     // Shows every channel again from the image (on opening and on every activation).
     void redisplay();
+
+signals:
+    // Open and Save: the frame opens the data file window of that kind.
+    void dataFileWindowRequested(bool save);
+    // The editor closes; file windows opened for it go with it.
+    void closingFileWindows();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -6,7 +6,7 @@
 #include "image/frequencycodec.h"
 #include "image/memoryimage.h"
 #include "image/tonecodec.h"
-#include "shell/commontexts.h"
+#include "texts/commontexts.h"
 
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/language.h"
+#include "texts/language.h"
 
 #include <QFile>
 #include <QFileDevice>

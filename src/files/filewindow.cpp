@@ -4,8 +4,8 @@
 #include "files/datafile.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
-#include "shell/commontexts.h"
-#include "shell/language.h"
+#include "texts/commontexts.h"
+#include "texts/language.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,7 +2,7 @@
 
 #include "image/areamap.h"
 #include "image/memoryimage.h"
-#include "image/receiveslots.h"
+#include "link/receiveslots.h"
 
 namespace BulkRead {
 

@@ -2,7 +2,7 @@
 
 #include "link/portopenerror.h"
 #include "platform/messagebox.h"
-#include "shell/commontexts.h"
+#include "texts/commontexts.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -20,7 +20,7 @@ constexpr BiText ProgressName{"Progress", "进度"};
 
 BulkTransferWindow::BulkTransferWindow(const Texts &texts, const Pacing &pacing, QWidget *parent)
     : QWidget(parent)
-    , m_engine(PortOpener::TransferWindow, pacing, this)
+    , m_engine(pacing, this)
     , m_chinese(Language::isChinese())
 {
     setObjectName(QString::fromLatin1(texts.objectName));

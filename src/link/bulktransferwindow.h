@@ -1,7 +1,7 @@
 #pragma once
 
 #include "link/exchangeengine.h"
-#include "shell/language.h"
+#include "texts/language.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,16 +1,14 @@
 #include "link/exchangeengine.h"
 
 #include "image/areamap.h"
-#include "image/bandlimits.h"
 #include "image/memoryimage.h"
 #include "link/protocol.h"
-#include "shell/radiostatus.h"
+#include "link/linknotices.h"
 
-ExchangeEngine::ExchangeEngine(PortOpener opener, const Pacing &pacing, QObject *parent)
+ExchangeEngine::ExchangeEngine(const Pacing &pacing, QObject *parent)
     : QObject(parent)
-    , m_opener(opener)
     , m_pacing(pacing)
-    , m_port(opener, this)
+    , m_port(this)
 {
     m_port.setObjectName(QStringLiteral("MSC"));
     m_senderTimer.setObjectName(QStringLiteral("Timer1"));
@@ -172,8 +170,7 @@ void ExchangeEngine::receiveIdentification()
     m_replyTimer.stop();
     m_retryTimer.stop();
     const RadioIdentity identity = RadioIdentity::parse(reply);
-    BandLimits::adoptReported(identity.limits);
-    RadioStatus::instance().showIdentity(identity);
+    emit LinkNotices::instance().identified(identity);
 
     switch (m_direction) {
     case Direction::Identify:

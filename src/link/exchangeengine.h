@@ -1,6 +1,6 @@
 #pragma once
 
-#include "image/receiveslots.h"
+#include "link/receiveslots.h"
 #include "link/pacing.h"
 #include "link/radioidentity.h"
 #include "platform/serialport.h"
@@ -33,7 +33,7 @@ public:
         QByteArray data; // 16 bytes
     };
 
-    explicit ExchangeEngine(PortOpener opener, const Pacing &pacing, QObject *parent = nullptr);
+    explicit ExchangeEngine(const Pacing &pacing, QObject *parent = nullptr);
 
     void setPacing(const Pacing &pacing) { m_pacing = pacing; }
     const Pacing &pacing() const { return m_pacing; }
@@ -71,8 +71,8 @@ public:
 
 signals:
     void portOpenFailed();
-    // An accepted identification; the band limits and the status panels are already
-    // updated when this arrives.
+    // An accepted identification; LinkNotices has announced it before this arrives, so
+    // the band limits and the status panels are already up to date.
     void identified(const RadioIdentity &identity);
     // done of total blocks received or frames acknowledged, emitted while more follow.
     void progress(int done, int total);
@@ -97,7 +97,6 @@ private:
     void retryPauseOver();
     void endTransfer();
 
-    PortOpener m_opener;
     Pacing m_pacing;
     SerialPort m_port;
     Timer m_senderTimer;  // Timer1

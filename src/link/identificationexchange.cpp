@@ -1,18 +1,18 @@
 #include "link/identificationexchange.h"
 
 #include "link/portopenerror.h"
-#include "shell/radiostatus.h"
+#include "link/linknotices.h"
 
 #include <QWidget>
 
 IdentificationExchange::IdentificationExchange(QWidget *messageParent, QObject *parent)
     : QObject(parent)
     , m_messageParent(messageParent)
-    , m_engine(PortOpener::MainWindow, Pacing::mainWindow(), this)
+    , m_engine(Pacing::mainWindow(), this)
 {
     connect(&m_engine, &ExchangeEngine::portOpenFailed, this,
             [this] { showPortOpenError(m_messageParent, PortOpener::MainWindow); });
-    connect(&m_engine, &ExchangeEngine::failed, this, [] { RadioStatus::instance().showFault(); });
+    connect(&m_engine, &ExchangeEngine::failed, this, [] { emit LinkNotices::instance().identificationFailed(); });
     connect(&m_engine, &ExchangeEngine::identified, this, &IdentificationExchange::identified);
 }
 

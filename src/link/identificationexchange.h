@@ -8,8 +8,8 @@
 class QWidget;
 
 // The main window's own conversation with the radio: handshake and identification only,
-// at start-up and after a confirmed port set-up. The status panels follow through
-// RadioStatus; after the last of four attempts they show the fault.
+// at start-up and after a confirmed port set-up. After the last of four attempts it
+// announces the silence through LinkNotices, and the status bar shows the fault.
 class IdentificationExchange : public QObject
 {
     Q_OBJECT

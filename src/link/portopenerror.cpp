@@ -1,7 +1,7 @@
 #include "link/portopenerror.h"
 
 #include "platform/messagebox.h"
-#include "shell/commontexts.h"
+#include "texts/commontexts.h"
 
 void showPortOpenError(QWidget *parent, PortOpener opener)
 {
@@ -11,8 +11,6 @@ void showPortOpenError(QWidget *parent, PortOpener opener)
         break;
     case PortOpener::TransferWindow:
         MessageBox::show(parent, CommonText::PromptTitle.text(), CommonText::PortErrorTransfer.text());
-        break;
-    case PortOpener::SilentScan:
         break;
     }
 }

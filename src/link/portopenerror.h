@@ -1,9 +1,13 @@
 #pragma once
 
-#include "platform/serialport.h"
-
 class QWidget;
 
-// The message a window shows when its port does not open; its title and text depend on
-// which kind of window opened the port, and the start-up scan shows nothing at all.
+// Who opened a port decides what the user is told when it does not open. The start-up
+// scan tells nothing and so never calls this.
+enum class PortOpener {
+    MainWindow,     // port set-up and the identification exchange: "Operate Prompt" + short text
+    TransferWindow, // read, write and editor windows: "Operate prompt" + long text
+};
+
+// The message a window shows when its port does not open.
 void showPortOpenError(QWidget *parent, PortOpener opener);

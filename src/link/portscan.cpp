@@ -6,7 +6,7 @@
 int scanStartupPort()
 {
     int found = PortNames::LastScannedPort;
-    SerialPort port(PortOpener::SilentScan);
+    SerialPort port;
     for (int n = PortNames::FirstPort; n <= PortNames::LastScannedPort; ++n) {
         if (port.open(n)) {
             port.close();

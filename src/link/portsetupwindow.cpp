@@ -3,7 +3,8 @@
 #include "link/identificationexchange.h"
 #include "platform/portnames.h"
 #include "platform/screen.h"
-#include "shell/radiostatus.h"
+#include "link/linknotices.h"
+#include "texts/language.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -86,7 +87,7 @@ void PortSetupWindow::confirm()
         if (option(n)->isChecked())
             PortNames::setPortNumber(n);
     }
-    RadioStatus::instance().clearValues();
+    emit LinkNotices::instance().portChosen();
     if (!m_identification)
         return;
     // A port that does not open keeps the window up (the number is already changed), so

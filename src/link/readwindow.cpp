@@ -4,7 +4,7 @@
 #include "image/memoryimage.h"
 #include "link/bulkread.h"
 #include "platform/messagebox.h"
-#include "shell/commontexts.h"
+#include "texts/commontexts.h"
 
 #include <QProgressBar>
 #include <cmath>

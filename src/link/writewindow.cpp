@@ -1,12 +1,10 @@
 #include "link/writewindow.h"
 
-#include "channels/channelrecord.h"
-#include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/bulkwrite.h"
 #include "platform/messagebox.h"
-#include "shell/commontexts.h"
-#include "signalling/fivetonestandards.h"
+#include "texts/commontexts.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -32,13 +30,12 @@ void WriteWindow::actionClicked()
         return;
     }
     MemoryImage &image = MemoryImage::instance();
-    const int failing = channelBandCheck(image);
-    if (failing != ChannelRecord::NoFailingChannel) {
-        MessageBox::show(this, CommonText::PromptTitle.text(),
-                         ChannelText::bandCheckFailed(failing, Language::isChinese()));
+    const QString refusal = BulkWrite::refusal(image, Language::isChinese());
+    if (!refusal.isEmpty()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), refusal);
         return;
     }
-    FiveToneStandards::writeTables(image);
+    BulkWrite::prepare(image);
     const auto frames = ExchangeEngine::framesFromImage(image, Area::BulkWriteRows.firstAddress(), Area::BulkWriteFrames);
     if (m_engine.startWrite(frames))
         showConnecting();

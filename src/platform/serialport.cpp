@@ -24,9 +24,8 @@ QString canonicalDevice(const QString &device)
 }
 } // namespace
 
-SerialPort::SerialPort(PortOpener opener, QObject *parent)
+SerialPort::SerialPort(QObject *parent)
     : QObject(parent)
-    , m_opener(opener)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::dataReceived);
 }

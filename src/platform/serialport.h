@@ -5,13 +5,6 @@
 #include <QSerialPort>
 #include <cstdint>
 
-// Who opens a port decides what the user is told when it does not open.
-enum class PortOpener {
-    MainWindow,     // port set-up and the identification exchange: "Operate Prompt" + short text
-    TransferWindow, // read, write and editor windows: "Operate prompt" + long text
-    SilentScan,     // the start-up scan: nothing
-};
-
 // One window's serial port: opened for one exchange and closed at its end, at
 // 9600,N,8,1 with raw bytes. A device held by any SerialPort of this process cannot be
 // opened a second time, under whatever name it is reached.
@@ -21,10 +14,8 @@ class SerialPort : public QObject
 public:
     static constexpr int InBufferSize = 1024;
 
-    explicit SerialPort(PortOpener opener = PortOpener::TransferWindow, QObject *parent = nullptr);
+    explicit SerialPort(QObject *parent = nullptr);
     ~SerialPort() override;
-
-    PortOpener opener() const { return m_opener; }
 
     // The open routine, on the process-wide port number or on the one given. Returns
     // false and sets portOpenFailed() when the port stays closed. Showing a message is
@@ -54,7 +45,6 @@ signals:
     void dataReceived();
 
 private:
-    PortOpener m_opener;
     QSerialPort m_port;
     QString m_device;
     bool m_openFailed = false;

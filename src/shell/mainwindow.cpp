@@ -12,9 +12,10 @@
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/icons.h"
+#include "shell/bulkwritesteps.h"
 #include "shell/imageinitialisation.h"
-#include "shell/language.h"
-#include "shell/languagetable.h"
+#include "texts/language.h"
+#include "texts/languagetable.h"
 #include "shell/radiostatus.h"
 #include "shell/shelltexts.h"
 
@@ -96,6 +97,8 @@ MainWindow::MainWindow(QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    RadioStatus::instance().followLink();
+    installBulkWriteSteps();
     m_identification = new IdentificationExchange(this, this);
     // The editors that need the radio's band limits wait for its identification.
     connect(m_identification, &IdentificationExchange::identified, this, [this] {
@@ -472,7 +475,13 @@ void MainWindow::closeFileWindows()
 void MainWindow::showChannelEditor()
 {
     showChild(
-        QStringLiteral("frm_chann"), [] { return new ChannelEditor; },
+        QStringLiteral("frm_chann"),
+        [this] {
+            auto *editor = new ChannelEditor;
+            connect(editor, &ChannelEditor::dataFileWindowRequested, this, &MainWindow::showDataFileWindow);
+            connect(editor, &ChannelEditor::closingFileWindows, this, &MainWindow::closeFileWindows);
+            return editor;
+        },
         [this](const QSize &client) { return ChannelEditor::placement(size(), client); });
 }
 

@@ -1,11 +1,27 @@
 #include "shell/radiostatus.h"
 
+#include "image/bandlimits.h"
+#include "link/linknotices.h"
 #include "link/radioidentity.h"
 
 RadioStatus &RadioStatus::instance()
 {
     static RadioStatus status;
     return status;
+}
+
+void RadioStatus::followLink()
+{
+    if (m_following)
+        return;
+    m_following = true;
+    LinkNotices &notices = LinkNotices::instance();
+    connect(&notices, &LinkNotices::identified, this, [this](const RadioIdentity &identity) {
+        BandLimits::adoptReported(identity.limits);
+        showIdentity(identity);
+    });
+    connect(&notices, &LinkNotices::identificationFailed, this, &RadioStatus::showFault);
+    connect(&notices, &LinkNotices::portChosen, this, &RadioStatus::clearValues);
 }
 
 QString RadioStatus::panelText(int panel) const

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/language.h"
+#include "texts/language.h"
 
 #include <QObject>
 #include <QString>
@@ -19,6 +19,11 @@ public:
     static constexpr BiText FaultText{"Communication fault.", "联机故障 ！"};
 
     static RadioStatus &instance();
+
+    // From now on, every identification the link accepts replaces the band limits and
+    // fills the panels, an unanswered one shows the fault, and a new port clears the
+    // values. Calling it again changes nothing.
+    void followLink();
 
     // Text of value panel 2, 4, 6, 8 or 10; empty for any other panel.
     QString panelText(int panel) const;
@@ -45,4 +50,5 @@ private:
     QString m_bandA;
     QString m_bandB;
     bool m_statLabel = false;
+    bool m_following = false;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/language.h"
+#include "texts/language.h"
 
 // Captions of the main window. Language switching re-applies these to the main window only.
 namespace ShellText {

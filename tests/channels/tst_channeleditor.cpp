@@ -1,3 +1,4 @@
+#include "shell/radiostatus.h"
 #include "channels/channeleditor.h"
 #include "channels/channelgridmodel.h"
 #include "channels/channelrecord.h"
@@ -7,7 +8,7 @@
 #include "platform/messagebox.h"
 #include "platform/timer.h"
 #include "shell/imageinitialisation.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "../link/radiofixture.h"
 
 #include <QAbstractItemModelTester>
@@ -81,6 +82,7 @@ private:
 
 void TestChannelEditor::init()
 {
+    RadioStatus::instance().followLink();
     MessageBox::startRecording();
     Language::setChinese(false);
     BandLimits::current() = BandLimits::startup();

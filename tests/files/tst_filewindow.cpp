@@ -3,7 +3,7 @@
 #include "files/filewindow.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
-#include "shell/language.h"
+#include "texts/language.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "image/areamap.h"
 #include "image/memoryimage.h"
-#include "image/receiveslots.h"
+#include "link/receiveslots.h"
 #include "shell/imageinitialisation.h"
 
 #include <QtTest>

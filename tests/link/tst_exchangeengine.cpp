@@ -61,6 +61,7 @@ private slots:
 
 void TestExchangeEngine::init()
 {
+    RadioStatus::instance().followLink();
     Timer::setScale(1.0);
     BandLimits::adoptReported(BandLimits::startup());
     RadioStatus::instance().clearValues();
@@ -138,7 +139,7 @@ void TestExchangeEngine::identification()
     if (!accepted)
         Timer::setScale(0.02);
 
-    ExchangeEngine engine(PortOpener::MainWindow, Pacing::mainWindow());
+    ExchangeEngine engine(Pacing::mainWindow());
     QSignalSpy identified(&engine, &ExchangeEngine::identified);
     QSignalSpy finished(&engine, &ExchangeEngine::finished);
     QSignalSpy failed(&engine, &ExchangeEngine::failed);
@@ -190,7 +191,7 @@ void TestExchangeEngine::extraBytesAfterIdentificationAreDiscarded()
     faults.extraAfterIdentification = 9;
     com.radio().setFaults(faults);
 
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::transferWindow());
+    ExchangeEngine engine(Pacing::transferWindow());
     QSignalSpy finished(&engine, &ExchangeEngine::finished);
     QVERIFY(engine.startRead(ExchangeEngine::blockAddresses(0x0E00, 2)));
     QVERIFY(finished.wait(5000));
@@ -209,7 +210,7 @@ void TestExchangeEngine::readSide()
     faults.strayBlock = 3;
     com.radio().setFaults(faults);
 
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::transferWindow());
+    ExchangeEngine engine(Pacing::transferWindow());
     QSignalSpy progress(&engine, &ExchangeEngine::progress);
     QSignalSpy finished(&engine, &ExchangeEngine::finished);
     const QVector<int> addresses{0x2400, 0x2440, 0x0100, 0x3C00, 0x2480};
@@ -246,7 +247,7 @@ void TestExchangeEngine::readRetriesAfterAShortReply()
     com.radio().setFaults(faults);
     Timer::setScale(0.1);
 
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::transferWindow());
+    ExchangeEngine engine(Pacing::transferWindow());
     QSignalSpy finished(&engine, &ExchangeEngine::finished);
     QSignalSpy attempts(&engine, &ExchangeEngine::attemptFailed);
     QVERIFY(engine.startRead(ExchangeEngine::blockAddresses(0x3000, 4)));
@@ -270,7 +271,7 @@ void TestExchangeEngine::readGivesUpAfterFourAttempts()
     com.radio().setFaults(faults);
     Timer::setScale(0.05);
 
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::transferWindow());
+    ExchangeEngine engine(Pacing::transferWindow());
     QSignalSpy failed(&engine, &ExchangeEngine::failed);
     QSignalSpy finished(&engine, &ExchangeEngine::finished);
     QSignalSpy attempts(&engine, &ExchangeEngine::attemptFailed);
@@ -297,7 +298,7 @@ void TestExchangeEngine::writeSide()
     for (int a = 0; a < MemoryImage::Size; ++a)
         image.setAt(a, uint8_t(a * 11 + 5));
 
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::writeWindow());
+    ExchangeEngine engine(Pacing::writeWindow());
     QSignalSpy progress(&engine, &ExchangeEngine::progress);
     QSignalSpy finished(&engine, &ExchangeEngine::finished);
     const QVector<ExchangeEngine::Frame> frames = ExchangeEngine::framesFromImage(image, 0x2900, 32);
@@ -339,7 +340,7 @@ void TestExchangeEngine::acknowledgeBeforeTheFrameIsOutIsIgnored()
         vradio::Faults faults;
         faults.earlyAck = true;
         com.radio().setFaults(faults);
-        ExchangeEngine engine(PortOpener::TransferWindow, slow);
+        ExchangeEngine engine(slow);
         QSignalSpy finished(&engine, &ExchangeEngine::finished);
         QVERIFY(engine.startWrite(ExchangeEngine::framesFromImage(image, 0x3000, 6)));
         QVERIFY(finished.wait(10000));
@@ -354,7 +355,7 @@ void TestExchangeEngine::acknowledgeBeforeTheFrameIsOutIsIgnored()
         faults.withholdAck = true;
         com.radio().setFaults(faults);
         Timer::setScale(0.1);
-        ExchangeEngine engine(PortOpener::TransferWindow, slow);
+        ExchangeEngine engine(slow);
         QSignalSpy failed(&engine, &ExchangeEngine::failed);
         QSignalSpy progress(&engine, &ExchangeEngine::progress);
         QVERIFY(engine.startWrite(ExchangeEngine::framesFromImage(image, 0x3000, 6)));
@@ -376,7 +377,7 @@ void TestExchangeEngine::writeSilenceFailsAfterThePauseWithoutRetry()
     Timer::setScale(0.05);
 
     MemoryImage image;
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::writeWindow());
+    ExchangeEngine engine(Pacing::writeWindow());
     QSignalSpy attempts(&engine, &ExchangeEngine::attemptFailed);
     QSignalSpy failed(&engine, &ExchangeEngine::failed);
     QVERIFY(engine.startWrite(ExchangeEngine::framesFromImage(image, 0x0000, 10)));
@@ -402,7 +403,7 @@ void TestExchangeEngine::portAlreadyHeldStartsNothing()
     SerialPort holder;
     QVERIFY(holder.open());
 
-    ExchangeEngine engine(PortOpener::TransferWindow, Pacing::transferWindow());
+    ExchangeEngine engine(Pacing::transferWindow());
     QSignalSpy openFailed(&engine, &ExchangeEngine::portOpenFailed);
     QVERIFY(!engine.startRead(ExchangeEngine::blockAddresses(0, 2)));
     QCOMPARE(openFailed.count(), 1);

@@ -8,7 +8,7 @@
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "platform/timer.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "shell/mainwindow.h"
 #include "shell/radiostatus.h"
 

@@ -9,7 +9,7 @@
 #include "platform/messagebox.h"
 #include "platform/serialport.h"
 #include "platform/timer.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "shell/radiostatus.h"
 
 #include <QDir>
@@ -82,6 +82,7 @@ private:
 
 void TestPort::init()
 {
+    RadioStatus::instance().followLink();
     Timer::setScale(1.0);
     Language::setChinese(false);
     MessageBox::startRecording();
@@ -133,12 +134,12 @@ void TestPort::aDeviceIsHeldOnceUnderAnyName()
     // COM3 is a second name of the same device, through a link to the link.
     QVERIFY(QFile::link(PortNames::linkPath(1), PortNames::linkPath(3)));
 
-    SerialPort first(PortOpener::TransferWindow);
+    SerialPort first;
     QVERIFY(first.open(1));
     QVERIFY(!first.portOpenFailed());
     QVERIFY(SerialPort::isHeld(first.device()));
 
-    SerialPort second(PortOpener::MainWindow);
+    SerialPort second;
     QVERIFY(!second.open(3));
     QVERIFY(second.portOpenFailed());
     QVERIFY(!second.open(1));

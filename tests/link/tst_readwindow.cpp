@@ -7,7 +7,7 @@
 #include "link/readwindow.h"
 #include "platform/messagebox.h"
 #include "platform/timer.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "shell/radiostatus.h"
 
 #include <QElapsedTimer>
@@ -95,6 +95,7 @@ private slots:
 
 void TestReadWindow::init()
 {
+    RadioStatus::instance().followLink();
     Timer::setScale(1.0);
     Language::setChinese(false);
     MessageBox::startRecording();

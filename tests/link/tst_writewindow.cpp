@@ -1,3 +1,5 @@
+#include "shell/radiostatus.h"
+#include "shell/bulkwritesteps.h"
 #include "channels/channelrecord.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
@@ -6,7 +8,7 @@
 #include "platform/messagebox.h"
 #include "platform/timer.h"
 #include "shell/imageinitialisation.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "signalling/fivetonestandards.h"
 #include "radiofixture.h"
 
@@ -38,6 +40,8 @@ private:
 
 void TestWriteWindow::init()
 {
+    RadioStatus::instance().followLink();
+    installBulkWriteSteps();
     MessageBox::startRecording();
     Language::setChinese(false);
     BandLimits::current() = BandLimits::startup();
@@ -176,7 +180,7 @@ void TestWriteWindow::portAlreadyHeld()
 {
     RadioOnCom radio(1);
     QVERIFY(radio.ok());
-    SerialPort holder(PortOpener::TransferWindow);
+    SerialPort holder;
     QVERIFY(holder.open(1));
     press("Command_write");
     const auto records = MessageBox::takeRecorded();

@@ -13,7 +13,7 @@
 #include "link/writewindow.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "shell/mainwindow.h"
 #include "signalling/fivetonestandards.h"
 

@@ -1,6 +1,6 @@
-#include "shell/commontexts.h"
-#include "shell/language.h"
-#include "shell/languagetable.h"
+#include "texts/commontexts.h"
+#include "texts/language.h"
+#include "texts/languagetable.h"
 
 #include <QtTest>
 

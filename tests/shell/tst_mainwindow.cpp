@@ -5,7 +5,7 @@
 #include "platform/messagebox.h"
 #include "platform/portnames.h"
 #include "platform/screen.h"
-#include "shell/language.h"
+#include "texts/language.h"
 #include "shell/mainwindow.h"
 
 #include <QAction>

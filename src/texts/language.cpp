@@ -1,4 +1,4 @@
-#include "shell/language.h"
+#include "texts/language.h"
 
 namespace {
 bool g_chinese = false;

@@ -1,4 +1,4 @@
-#include "image/receiveslots.h"
+#include "link/receiveslots.h"
 
 #include <QtGlobal>
 

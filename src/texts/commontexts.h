@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/language.h"
+#include "texts/language.h"
 
 // Texts shared by several windows. Window-specific texts live beside their window.
 namespace CommonText {

@@ -1,6 +1,6 @@
-#include "shell/languagetable.h"
+#include "texts/languagetable.h"
 
-#include "shell/language.h"
+#include "texts/language.h"
 
 namespace {
 LanguageTable &table()

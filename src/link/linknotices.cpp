@@ -1,0 +1,7 @@
+#include "link/linknotices.h"
+
+LinkNotices &LinkNotices::instance()
+{
+    static LinkNotices notices;
+    return notices;
+}

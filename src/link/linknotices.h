@@ -1,0 +1,24 @@
+#pragma once
+
+#include "link/radioidentity.h"
+
+#include <QObject>
+
+// What the serial link has to tell the layers above it, announced for anyone who cares.
+// The link knows nothing of the status bar or of the band limits the editors check
+// against; the shell listens here and keeps both up to date.
+class LinkNotices : public QObject
+{
+    Q_OBJECT
+public:
+    static LinkNotices &instance();
+
+signals:
+    // Any window's exchange accepted an identification; emitted before the exchange goes
+    // on, so every later frequency check already sees the radio's band limits.
+    void identified(const RadioIdentity &identity);
+    // The main window's identification went unanswered after its last attempt.
+    void identificationFailed();
+    // The port set-up chose a port; what the old one reported no longer holds.
+    void portChosen();
+};
