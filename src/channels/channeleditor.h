@@ -1,86 +1,56 @@
 #pragma once
 
-#include "link/exchangeengine.h"
-#include "texts/language.h"
-
-#include <QWidget>
+#include "link/editorwindow.h"
 
 class ChannelGridModel;
 class ChannelListDelegate;
 class ChannelTextDelegate;
-class QLabel;
-class QProgressBar;
-class QPushButton;
 class QTableView;
 class QVBoxLayout;
 
 // The channel editor (frm_chann): the 200 channels as a grid, edited in place, plus the
 // window's own read and write of the channel and name areas.
-class ChannelEditor : public QWidget
+class ChannelEditor : public EditorWindow
 {
     Q_OBJECT
-    // The frame asks this before closing everything: a busy editor refuses.
-    Q_PROPERTY(bool busy READ isBusy)
 public:
     explicit ChannelEditor(QWidget *parent = nullptr);
     ~ChannelEditor() override;
 
+    static constexpr double WidthDivisor = 1.06;
+    static constexpr double HeightDivisor = 1.26;
     // Placement inside the main window's client area.
-    static QRect placement(const QSize &mainWindow, const QSize &clientArea);
+    static QRect placement(const QSize &mainWindow, const QSize &clientArea)
+    {
+        return EditorWindow::placement(mainWindow, clientArea, WidthDivisor, HeightDivisor);
+    }
 
     ChannelGridModel *model() const { return m_model; }
     QTableView *grid() const { return m_grid; }
-    ExchangeEngine &engine() { return m_engine; }
-    bool isBusy() const;
 
     // Shows every channel again from the image (on opening and on every activation).
-    void redisplay();
-
-signals:
-    // Open and Save: the frame opens the data file window of that kind.
-    void dataFileWindowRequested(bool save);
-    // The editor closes; file windows opened for it go with it.
-    void closingFileWindows();
+    void redisplay() override;
 
 protected:
-    void closeEvent(QCloseEvent *event) override;
-    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
+    AreaTransfer transfer() const override { return AreaTransfer::channels(); }
+    QString writeRefusal() const override;
+    void clearArea() override;
+    void loadDefaults() override;
+    void afterRead() override;
+    void showTransferProgress(int done, int total) override;
+
 private:
-    void readChannels();
-    void writeChannels();
-    void clearChannels();
-    void loadDefaults();
-    void openFile();
-    void saveFile();
-    void closeWindow();
     void moveAfterEnter(const QModelIndex &from);
     void showRefusal(const BiText &title, const BiText &text);
-    bool refuseWhenBusy(const BiText &text);
-
-    void onIdentified();
-    void onProgress(int done, int total);
-    void onFinished();
-    void onFailed();
-    void onPortOpenFailed();
-    void setStatus(const QString &text);
+    void fitColumns();
+    // Leaves any open cell editor, so a button acts on a committed grid.
+    void leaveEditedCell();
 
     ChannelGridModel *m_model = nullptr;
     QTableView *m_grid = nullptr;
     ChannelTextDelegate *m_textDelegate = nullptr;
     ChannelListDelegate *m_listDelegate = nullptr;
-    QProgressBar *m_progress = nullptr;
-    QLabel *m_status = nullptr;
     QVBoxLayout *m_layout = nullptr;
-    QPushButton *m_read = nullptr;
-    QPushButton *m_write = nullptr;
-    QPushButton *m_clear = nullptr;
-    QPushButton *m_default = nullptr;
-    QPushButton *m_save = nullptr;
-    QPushButton *m_open = nullptr;
-    QPushButton *m_close = nullptr;
-    ExchangeEngine m_engine;
-    bool m_chinese = false;
-    bool m_watchingActivation = false;
 };

@@ -48,6 +48,10 @@ constexpr Range BulkReadRows{0, 787};
 constexpr int BulkWriteFrames = 784;
 constexpr Range BulkWriteRows{0, 783};
 
+// What the editors' own transfers cover, where it is more than their own area.
+constexpr Range OptionsTransfer{224, 255};    // options, band records and the tail: 8 blocks
+constexpr Range FiveToneWrite{512, 607};      // the standards tables go out with the codes
+
 constexpr int BlockBytes = 64;
 constexpr int FrameBytes = 16;
 
@@ -63,6 +67,7 @@ static_assert(Dtmf.firstAddress() == 0x2900 && TwoTone.firstAddress() == 0x2D00)
 static_assert(Fm.firstAddress() == 0x3000 && ReadOnlyTail.lastAddress() == 0x313F);
 static_assert(BulkReadRows.rowCount() == BulkReadStoredBlocks * BlockBytes / MemoryImage::Columns);
 static_assert(BulkWriteRows.rowCount() == BulkWriteFrames);
+static_assert(OptionsTransfer.rowCount() * MemoryImage::Columns == 8 * 64);
 static_assert(FileOnly.lastRow == MemoryImage::Rows - 1);
 
 } // namespace Area

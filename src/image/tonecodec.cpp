@@ -150,3 +150,17 @@ int toneTableIndexOf(ToneCode code)
     }
     return -1;
 }
+
+QString decodeOptionTone(ToneCode code)
+{
+    if (code.low == 0xFF || code.high == 0xFF)
+        return toneTableText(ToneTable::Off);
+    return decodeTone(code);
+}
+
+int optionToneIndexOf(ToneCode code)
+{
+    if (code.low == 0xFF || code.high == 0xFF)
+        return ToneTable::Off;
+    return toneTableIndexOf(code);
+}

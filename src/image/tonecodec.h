@@ -49,6 +49,12 @@ int toneTableIndex(const QString &text);
 QString decodeTone(ToneCode code);
 QString decodeTone(uint8_t low, uint8_t high);
 
+// The tone rule of the option area and the band records: a code with either byte 0xFF
+// is off, whatever the other byte holds; everything else decodes as decodeTone() does.
+QString decodeOptionTone(ToneCode code);
+// The tone table index shown for such a code: 0 (OFF) when either byte is 0xFF.
+int optionToneIndexOf(ToneCode code);
+
 // The code of a tone table entry. Nothing for an index outside 0..260.
 std::optional<ToneCode> encodeToneIndex(int index);
 // The code of a typed CTCSS value in Hz ("100", "88.5"), accepted from 60 to 259.9

@@ -1,6 +1,5 @@
 #include "link/bulktransferwindow.h"
 
-#include "link/portopenerror.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
 
@@ -15,26 +14,15 @@
 namespace {
 constexpr BiText CancelCaption{"Cancel", "取消"};
 constexpr BiText HelpCaption{"Help", "帮助"};
-constexpr BiText ProgressName{"Progress", "进度"};
 } // namespace
 
 BulkTransferWindow::BulkTransferWindow(const Texts &texts, const Pacing &pacing, QWidget *parent)
-    : QWidget(parent)
-    , m_engine(pacing, this)
-    , m_chinese(Language::isChinese())
+    : TransferWindow(pacing, PortOpener::TransferWindow, parent)
 {
     setObjectName(QString::fromLatin1(texts.objectName));
     setWindowTitle(texts.caption.text(m_chinese));
 
-    m_status = new QLabel(this);
-    m_status->setObjectName(QStringLiteral("Label_tr_count"));
     m_status->setAlignment(Qt::AlignCenter);
-    m_progress = new QProgressBar(this);
-    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progress->setRange(0, 100);
-    m_progress->setValue(0);
-    m_progress->setAccessibleName(ProgressName.text(m_chinese));
-    m_progress->hide();
     m_action = new QPushButton(texts.action.text(m_chinese), this);
     m_action->setObjectName(QString::fromLatin1(texts.actionName));
     m_cancel = new QPushButton(CancelCaption.text(m_chinese), this);
@@ -56,8 +44,6 @@ BulkTransferWindow::BulkTransferWindow(const Texts &texts, const Pacing &pacing,
 
     connect(m_action, &QPushButton::clicked, this, [this] { actionClicked(); });
     connect(m_cancel, &QPushButton::clicked, this, &BulkTransferWindow::cancelClicked);
-    connect(&m_engine, &ExchangeEngine::portOpenFailed, this,
-            [this] { showPortOpenError(this, PortOpener::TransferWindow); });
 }
 
 QRect BulkTransferWindow::placement(const QSize &mainWindow)
@@ -67,23 +53,6 @@ QRect BulkTransferWindow::placement(const QSize &mainWindow)
     const int left = (mainWindow.width() - width) / 2;
     const int top = int((mainWindow.height() - height) / 1.45);
     return QRect(left, top, width, height);
-}
-
-void BulkTransferWindow::showConnecting()
-{
-    m_progress->setValue(0);
-    m_progress->show();
-    setStatus(CommonText::Connecting);
-}
-
-void BulkTransferWindow::setStatus(const BiText &text)
-{
-    m_status->setText(text.text(m_chinese));
-}
-
-void BulkTransferWindow::setStatus(const QString &text)
-{
-    m_status->setText(text);
 }
 
 void BulkTransferWindow::cancelClicked()

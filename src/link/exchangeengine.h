@@ -2,6 +2,7 @@
 
 #include "link/receiveslots.h"
 #include "link/pacing.h"
+#include "link/protocol.h"
 #include "link/radioidentity.h"
 #include "platform/serialport.h"
 #include "platform/timer.h"
@@ -27,11 +28,7 @@ class ExchangeEngine : public QObject
 public:
     enum class Direction { None, Identify, Read, Write };
 
-    struct Frame
-    {
-        int address;
-        QByteArray data; // 16 bytes
-    };
+    using Frame = Protocol::Frame;
 
     explicit ExchangeEngine(const Pacing &pacing, QObject *parent = nullptr);
 

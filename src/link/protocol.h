@@ -20,6 +20,13 @@ constexpr int WriteFrameBytes = 21;
 // The longest frame the sender queues is far below this; it bounds the transmit buffer.
 constexpr int TransmitBufferBytes = 201;
 
+// One write frame's worth: 16 bytes for one address.
+struct Frame
+{
+    int address;
+    QByteArray data; // 16 bytes
+};
+
 QByteArray handshake();
 // "S" AH AL 40, or 06 "S" AH AL 40 when it also acknowledges the identification.
 QByteArray readRequest(int address, bool withAck);

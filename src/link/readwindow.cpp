@@ -1,7 +1,7 @@
 #include "link/readwindow.h"
 
-#include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/areatransfer.h"
 #include "link/bulkread.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
@@ -33,7 +33,7 @@ void ReadWindow::actionClicked()
         MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
         return;
     }
-    if (!m_engine.startRead(ExchangeEngine::blockAddresses(Area::BulkReadRows.firstAddress(), Area::BulkReadBlocks)))
+    if (!m_engine.startRead(AreaTransfer::bulkRead().readAddresses()))
         return;
     m_state = State::Connecting;
     showConnecting();

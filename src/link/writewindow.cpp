@@ -1,7 +1,7 @@
 #include "link/writewindow.h"
 
-#include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/areatransfer.h"
 #include "link/bulkwrite.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
@@ -36,8 +36,7 @@ void WriteWindow::actionClicked()
         return;
     }
     BulkWrite::prepare(image);
-    const auto frames = ExchangeEngine::framesFromImage(image, Area::BulkWriteRows.firstAddress(), Area::BulkWriteFrames);
-    if (m_engine.startWrite(frames))
+    if (m_engine.startWrite(AreaTransfer::bulkWrite().frames(image)))
         showConnecting();
 }
 

@@ -1,8 +1,8 @@
 #include "shell/mainwindow.h"
 
-#include "channels/channeleditor.h"
 #include "files/filewindow.h"
 #include "image/bandlimits.h"
+#include "link/editorwindow.h"
 #include "link/identificationexchange.h"
 #include "link/portscan.h"
 #include "link/portsetupwindow.h"
@@ -13,6 +13,7 @@
 #include "platform/screen.h"
 #include "shell/icons.h"
 #include "shell/bulkwritesteps.h"
+#include "shell/editorregistry.h"
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
@@ -97,16 +98,10 @@ MainWindow::MainWindow(QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    connectEditorEntries();
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
     m_identification = new IdentificationExchange(this, this);
-    // The editors that need the radio's band limits wait for its identification.
-    connect(m_identification, &IdentificationExchange::identified, this, [this] {
-        for (const char *name : {"sig_edit", "sys_edit", "chann_edit", "fm_chann_edit"}) {
-            if (QAction *a = menuAction(QString::fromLatin1(name)))
-                a->setEnabled(true);
-        }
-    });
     connect(&RadioStatus::instance(), &RadioStatus::changed, this, &MainWindow::showRadioStatus);
 }
 
@@ -222,10 +217,14 @@ void MainWindow::buildMenus()
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
-    // The FM editor takes the channel editor's place.
-    connect(addMenuAction(nullptr, "fm_chann_edit"), &QAction::triggered, this,
-            [this] { closeChild(QStringLiteral("frm_chann")); });
-    connect(addMenuAction(nullptr, "chann_edit"), &QAction::triggered, this, &MainWindow::showChannelEditor);
+    // The editors' entries are connected from the registry.
+    // The FM editor takes the channel editor's place. Until it is registered, the
+    // entry does the first half of that.
+    connect(addMenuAction(nullptr, "fm_chann_edit"), &QAction::triggered, this, [this] {
+        if (!findEditor("frm_FM"))
+            closeChild(QStringLiteral("frm_chann"));
+    });
+    addMenuAction(nullptr, "chann_edit");
     addMenuAction(nullptr, "sys_edit");
 
     QMenu *sig = submenu("sig_edit");
@@ -276,13 +275,26 @@ void MainWindow::buildToolbar()
     connect(addBarAction("save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     m_toolbar->addSeparator();
     addBarAction("edit_option");
-    connect(addBarAction("edit_chann"), &QAction::triggered, this, &MainWindow::showChannelEditor);
+    addBarAction("edit_chann");
     addBarAction("edit_dtmf");
     m_toolbar->addSeparator();
     connect(addBarAction("read"), &QAction::triggered, this, [this] { showReadWindow(false); });
     connect(addBarAction("write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
     m_toolbar->addSeparator();
     connect(addBarAction("exit"), &QAction::triggered, this, &MainWindow::exitFromToolbar);
+}
+
+void MainWindow::connectEditorEntries()
+{
+    for (const EditorEntry &entry : editorRegistry()) {
+        const char *name = entry.objectName;
+        if (QAction *a = menuAction(QString::fromLatin1(entry.menuEntry)))
+            connect(a, &QAction::triggered, this, [this, name] { showEditor(name); });
+        if (entry.toolbarKey) {
+            if (QAction *a = toolbarAction(QString::fromLatin1(entry.toolbarKey)))
+                connect(a, &QAction::triggered, this, [this, name] { showEditor(name); });
+        }
+    }
 }
 
 void MainWindow::buildStatusBar()
@@ -451,9 +463,18 @@ QRect MainWindow::centredHorizontally(const QSize &clientArea, const QSize &size
     return QRect(QPoint(x, std::max(0, top)), size);
 }
 
+void MainWindow::showAdjustFileWindow(bool save)
+{
+    showFileWindow(save ? FileWindow::Kind::SaveAdjust : FileWindow::Kind::OpenAdjust);
+}
+
 void MainWindow::showDataFileWindow(bool save)
 {
-    const FileWindow::Kind kind = save ? FileWindow::Kind::SaveData : FileWindow::Kind::OpenData;
+    showFileWindow(save ? FileWindow::Kind::SaveData : FileWindow::Kind::OpenData);
+}
+
+void MainWindow::showFileWindow(FileWindow::Kind kind)
+{
     const QString name = FileWindow::objectNameFor(kind);
     if (!closeChild(name))
         return;
@@ -472,17 +493,29 @@ void MainWindow::closeFileWindows()
         closeChild(FileWindow::objectNameFor(kind));
 }
 
-void MainWindow::showChannelEditor()
+EditorWindow *MainWindow::showEditor(const char *objectName)
 {
-    showChild(
-        QStringLiteral("frm_chann"),
-        [this] {
-            auto *editor = new ChannelEditor;
-            connect(editor, &ChannelEditor::dataFileWindowRequested, this, &MainWindow::showDataFileWindow);
-            connect(editor, &ChannelEditor::closingFileWindows, this, &MainWindow::closeFileWindows);
-            return editor;
+    const EditorEntry *entry = findEditor(objectName);
+    if (!entry)
+        return nullptr;
+    if (entry->replaces && !closeChild(QString::fromLatin1(entry->replaces)))
+        return nullptr;
+    EditorWindow *made = nullptr;
+    QMdiSubWindow *sub = showChild(
+        QString::fromLatin1(objectName),
+        [this, entry, &made] {
+            made = entry->make();
+            connect(made, &EditorWindow::fileWindowRequested, this, [this](EditorWindow::FileKind kind, bool save) {
+                if (kind == EditorWindow::FileKind::Adjust)
+                    showAdjustFileWindow(save);
+                else
+                    showDataFileWindow(save);
+            });
+            connect(made, &EditorWindow::closingFileWindows, this, &MainWindow::closeFileWindows);
+            return made;
         },
-        [this](const QSize &client) { return ChannelEditor::placement(size(), client); });
+        [this, &made](const QSize &client) { return made->placement(size(), client); });
+    return sub ? qobject_cast<EditorWindow *>(sub->widget()) : nullptr;
 }
 
 void MainWindow::showWriteWindow()
@@ -508,7 +541,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     // A child that is talking to the radio refuses to close; the program then stays open
     // rather than cutting the transfer off, and the other children stay open with it.
     for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
-        if (sub->widget() && sub->widget()->property("busy").toBool()) {
+        auto *window = qobject_cast<TransferWindow *>(sub->widget());
+        if (window && window->refusesClose()) {
             sub->close(); // the child says why it stays
             event->ignore();
             return;

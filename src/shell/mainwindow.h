@@ -1,10 +1,13 @@
 #pragma once
 
+#include "files/filewindow.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 #include <functional>
 
+class EditorWindow;
 class IdentificationExchange;
 class QAction;
 class QActionGroup;
@@ -56,9 +59,14 @@ public:
 
     // The data file windows: an open one of the same kind is closed and a fresh one opened.
     void showDataFileWindow(bool save);
+    // The same for the adjust file windows of the alignment editor.
+    void showAdjustFileWindow(bool save);
     // Closing an editor closes any file window that is open.
     void closeFileWindows();
-    void showChannelEditor();
+    // Opens (or brings up) an editor of the registry; null when it is not registered or
+    // the editor it replaces refused to close.
+    EditorWindow *showEditor(const char *objectName);
+    void showChannelEditor() { showEditor("frm_chann"); }
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
     // Read from radio: a read window that is open is closed first (menu) or brought up
@@ -75,6 +83,8 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildStatusBar();
+    void connectEditorEntries();
+    void showFileWindow(FileWindow::Kind kind);
     void sizeStatusPanels();
     void showScreenAdviceIfSmall();
     void chooseChinese();

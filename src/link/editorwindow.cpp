@@ -1,0 +1,205 @@
+#include "link/editorwindow.h"
+
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <cmath>
+
+EditorWindow::EditorWindow(const Setup &setup, QWidget *parent)
+    : TransferWindow(setup.pacing, setup.portMessage, parent)
+    , m_setup(setup)
+{
+    setObjectName(QString::fromLatin1(setup.objectName));
+    setWindowTitle(setup.caption.text(m_chinese));
+    m_status->setMinimumWidth(220);
+
+    connect(&m_engine, &ExchangeEngine::identified, this, [this] { showTransferProgress(0, m_engine.total()); });
+    connect(&m_engine, &ExchangeEngine::progress, this, &EditorWindow::showTransferProgress);
+    connect(&m_engine, &ExchangeEngine::finished, this, &EditorWindow::transferFinished);
+    connect(&m_engine, &ExchangeEngine::failed, this, &EditorWindow::transferFailed);
+}
+
+QRect EditorWindow::placement(const QSize &mainWindow, const QSize &clientArea, double widthDivisor,
+                              double heightDivisor)
+{
+    const QSize size(int(mainWindow.width() / widthDivisor), int(mainWindow.height() / heightDivisor));
+    const QSize fitted = size.boundedTo(clientArea);
+    return QRect(QPoint(std::max(0, (clientArea.width() - fitted.width()) / 2),
+                        std::max(0, (clientArea.height() - fitted.height()) / 2)),
+                 fitted);
+}
+
+QRect EditorWindow::placement(const QSize &mainWindow, const QSize &clientArea) const
+{
+    return placement(mainWindow, clientArea, m_setup.widthDivisor, m_setup.heightDivisor);
+}
+
+QHBoxLayout *EditorWindow::makeButtonRow(const QVector<Button> &buttons, bool withProgress)
+{
+    auto *row = new QHBoxLayout;
+    if (withProgress) {
+        row->addWidget(m_progress, 2);
+        row->addWidget(m_status, 2);
+        row->addStretch(1);
+    }
+    for (const Button &spec : buttons) {
+        auto *b = new QPushButton(spec.caption.text(m_chinese), this);
+        b->setObjectName(QString::fromLatin1(spec.objectName));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, spec] { trigger(spec); });
+        m_buttons.insert(spec.action, b);
+        row->addWidget(b);
+    }
+    return row;
+}
+
+QLabel *EditorWindow::makeLabel(const BiText &text, QWidget *control)
+{
+    auto *label = new QLabel(text.text(m_chinese), this);
+    if (control) {
+        label->setBuddy(control);
+        control->setAccessibleName(label->text().trimmed());
+    }
+    return label;
+}
+
+bool EditorWindow::refuseWhenBusy(const BiText *text)
+{
+    if (!text || !isBusy())
+        return false;
+    MessageBox::show(this, CommonText::PromptTitle.text(), text->text());
+    return true;
+}
+
+void EditorWindow::trigger(const Button &button)
+{
+    if (refuseWhenBusy(button.busyText))
+        return;
+    switch (button.action) {
+    case Action::Read: startRead(); break;
+    case Action::Write: startWrite(); break;
+    case Action::Clear:
+        clearArea();
+        redisplay();
+        break;
+    case Action::Default:
+        loadDefaults();
+        redisplay();
+        break;
+    case Action::Save: emit fileWindowRequested(m_setup.files, true); break;
+    case Action::Open: emit fileWindowRequested(m_setup.files, false); break;
+    case Action::Close: closeWindow(); break;
+    }
+}
+
+void EditorWindow::startRead()
+{
+    // A second transfer never starts over a running one, whatever the button allows.
+    if (isBusy())
+        return;
+    m_running = transfer();
+    if (m_engine.startRead(m_running.readAddresses()))
+        showConnecting();
+}
+
+void EditorWindow::startWrite()
+{
+    if (isBusy())
+        return;
+    const QString refusal = writeRefusal();
+    if (!refusal.isEmpty()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), refusal);
+        return;
+    }
+    m_running = transfer();
+    const QByteArray *array = transferArray();
+    if (m_engine.startWrite(m_running.frames(MemoryImage::instance(), array ? *array : QByteArray())))
+        showConnecting();
+}
+
+void EditorWindow::showTransferProgress(int done, int total)
+{
+    if (total <= 0)
+        return;
+    if (m_engine.direction() == ExchangeEngine::Direction::Read) {
+        const int k = std::min(done + 1, total);
+        setStatus(CommonText::readingBlock(k, m_chinese));
+        setProgress(int(std::floor(k * 100.0 / (total + 1))));
+    } else if (m_engine.direction() == ExchangeEngine::Direction::Write) {
+        setStatus(CommonText::writingBlock(std::min(done + 1, total), m_chinese));
+        setProgress(done * 100 / total);
+    }
+}
+
+void EditorWindow::transferFinished()
+{
+    const Texts &t = m_setup.texts;
+    if (m_engine.direction() == ExchangeEngine::Direction::Read) {
+        // Every reply is checked before any is stored, so a bad one leaves the image (or
+        // the array) as it was.
+        if (!m_running.store(m_engine.receiveSlots(), MemoryImage::instance(), transferArray())) {
+            transferFailed();
+            return;
+        }
+        afterRead();
+        setProgress(100);
+        MessageBox::show(this, t.completeTitle.text(), t.readComplete.text());
+        setStatus(t.readDone);
+    } else {
+        setProgress(100);
+        MessageBox::show(this, t.completeTitle.text(), t.writeComplete.text());
+        setStatus(t.writeDone);
+    }
+}
+
+void EditorWindow::transferFailed()
+{
+    m_engine.stop();
+    MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::FailConnect.text());
+    setProgress(0);
+    setStatus(m_setup.texts.fault);
+    afterFinalFailure();
+}
+
+void EditorWindow::closeWindow()
+{
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void EditorWindow::closeEvent(QCloseEvent *event)
+{
+    if (isBusy()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::BusyCloseFrame.text());
+        event->ignore();
+        return;
+    }
+    m_engine.stop();
+    emit closingFileWindows();
+    event->accept();
+}
+
+void EditorWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // Inside the frame, coming back to the front shows what a file load, a bulk read or
+    // another editor changed meanwhile.
+    if (m_setup.refreshOnActivation && !m_watchingActivation) {
+        if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget())) {
+            connect(frame, &QMdiSubWindow::windowStateChanged, this,
+                    [this](Qt::WindowStates before, Qt::WindowStates now) {
+                        if ((now & Qt::WindowActive) && !(before & Qt::WindowActive))
+                            redisplay();
+                    });
+            m_watchingActivation = true;
+        }
+    }
+}

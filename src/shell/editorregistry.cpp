@@ -1,0 +1,22 @@
+#include "shell/editorregistry.h"
+
+#include "channels/channeleditor.h"
+
+#include <cstring>
+
+const std::vector<EditorEntry> &editorRegistry()
+{
+    static const std::vector<EditorEntry> entries{
+        {"frm_chann", "chann_edit", "edit_chann", nullptr, [] { return new ChannelEditor; }},
+    };
+    return entries;
+}
+
+const EditorEntry *findEditor(const char *objectName)
+{
+    for (const EditorEntry &e : editorRegistry()) {
+        if (std::strcmp(e.objectName, objectName) == 0)
+            return &e;
+    }
+    return nullptr;
+}
