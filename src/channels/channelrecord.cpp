@@ -4,9 +4,13 @@
 #include "image/frequencycodec.h"
 #include "image/memoryimage.h"
 
+#include <QHash>
+#include <iterator>
+
 namespace {
 
 constexpr uint8_t Empty = MemoryImage::Empty;
+using Offset = ChannelRecord::Offset;
 
 // Byte 15 bits.
 constexpr uint8_t PttIdMask = 0x03;
@@ -22,10 +26,36 @@ constexpr uint8_t HighNibble = 0xF0;
 // Scan add on, PTT-ID off, busy lock off, wide.
 constexpr uint8_t NewChannelFlags = ScanAddBit;
 
-QString listText(const QStringList &list, int position)
+// The lists are the same in both languages.
+constexpr BiText PowerList[] = {{"HIGH", "HIGH"}, {"LOW", "LOW"}};
+constexpr BiText BandwidthList[] = {{"W", "W"}, {"N", "N"}};
+constexpr BiText PttIdList[] = {{"OFF", "OFF"}, {"BOT", "BOT"}, {"EOT", "EOT"}, {"BOTH", "BOTH"}};
+constexpr BiText OffOnList[] = {{"OFF", "OFF"}, {"ON", "ON"}};
+constexpr BiText OptionalSignallingList[] = {{"OFF", "OFF"}, {"DTMF", "DTMF"}, {"2TONE", "2TONE"}, {"5TONE", "5TONE"}};
+constexpr BiText MuteModeList[] = {{"QT", "QT"}, {"AND", "AND"}, {"OR", "OR"}};
+
+QStringList signalCodeList(bool)
 {
-    return position >= 0 && position < list.size() ? list.at(position) : QString();
+    QStringList l;
+    for (int i = 1; i <= 15; ++i)
+        l << QString::number(i);
+    return l;
 }
+
+// A stored value past a list's end shows an empty cell in the grid.
+constexpr ListField::Beyond Blank = ListField::Beyond::Blank;
+
+const ListField RecordFields[] = {
+    {"power", Offset::power, PowerWriteMask, 0, ListEntries::of(PowerList), 0, Blank},
+    {"bandwidth", Offset::flags, NarrowBit, 6, ListEntries::of(BandwidthList), 0, Blank},
+    {"ptt id", Offset::flags, PttIdMask, 0, ListEntries::of(PttIdList), 0, Blank},
+    {"busy lock", Offset::flags, BusyLockBit, 3, ListEntries::of(OffOnList), 0, Blank},
+    {"scan add", Offset::flags, ScanAddBit, 2, ListEntries::of(OffOnList), 1, Blank},
+    {"signal code", Offset::signalCode, LowNibble, 0, ListEntries::generated(&signalCodeList), 0, Blank},
+    {"optional signalling", Offset::signalling, LowNibble, 0, ListEntries::of(OptionalSignallingList), 0, Blank},
+    {"mute mode", Offset::signalling, HighNibble, 4, ListEntries::of(MuteModeList), 0, Blank},
+    {"scrambler", Offset::power, HighNibble, 4, ListEntries::of(OffOnList), 0, Blank},
+};
 
 bool isNameCharacter(QChar ch)
 {
@@ -78,9 +108,20 @@ void ChannelRecord::setByte(int offset, uint8_t value)
     m_image.setCell(recordRow(), offset, value);
 }
 
-void ChannelRecord::setBits(int offset, uint8_t mask, uint8_t bits)
+AreaView ChannelRecord::recordView() const
 {
-    setByte(offset, uint8_t((byte(offset) & ~mask) | (bits & mask)));
+    return AreaView(m_image, MemoryImage::addressOf(recordRow(), 0), MemoryImage::Columns);
+}
+
+QString ChannelRecord::listText(const ListField &field) const
+{
+    return isEmpty() ? QString() : Fields::decodeText(recordView(), field, false);
+}
+
+bool ChannelRecord::setPosition(const ListField &field, int position)
+{
+    AreaView view = recordView();
+    return Fields::encodePosition(view, field, position);
 }
 
 bool ChannelRecord::isEmpty() const
@@ -141,44 +182,42 @@ QString ChannelRecord::powerText() const
 
 QString ChannelRecord::bandwidthText() const
 {
-    if (isEmpty())
-        return QString();
-    return bandwidthTexts().at((byte(Offset::flags) & NarrowBit) ? 1 : 0);
+    return listText(bandwidth());
 }
 
 QString ChannelRecord::pttIdText() const
 {
-    return isEmpty() ? QString() : pttIdTexts().at(byte(Offset::flags) & PttIdMask);
+    return listText(pttId());
 }
 
 QString ChannelRecord::busyLockText() const
 {
-    return isEmpty() ? QString() : offOnTexts().at((byte(Offset::flags) & BusyLockBit) ? 1 : 0);
+    return listText(busyLock());
 }
 
 QString ChannelRecord::scanAddText() const
 {
-    return isEmpty() ? QString() : offOnTexts().at((byte(Offset::flags) & ScanAddBit) ? 1 : 0);
+    return listText(scanAdd());
 }
 
 QString ChannelRecord::signalCodeText() const
 {
-    return isEmpty() ? QString() : listText(signalCodeTexts(), byte(Offset::signalCode) & LowNibble);
+    return listText(signalCode());
 }
 
 QString ChannelRecord::optionalSignallingText() const
 {
-    return isEmpty() ? QString() : listText(optionalSignallingTexts(), byte(Offset::signalling) & LowNibble);
+    return listText(optionalSignalling());
 }
 
 QString ChannelRecord::muteModeText() const
 {
-    return isEmpty() ? QString() : listText(muteModeTexts(), byte(Offset::signalling) >> 4);
+    return listText(muteMode());
 }
 
 QString ChannelRecord::scramblerText() const
 {
-    return isEmpty() ? QString() : listText(offOnTexts(), byte(Offset::power) >> 4);
+    return listText(scrambler());
 }
 
 QString ChannelRecord::nameText() const
@@ -232,74 +271,47 @@ void ChannelRecord::setTxTone(ToneCode code)
 
 bool ChannelRecord::setPowerPosition(int position)
 {
-    if (position < 0 || position >= powerTexts().size())
-        return false;
-    setBits(Offset::power, PowerWriteMask, uint8_t(position));
-    return true;
+    return setPosition(power(), position);
 }
 
 bool ChannelRecord::setBandwidthPosition(int position)
 {
-    if (position < 0 || position >= bandwidthTexts().size())
-        return false;
-    setBits(Offset::flags, NarrowBit, position ? NarrowBit : 0);
-    return true;
+    return setPosition(bandwidth(), position);
 }
 
 bool ChannelRecord::setPttIdPosition(int position)
 {
-    if (position < 0 || position >= pttIdTexts().size())
-        return false;
-    setBits(Offset::flags, PttIdMask, uint8_t(position));
-    return true;
+    return setPosition(pttId(), position);
 }
 
 bool ChannelRecord::setBusyLockPosition(int position)
 {
-    if (position < 0 || position >= offOnTexts().size())
-        return false;
-    setBits(Offset::flags, BusyLockBit, position == 1 ? BusyLockBit : 0);
-    return true;
+    return setPosition(busyLock(), position);
 }
 
 bool ChannelRecord::setScanAddPosition(int position)
 {
-    if (position < 0 || position >= offOnTexts().size())
-        return false;
-    setBits(Offset::flags, ScanAddBit, position > 0 ? ScanAddBit : 0);
-    return true;
+    return setPosition(scanAdd(), position);
 }
 
 bool ChannelRecord::setSignalCodePosition(int position)
 {
-    if (position < 0 || position >= signalCodeTexts().size())
-        return false;
-    setBits(Offset::signalCode, LowNibble, uint8_t(position));
-    return true;
+    return setPosition(signalCode(), position);
 }
 
 bool ChannelRecord::setOptionalSignallingPosition(int position)
 {
-    if (position < 0 || position >= optionalSignallingTexts().size())
-        return false;
-    setBits(Offset::signalling, LowNibble, uint8_t(position));
-    return true;
+    return setPosition(optionalSignalling(), position);
 }
 
 bool ChannelRecord::setMuteModePosition(int position)
 {
-    if (position < 0 || position >= muteModeTexts().size())
-        return false;
-    setBits(Offset::signalling, HighNibble, uint8_t(position << 4));
-    return true;
+    return setPosition(muteMode(), position);
 }
 
 bool ChannelRecord::setScramblerPosition(int position)
 {
-    if (position < 0 || position >= offOnTexts().size())
-        return false;
-    setBits(Offset::power, HighNibble, uint8_t(position << 4));
-    return true;
+    return setPosition(scrambler(), position);
 }
 
 QString ChannelRecord::setName(const QString &text)
@@ -328,54 +340,41 @@ void ChannelRecord::clear()
     m_image.fill(nameRow(), nameRow(), Empty);
 }
 
-const QStringList &ChannelRecord::powerTexts()
+const FieldTable &ChannelRecord::listFields()
 {
-    static const QStringList list{QStringLiteral("HIGH"), QStringLiteral("LOW")};
-    return list;
+    static const FieldTable table(std::begin(RecordFields), std::end(RecordFields));
+    return table;
 }
 
-const QStringList &ChannelRecord::bandwidthTexts()
-{
-    static const QStringList list{QStringLiteral("W"), QStringLiteral("N")};
-    return list;
-}
+const ListField &ChannelRecord::power() { return listFields()[0]; }
+const ListField &ChannelRecord::bandwidth() { return listFields()[1]; }
+const ListField &ChannelRecord::pttId() { return listFields()[2]; }
+const ListField &ChannelRecord::busyLock() { return listFields()[3]; }
+const ListField &ChannelRecord::scanAdd() { return listFields()[4]; }
+const ListField &ChannelRecord::signalCode() { return listFields()[5]; }
+const ListField &ChannelRecord::optionalSignalling() { return listFields()[6]; }
+const ListField &ChannelRecord::muteMode() { return listFields()[7]; }
+const ListField &ChannelRecord::scrambler() { return listFields()[8]; }
 
-const QStringList &ChannelRecord::pttIdTexts()
+namespace {
+const QStringList &entriesOf(const ListField &field)
 {
-    static const QStringList list{QStringLiteral("OFF"), QStringLiteral("BOT"), QStringLiteral("EOT"),
-                                  QStringLiteral("BOTH")};
-    return list;
+    // The channel lists are the same in both languages; built once each.
+    static QHash<const ListField *, QStringList> lists;
+    auto it = lists.find(&field);
+    if (it == lists.end())
+        it = lists.insert(&field, field.entries.list(false));
+    return *it;
 }
+} // namespace
 
-const QStringList &ChannelRecord::offOnTexts()
-{
-    static const QStringList list{QStringLiteral("OFF"), QStringLiteral("ON")};
-    return list;
-}
-
-const QStringList &ChannelRecord::signalCodeTexts()
-{
-    static const QStringList list = [] {
-        QStringList l;
-        for (int i = 1; i <= 15; ++i)
-            l << QString::number(i);
-        return l;
-    }();
-    return list;
-}
-
-const QStringList &ChannelRecord::optionalSignallingTexts()
-{
-    static const QStringList list{QStringLiteral("OFF"), QStringLiteral("DTMF"), QStringLiteral("2TONE"),
-                                  QStringLiteral("5TONE")};
-    return list;
-}
-
-const QStringList &ChannelRecord::muteModeTexts()
-{
-    static const QStringList list{QStringLiteral("QT"), QStringLiteral("AND"), QStringLiteral("OR")};
-    return list;
-}
+const QStringList &ChannelRecord::powerTexts() { return entriesOf(power()); }
+const QStringList &ChannelRecord::bandwidthTexts() { return entriesOf(bandwidth()); }
+const QStringList &ChannelRecord::pttIdTexts() { return entriesOf(pttId()); }
+const QStringList &ChannelRecord::offOnTexts() { return entriesOf(busyLock()); }
+const QStringList &ChannelRecord::signalCodeTexts() { return entriesOf(signalCode()); }
+const QStringList &ChannelRecord::optionalSignallingTexts() { return entriesOf(optionalSignalling()); }
+const QStringList &ChannelRecord::muteModeTexts() { return entriesOf(muteMode()); }
 
 const QStringList &ChannelRecord::bandTexts()
 {
@@ -436,6 +435,10 @@ int channelBandCheck(const MemoryImage &image, const BandLimits &limits)
 
 QString channelNameText(const QByteArray &nameBytes)
 {
+    // The radio takes a name whose first byte is empty for no name at all, whatever
+    // follows; showing the rest would show a name the radio never shows.
+    if (nameBytes.isEmpty() || uint8_t(nameBytes.at(0)) == Empty)
+        return QString();
     QString text;
     for (int i = 0; i < nameBytes.size() && i < ChannelRecord::NameLength; ++i) {
         const QChar ch = QLatin1Char(char(nameBytes.at(i)));

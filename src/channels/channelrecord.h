@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/bandlimits.h"
+#include "image/fieldtable.h"
 #include "image/tonecodec.h"
 
 #include <QByteArray>
@@ -106,6 +107,19 @@ public:
     // Record and name row all 0xFF.
     void clear();
 
+    // The list fields of the record, as the grid's list columns edit them. Power writes
+    // through its row but decodes by its own rule (powerText()).
+    static const FieldTable &listFields();
+    static const ListField &power();
+    static const ListField &bandwidth();
+    static const ListField &pttId();
+    static const ListField &busyLock();
+    static const ListField &scanAdd();
+    static const ListField &signalCode();
+    static const ListField &optionalSignalling();
+    static const ListField &muteMode();
+    static const ListField &scrambler();
+
     // Value lists of the grid, position = stored value.
     static const QStringList &powerTexts();
     static const QStringList &bandwidthTexts();
@@ -119,7 +133,9 @@ public:
 private:
     uint8_t byte(int offset) const;
     void setByte(int offset, uint8_t value);
-    void setBits(int offset, uint8_t mask, uint8_t bits);
+    AreaView recordView() const;
+    QString listText(const ListField &field) const;
+    bool setPosition(const ListField &field, int position);
 
     MemoryImage &m_image;
     int m_channel;
@@ -134,7 +150,8 @@ void defaultChannels(MemoryImage &image);
 // check, or 255 when all pass. Frequencies with all four bytes 0xFF are skipped.
 int channelBandCheck(const MemoryImage &image, const BandLimits &limits = BandLimits::current());
 
-// Name texts from raw name bytes (only the first 6 are looked at).
+// Name texts from raw name bytes (only the first 6 are looked at); a name whose byte 0
+// is 0xFF is no name.
 QString channelNameText(const QByteArray &nameBytes);
 // After a channel read the radio's own name codes are shown: 0-9 as digits, 17-37 as
 // "A"-"U", 48-250 as that character, 251 "+", 253 "-"; a name starting with 0xFF is empty.

@@ -342,7 +342,9 @@ void TestChannelRecord::radioNameMapping_data()
     QTest::newRow("lower case") << QByteArray("6162ffffffff") << "" << "ab";
     QTest::newRow("radio digits and letters") << QByteArray("000911252021") << "" << "09AUPQ";
     QTest::newRow("plus and minus") << QByteArray("fb41fd0afcfe") << "A" << "+A-";
-    QTest::newRow("no name") << QByteArray("ff4142434445") << "ABCDE" << "";
+    // A name whose byte 0 is empty is no name in every display.
+    QTest::newRow("no name") << QByteArray("ff4142434445") << "" << "";
+    QTest::newRow("typed -ab") << QByteArray("ff4142ffffff") << "" << "";
     QTest::newRow("0x30 and 0xFA") << QByteArray("30fa10262f00") << "0" << QString::fromLatin1("0\xFA") + "0";
 }
 
