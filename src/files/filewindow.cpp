@@ -211,17 +211,38 @@ void FileWindow::applyTexts()
     m_name->setAccessibleName(texts.nameLabel.text(m_chinese));
 }
 
+QString FileWindow::volumeRoot(const QString &path)
+{
+    // Where "/" is no mount point of its own (a bare chroot or container), the system may
+    // know no volume for a folder at all; the root folder then stands for it.
+    const QString root = QStorageInfo(path).rootPath();
+    return root.isEmpty() ? QDir::rootPath() : root;
+}
+
+QStringList FileWindow::driveRoots(const QStringList &mountedRoots, const QString &currentRoot)
+{
+    QStringList roots;
+    for (const QString &root : mountedRoots) {
+        if (!root.isEmpty() && !roots.contains(root))
+            roots << root;
+    }
+    const QString current = currentRoot.isEmpty() ? QDir::rootPath() : currentRoot;
+    if (!roots.contains(current))
+        roots << current;
+    roots.sort();
+    return roots;
+}
+
 void FileWindow::fillDrives()
 {
     m_drives->clear();
-    QStringList roots;
+    QStringList mounted;
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || !volume.isReady() || roots.contains(volume.rootPath()))
-            continue;
-        roots << volume.rootPath();
+        if (volume.isValid() && volume.isReady())
+            mounted << volume.rootPath();
     }
-    roots.sort();
-    for (const QString &root : roots) {
+    const QString current = volumeRoot(m_folder.isEmpty() ? initialFolder() : m_folder);
+    for (const QString &root : driveRoots(mounted, current)) {
         const QStorageInfo volume(root);
         const QString name = volume.displayName();
         const QString shown = QDir::toNativeSeparators(root);
@@ -234,9 +255,9 @@ void FileWindow::setFolder(const QString &folder)
     QFileInfo info(folder);
     m_folder = info.isDir() ? info.canonicalFilePath() : QDir(QDir::homePath()).canonicalPath();
 
-    const QString root = QStorageInfo(m_folder).rootPath();
+    const QString root = volumeRoot(m_folder);
     int index = m_drives->findData(root);
-    if (index < 0 && !root.isEmpty()) {
+    if (index < 0) {
         m_drives->addItem(QDir::toNativeSeparators(root), root);
         index = m_drives->count() - 1;
     }

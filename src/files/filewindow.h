@@ -34,6 +34,12 @@ public:
     // otherwise the home folder. Nothing is kept between runs.
     static QString initialFolder();
 
+    // The drive list: every mounted volume once, and always the volume of the current
+    // folder (the root folder when the system names none), sorted.
+    static QStringList driveRoots(const QStringList &mountedRoots, const QString &currentRoot);
+    // The volume a path lies on, or the root folder when the system knows none.
+    static QString volumeRoot(const QString &path);
+
 signals:
     // After the data file has been loaded into the memory image or saved from it, just
     // before the window closes.

@@ -26,6 +26,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -324,8 +325,18 @@ int MainWindow::panelShare(int panel)
 void MainWindow::sizeStatusPanels()
 {
     const int screenWidth = Screen::twipsToPixels(Screen::sizeTwips().width());
-    for (int i = 1; i <= PanelCount; ++i)
+    int panels = 0;
+    for (int i = 1; i <= PanelCount; ++i) {
         statusPanel(i)->setFixedWidth(screenWidth * panelShare(i) / 100);
+        panels += statusPanel(i)->width();
+    }
+    // The shares add up to the whole screen, but the bar also needs its margins and the
+    // gaps between panels; the last panel gives them up, so the bar ends at the screen's
+    // edge instead of running past it.
+    statusBar()->layout()->activate();
+    const int overhead = std::max(0, statusBar()->sizeHint().width() - panels);
+    QLabel *last = statusPanel(PanelCount);
+    last->setFixedWidth(std::max(0, last->width() - overhead));
 }
 
 QLabel *MainWindow::statusPanel(int panel) const

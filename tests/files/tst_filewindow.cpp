@@ -103,6 +103,8 @@ private Q_SLOTS:
     void adjustWindowsHandOverThePath_data();
     void adjustWindowsHandOverThePath();
     void listsFollowDriveAndFolder();
+    void driveListAlwaysHoldsTheCurrentVolume_data();
+    void driveListAlwaysHoldsTheCurrentVolume();
     void cancelClosesWithoutEffect();
     void closingAlsoClosesTheHostFrame();
 
@@ -346,6 +348,26 @@ void TestFileWindow::adjustWindowsHandOverThePath()
     QCOMPARE(int(request.action), action);
     QCOMPARE(request.path, QDir(QDir(m_dir.path()).canonicalPath()).filePath(name.trimmed()));
     QVERIFY(!QFile::exists(m_dir.filePath(QStringLiteral("NEW.ADJ")))); // nothing written here
+}
+
+void TestFileWindow::driveListAlwaysHoldsTheCurrentVolume_data()
+{
+    QTest::addColumn<QStringList>("mounted");
+    QTest::addColumn<QString>("current");
+    QTest::addColumn<QStringList>("expected");
+    // A bare root where "/" is no mount point: the system reports no volume at all.
+    QTest::newRow("nothing mounted, no volume known") << QStringList() << QString() << QStringList{"/"};
+    QTest::newRow("current volume not mounted") << QStringList{"/boot/"} << "/" << QStringList{"/", "/boot/"};
+    QTest::newRow("duplicates and blanks") << QStringList{"/", "", "/home", "/"} << "/home"
+                                           << QStringList{"/", "/home"};
+}
+
+void TestFileWindow::driveListAlwaysHoldsTheCurrentVolume()
+{
+    QFETCH(QStringList, mounted);
+    QFETCH(QString, current);
+    QFETCH(QStringList, expected);
+    QCOMPARE(FileWindow::driveRoots(mounted, current), expected);
 }
 
 void TestFileWindow::listsFollowDriveAndFolder()
