@@ -18,6 +18,12 @@ ExchangeEngine::ExchangeEngine(const Pacing &pacing, QObject *parent)
     connect(&m_replyTimer, &Timer::timeout, this, &ExchangeEngine::replyTimedOut);
     connect(&m_retryTimer, &Timer::timeout, this, &ExchangeEngine::retryPauseOver);
     connect(&m_port, &SerialPort::dataReceived, this, &ExchangeEngine::receive);
+    // A pulled cable ends the attempt at once, as a reply timeout would, rather than
+    // leaving the user to wait out the reply timer.
+    connect(&m_port, &SerialPort::lost, this, [this] {
+        if (isBusy())
+            replyTimedOut();
+    });
 }
 
 bool ExchangeEngine::startIdentification()

@@ -5,6 +5,10 @@
 #include <QFileInfo>
 #include <QSet>
 
+#ifdef Q_OS_UNIX
+#include <sys/file.h>
+#endif
+
 namespace {
 // QSerialPort's lock file is per name and, as root, the kernel's exclusive-open flag does
 // not stop a second open; so this process keeps its own list of the devices it holds.
@@ -28,6 +32,12 @@ SerialPort::SerialPort(QObject *parent)
     : QObject(parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &SerialPort::dataReceived);
+    connect(&m_port, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError error) {
+        if (error != QSerialPort::ResourceError || !m_port.isOpen())
+            return;
+        close();
+        emit lost();
+    });
 }
 
 SerialPort::~SerialPort()
@@ -66,6 +76,16 @@ bool SerialPort::open(int portNumber)
         m_openFailed = true;
         return false;
     }
+#ifdef Q_OS_UNIX
+    // The lock file QSerialPort keeps is per name, and as root the exclusive-open flag
+    // stops nobody. A lock on the open device itself holds against every other process
+    // that asks for it, whichever of the device's names (a COM link, the node) it used.
+    if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
+        m_port.close();
+        m_openFailed = true;
+        return false;
+    }
+#endif
     m_port.clear(QSerialPort::Input);
     m_device = device;
     heldDevices().insert(device);

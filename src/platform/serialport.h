@@ -6,8 +6,8 @@
 #include <cstdint>
 
 // One window's serial port: opened for one exchange and closed at its end, at
-// 9600,N,8,1 with raw bytes. A device held by any SerialPort of this process cannot be
-// opened a second time, under whatever name it is reached.
+// 9600,N,8,1 with raw bytes. A device held by any SerialPort, of this process or of
+// another one, cannot be opened a second time, under whatever name it is reached.
 class SerialPort : public QObject
 {
     Q_OBJECT
@@ -41,8 +41,10 @@ public:
     static bool isHeld(const QString &canonicalDevice);
 
 signals:
-    // Only for received data; line and error events never reach the exchange.
+    // Only for received data; line events never reach the exchange.
     void dataReceived();
+    // The device went away under an open port (a pulled cable); the port is closed.
+    void lost();
 
 private:
     QSerialPort m_port;

@@ -10,6 +10,7 @@
 #include "shell/radiostatus.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -57,6 +58,8 @@ private slots:
     void writeSilenceFailsAfterThePauseWithoutRetry();
 
     void portAlreadyHeldStartsNothing();
+    void deviceHeldByAnotherProcessDoesNotOpen();
+    void pulledCableEndsTheAttemptAtOnce();
 };
 
 void TestExchangeEngine::init()
@@ -417,6 +420,56 @@ void TestExchangeEngine::portAlreadyHeldStartsNothing()
     QVERIFY(engine.startIdentification());
     QVERIFY(!engine.port().portOpenFailed());
     QVERIFY(finished.wait(5000));
+}
+
+void TestExchangeEngine::deviceHeldByAnotherProcessDoesNotOpen()
+{
+    // Another program holds the device under its node's name; this one asks through the
+    // COM link. Neither name may let a second open through.
+    RadioOnCom com(2);
+    QVERIFY(com.ok());
+    const QString node = QString::fromStdString(com.radio().slavePath());
+    QProcess other;
+    // One process from lock to kill: the lock goes with it.
+    other.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 9<>\"$1\" && flock -x 9 && echo held "
+                                                                            "&& exec sleep 30"),
+                                       QStringLiteral("sh"), node});
+    QVERIFY(other.waitForReadyRead(5000));
+
+    SerialPort port;
+    QVERIFY(!port.open(2));
+    QVERIFY(port.portOpenFailed());
+
+    other.kill();
+    other.waitForFinished(5000);
+    QVERIFY(port.open(2));
+    // And the other way round: held here, another process gets no lock on the node.
+    QCOMPARE(QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 9<>\"$1\" && flock -n 9"),
+                                                       QStringLiteral("sh"), node}),
+             1);
+    port.close();
+}
+
+void TestExchangeEngine::pulledCableEndsTheAttemptAtOnce()
+{
+    RadioOnCom com(1);
+    QVERIFY(com.ok());
+    // Reply timers far longer than the test waits: only the hang-up can end the attempt.
+    Pacing patient = Pacing::transferWindow();
+    patient.timeoutAfterByteMs = patient.timeoutAfterLastMs = 600000;
+    ExchangeEngine engine(patient);
+    QSignalSpy progress(&engine, &ExchangeEngine::progress);
+    QSignalSpy attemptFailed(&engine, &ExchangeEngine::attemptFailed);
+    QVERIFY(engine.startRead(ExchangeEngine::blockAddresses(0, 200)));
+    QVERIFY(progress.wait(5000));
+
+    com.radio().hangUp();
+    QVERIFY(attemptFailed.wait(5000));
+    QCOMPARE(attemptFailed.first().first().toInt(), 3);
+    QVERIFY(!engine.isBusy());
+    QVERIFY(!engine.port().isOpen());
+    QVERIFY(engine.isRetryPending());
+    engine.stop();
 }
 
 QTEST_GUILESS_MAIN(TestExchangeEngine)

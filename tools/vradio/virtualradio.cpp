@@ -160,6 +160,16 @@ void VirtualRadio::stop()
     }
 }
 
+void VirtualRadio::hangUp()
+{
+    stop();
+    for (int *fd : {&m_master, &m_slave}) {
+        if (*fd >= 0)
+            ::close(*fd);
+        *fd = -1;
+    }
+}
+
 void VirtualRadio::setIdentity(const Identity &identity)
 {
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -71,6 +71,9 @@ public:
 
     void start();
     void stop();
+    // Stops and closes the line for good, as a pulled cable does: the program's side of
+    // the pseudo-terminal sees the hang-up at once.
+    void hangUp();
     bool isRunning() const { return m_thread.joinable(); }
 
     void setIdentity(const Identity &identity);
