@@ -1,4 +1,3 @@
-#include "shell/radiostatus.h"
 #include "channels/channeleditor.h"
 #include "channels/channelgridmodel.h"
 #include "channels/channelrecord.h"
@@ -9,12 +8,15 @@
 #include "platform/timer.h"
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
-#include "../link/radiofixture.h"
+#include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -69,6 +71,7 @@ private slots:
     void windowKeepsItsLanguage();
     void ownReadAndWriteAgainstTheRadio();
     void writeRefusedForAnOutOfBandChannel();
+    void showsTheImageAgainWhenActivated();
 
 private:
     QWidget *openEditor(int row, int column);
@@ -82,10 +85,7 @@ private:
 
 void TestChannelEditor::init()
 {
-    RadioStatus::instance().followLink();
-    MessageBox::startRecording();
-    Language::setChinese(false);
-    BandLimits::current() = BandLimits::startup();
+    TestSupport::resetState();
     initialiseMemoryImage(MemoryImage::instance());
     m_editor = std::make_unique<ChannelEditor>();
     m_editor->resize(1300, 700);
@@ -96,18 +96,13 @@ void TestChannelEditor::init()
 void TestChannelEditor::cleanup()
 {
     m_editor.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 QWidget *TestChannelEditor::visibleEditor(const char *name) const
 {
     // Closed editors linger until their deferred deletion.
-    for (QWidget *w : m_editor->grid()->viewport()->findChildren<QWidget *>(QString::fromLatin1(name))) {
-        if (w->isVisible())
-            return w;
-    }
-    return nullptr;
+    return TestSupport::visibleCellEditor(m_editor->grid(), name);
 }
 
 QWidget *TestChannelEditor::openEditor(int row, int column)
@@ -511,9 +506,12 @@ void TestChannelEditor::ownReadAndWriteAgainstTheRadio()
     // Names in the radio's own codes: 0-9 digits, 17.. letters, 253 "-".
     radio.radio().setMemory(0x1000 + 3 * 16, {17, 18, 253, 1, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
     const QByteArray otherRows = MemoryImage::instance().rows(Area::Unassigned1.firstRow, 56);
+    TestSupport::ScaledTimers fast(TestSupport::FastTimers);
+    QSignalSpy finished(&m_editor->engine(), &ExchangeEngine::finished);
 
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_read")), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_editor->isBusy(), 30000);
+    QVERIFY(finished.wait(30000));
+    QVERIFY(!m_editor->isBusy());
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading data from the transceiver."}));
     QCOMPARE(m_editor->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(),
              QStringLiteral("Read Channel Data is Ok ！"));
@@ -529,7 +527,8 @@ void TestChannelEditor::ownReadAndWriteAgainstTheRadio()
     ChannelRecord(MemoryImage::instance(), 5).setName(QStringLiteral("REP1"));
     radio.radio().resetCounters();
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!m_editor->isBusy(), 30000);
+    QVERIFY(finished.wait(30000));
+    QVERIFY(!m_editor->isBusy());
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
     QCOMPARE(m_editor->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(), QStringLiteral("Channel Data Writed ！"));
     QCOMPARE(radio.memory(0x0000, 200 * 16), MemoryImage::instance().rows(Area::Channels.firstRow, 200));
@@ -560,6 +559,35 @@ void TestChannelEditor::writeRefusedForAnOutOfBandChannel()
     Language::setChinese(true);
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"信道 5 中的接收或发射频率超出频率限制范围"}));
+}
+
+void TestChannelEditor::showsTheImageAgainWhenActivated()
+{
+    // Two children of one frame; the image changes while the other one is in front, as a
+    // file load or a bulk read would change it.
+    QMdiArea area;
+    area.resize(1400, 900);
+    auto *editor = new ChannelEditor;
+    QMdiSubWindow *editorFrame = area.addSubWindow(editor);
+    QMdiSubWindow *otherFrame = area.addSubWindow(new QWidget);
+    area.show();
+    editorFrame->show();
+    otherFrame->show();
+    area.setActiveSubWindow(otherFrame);
+    QCOMPARE(editor->model()->cellText(4, Col::RxFrequency), QStringLiteral("479.95000"));
+
+    ChannelRecord record(MemoryImage::instance(), 4);
+    QVERIFY(record.setRxFrequency(QStringLiteral("433.5")));
+    // A name whose first byte is empty is no name, whatever follows it.
+    MemoryImage::instance().setRows(record.nameRow(), bytes({0xFF, 0x41, 0x42, 0x43, 0x44, 0x45, 0xFF, 0xFF, 0xFF,
+                                                              0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
+    QCOMPARE(editor->model()->cellText(4, Col::RxFrequency), QStringLiteral("479.95000"));
+
+    area.setActiveSubWindow(editorFrame);
+    QCOMPARE(editor->model()->cellText(4, Col::RxFrequency), QStringLiteral("433.50000"));
+    QCOMPARE(editor->model()->cellText(4, Col::Name), QString());
+    // Showing changed nothing.
+    QCOMPARE(record.nameBytes().left(2), bytes({0xFF, 0x41}));
 }
 
 QTEST_MAIN(TestChannelEditor)

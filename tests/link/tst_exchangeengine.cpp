@@ -1,6 +1,6 @@
 // The exchange engine against the virtual radio on a real pseudo-terminal.
 
-#include "radiofixture.h"
+#include "support/radiofixture.h"
 
 #include "image/bandlimits.h"
 #include "image/memoryimage.h"

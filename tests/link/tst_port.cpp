@@ -1,7 +1,8 @@
 // COM numbers, the one-holder rule, the start-up scan, the main window's identification
 // exchange and the port set-up window.
 
-#include "radiofixture.h"
+#include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include "link/identificationexchange.h"
 #include "link/portscan.h"
@@ -24,14 +25,6 @@
 #include <QtTest>
 
 namespace {
-QStringList texts(const QList<MessageBox::Record> &records)
-{
-    QStringList out;
-    for (const auto &r : records)
-        out << r.title + QLatin1Char('|') + r.text;
-    return out;
-}
-
 bool anyScannedDeviceExists()
 {
     for (int n = 1; n <= PortNames::LastScannedPort; ++n) {
@@ -82,10 +75,7 @@ private:
 
 void TestPort::init()
 {
-    RadioStatus::instance().followLink();
-    Timer::setScale(1.0);
-    Language::setChinese(false);
-    MessageBox::startRecording();
+    TestSupport::resetState();
     PortNames::setLinkFolder(m_emptyFolder.path());
     RadioStatus::instance().clearValues();
     RadioStatus::instance().languageSwitched();
@@ -250,7 +240,7 @@ void TestPort::identificationPortFailureIsReportedOnce()
     exchange.start();
     // Long enough for all four attempts had there been retries.
     QTest::qWait(400);
-    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QCOMPARE(TestSupport::takeMessages(), QStringList{MainPortMessage});
     QVERIFY(!exchange.engine().isBusy());
     QVERIFY(!exchange.engine().isRetryPending());
     // The status bar is left as it was.
@@ -259,7 +249,7 @@ void TestPort::identificationPortFailureIsReportedOnce()
 
     Language::setChinese(true);
     exchange.start();
-    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{QStringLiteral("操作提示|通讯端口打开错误，请正确设置通讯端口 ！")});
+    QCOMPARE(TestSupport::takeMessages(), QStringList{QStringLiteral("操作提示|通讯端口打开错误，请正确设置通讯端口 ！")});
 }
 
 void TestPort::identificationOnAHeldPortStartsNothing()
@@ -271,7 +261,7 @@ void TestPort::identificationOnAHeldPortStartsNothing()
     QWidget main;
     IdentificationExchange exchange(&main);
     exchange.start();
-    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QCOMPARE(TestSupport::takeMessages(), QStringList{MainPortMessage});
     QTest::qWait(150);
     QCOMPARE(com.radio().handshakes(), 0);
     QVERIFY(!exchange.engine().isBusy());
@@ -339,7 +329,7 @@ void TestPort::setupFailureKeepsTheWindowOpen()
     window->option(7)->setChecked(true);
     QTest::mouseClick(window->findChild<QPushButton *>(QStringLiteral("Command_ok")), Qt::LeftButton);
 
-    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QCOMPARE(TestSupport::takeMessages(), QStringList{MainPortMessage});
     QVERIFY(frame->isVisible());
     QCOMPARE(PortNames::portNumber(), 7);
     for (int panel : {2, 4, 6, 8, 10})

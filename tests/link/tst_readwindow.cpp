@@ -1,6 +1,7 @@
 // Form_Comm_Read through its buttons, against the virtual radio on a pseudo-terminal.
 
-#include "radiofixture.h"
+#include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include "image/areamap.h"
 #include "image/memoryimage.h"
@@ -29,23 +30,27 @@ void markImage()
     image.fill(Area::FileOnly.firstRow, Area::FileOnly.lastRow, 0x33);
 }
 
-struct Hosted
+struct Hosted : TestSupport::Hosted<ReadWindow>
 {
-    QMdiArea area;
-    QMdiSubWindow *frame = nullptr;
-    ReadWindow *window = nullptr;
-
-    Hosted()
+    QPushButton *button(const char *name) { return TestSupport::control<QPushButton>(window, name); }
+    QString status() { return window->statusLine()->text(); }
+    QProgressBar *progress() { return window->progressBar(); }
+    // Clicks Read and waits for the read to end, one way or the other.
+    bool readToTheEnd()
     {
-        window = new ReadWindow;
-        frame = area.addSubWindow(window);
-        area.resize(900, 700);
-        area.show();
-        frame->show();
+        QSignalSpy finished(&window->engine(), &ExchangeEngine::finished);
+        QSignalSpy failed(&window->engine(), &ExchangeEngine::failed);
+        QTest::mouseClick(button("Command_read"), Qt::LeftButton);
+        return waitForTheEnd(finished, failed);
     }
-    QPushButton *button(const char *name) { return window->findChild<QPushButton *>(QString::fromLatin1(name)); }
-    QString status() { return window->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(); }
-    QProgressBar *progress() { return window->findChild<QProgressBar *>(QStringLiteral("ProgressBar1")); }
+    static bool waitForTheEnd(QSignalSpy &finished, QSignalSpy &failed)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while (finished.isEmpty() && failed.isEmpty() && clock.elapsed() < ReadTimeoutMs)
+            finished.wait(100);
+        return !finished.isEmpty() || !failed.isEmpty();
+    }
 };
 
 // Waits until block k has arrived and returns the status line as it read right then
@@ -66,13 +71,6 @@ QString statusAtBlock(Hosted &hosted, int k)
     return seen;
 }
 
-QStringList texts(const QList<MessageBox::Record> &records)
-{
-    QStringList out;
-    for (const auto &r : records)
-        out << r.title + QLatin1Char('|') + r.text;
-    return out;
-}
 } // namespace
 
 class TestReadWindow : public QObject
@@ -95,18 +93,13 @@ private slots:
 
 void TestReadWindow::init()
 {
-    RadioStatus::instance().followLink();
-    Timer::setScale(1.0);
-    Language::setChinese(false);
-    MessageBox::startRecording();
+    TestSupport::resetState();
     markImage();
 }
 
 void TestReadWindow::cleanup()
 {
-    MessageBox::stopRecording();
-    Language::setChinese(false);
-    Timer::setScale(1.0);
+    TestSupport::endState();
 }
 
 void TestReadWindow::captionsAndPlacement()
@@ -152,8 +145,11 @@ void TestReadWindow::fullRead()
     faults.strayBeforeX = strayBytes;
     com.radio().setFaults(faults);
     RadioStatus::instance().clearValues();
+    TestSupport::ScaledTimers fast(TestSupport::FastTimers);
 
     Hosted hosted;
+    QSignalSpy finished(&hosted.window->engine(), &ExchangeEngine::finished);
+    QSignalSpy failed(&hosted.window->engine(), &ExchangeEngine::failed);
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
     QCOMPARE(hosted.window->state(), ReadWindow::State::Connecting);
     QVERIFY(hosted.progress()->isVisible());
@@ -161,7 +157,7 @@ void TestReadWindow::fullRead()
     QCOMPARE(hosted.status(), QStringLiteral("Connecting with transceiver. "));
     // A second press while the first read runs is refused with the busy message.
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
-    QCOMPARE(texts(MessageBox::takeRecorded()),
+    QCOMPARE(TestSupport::takeMessages(),
              QStringList{QStringLiteral("Operate prompt|Read-write operating with transceiver .")});
 
     QCOMPARE(statusAtBlock(hosted, 100), QStringLiteral("Reading 100 Data Block @49"));
@@ -169,8 +165,9 @@ void TestReadWindow::fullRead()
     // The identification went to the same status panels as the main window's.
     QCOMPARE(RadioStatus::instance().panelText(8), QStringLiteral("136--174 MHZ"));
 
-    QTRY_COMPARE_WITH_TIMEOUT(hosted.window->state(), ReadWindow::State::Finished, ReadTimeoutMs);
-    QCOMPARE(texts(MessageBox::takeRecorded()),
+    QVERIFY(Hosted::waitForTheEnd(finished, failed));
+    QCOMPARE(hosted.window->state(), ReadWindow::State::Finished);
+    QCOMPARE(TestSupport::takeMessages(),
              QStringList{QStringLiteral("Operate prompt|Complete reading data from the transceiver.")});
     QCOMPARE(hosted.status(), QStringLiteral("Read Data is Ok ！"));
     QCOMPARE(hosted.progress()->value(), 99);
@@ -194,14 +191,15 @@ void TestReadWindow::replyWithXAtOffsetTwoFailsTheRead()
     faults.strayBlock = 120;
     com.radio().setFaults(faults);
     const MemoryImage before = MemoryImage::instance();
+    TestSupport::ScaledTimers fast(TestSupport::FastTimers);
 
     Hosted hosted;
-    QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(hosted.window->state(), ReadWindow::State::Failed, ReadTimeoutMs);
+    QVERIFY(hosted.readToTheEnd());
+    QCOMPARE(hosted.window->state(), ReadWindow::State::Failed);
     // All 200 blocks were read and acknowledged; the decode refused them.
     QCOMPARE(com.radio().readRequests(), Area::BulkReadBlocks);
     QCOMPARE(com.radio().handshakes(), 1);
-    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{QStringLiteral("Operate prompt|Fail connect with transceiver.")});
+    QCOMPARE(TestSupport::takeMessages(), QStringList{QStringLiteral("Operate prompt|Fail connect with transceiver.")});
     QCOMPARE(hosted.status(), QStringLiteral("Communication fault."));
     QCOMPARE(hosted.progress()->value(), 0);
     QVERIFY(MemoryImage::instance() == before);
@@ -234,9 +232,11 @@ void TestReadWindow::silentRadio()
     Hosted hosted;
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
     QCOMPARE(hosted.status(), QString::fromUtf8(chinese ? "正在与对讲机联络 ！" : "Connecting with transceiver. "));
-    QTRY_COMPARE_WITH_TIMEOUT(hosted.window->state(), ReadWindow::State::Failed, 10000);
+    QSignalSpy failed(&hosted.window->engine(), &ExchangeEngine::failed);
+    QVERIFY(failed.wait(10000));
+    QCOMPARE(hosted.window->state(), ReadWindow::State::Failed);
     QCOMPARE(com.radio().handshakes(), 4);
-    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{message});
+    QCOMPARE(TestSupport::takeMessages(), QStringList{message});
     QCOMPARE(hosted.status(), statusLine);
     QCOMPARE(hosted.progress()->value(), 0);
     QVERIFY(MemoryImage::instance() == before);
@@ -247,15 +247,19 @@ void TestReadWindow::cancelIsRefusedWhileBusy()
 {
     RadioOnCom com(1);
     QVERIFY(com.ok());
+    TestSupport::ScaledTimers fast(TestSupport::FastTimers);
     Hosted hosted;
+    QSignalSpy finished(&hosted.window->engine(), &ExchangeEngine::finished);
+    QSignalSpy failed(&hosted.window->engine(), &ExchangeEngine::failed);
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
     QCOMPARE(statusAtBlock(hosted, 3), QStringLiteral("Reading 3 Data Block @1"));
     QTest::mouseClick(hosted.button("Command_Cancel"), Qt::LeftButton);
-    QCOMPARE(texts(MessageBox::takeRecorded()),
+    QCOMPARE(TestSupport::takeMessages(),
              QStringList{QStringLiteral("Operate prompt|Read-write operating，don't close the window. ,")});
     QVERIFY(hosted.frame->isVisible());
     // The transfer goes on to its end.
-    QTRY_COMPARE_WITH_TIMEOUT(hosted.window->state(), ReadWindow::State::Finished, ReadTimeoutMs);
+    QVERIFY(Hosted::waitForTheEnd(finished, failed));
+    QCOMPARE(hosted.window->state(), ReadWindow::State::Finished);
     MessageBox::takeRecorded();
 
     // Idle: Cancel closes the window.
@@ -298,7 +302,7 @@ void TestReadWindow::portHeldElsewhere()
 
     Hosted hosted;
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
-    QCOMPARE(texts(MessageBox::takeRecorded()),
+    QCOMPARE(TestSupport::takeMessages(),
              QStringList{QStringLiteral(
                  "Operate prompt|Communication port is error, please setting right communication port . ！")});
     QCOMPARE(hosted.window->state(), ReadWindow::State::Idle);

@@ -1,5 +1,3 @@
-#include "shell/radiostatus.h"
-#include "shell/bulkwritesteps.h"
 #include "channels/channelrecord.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
@@ -10,7 +8,8 @@
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
 #include "signalling/fivetonestandards.h"
-#include "radiofixture.h"
+#include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include <QElapsedTimer>
 #include <QLabel>
@@ -32,19 +31,15 @@ private slots:
     void portAlreadyHeld();
 
 private:
-    void press(const char *name) { QTest::mouseClick(m_window->findChild<QPushButton *>(QString::fromLatin1(name)), Qt::LeftButton); }
-    QString status() const { return m_window->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(); }
+    void press(const char *name) { TestSupport::press(m_window.get(), name); }
+    QString status() const { return m_window->statusLine()->text(); }
 
     std::unique_ptr<WriteWindow> m_window;
 };
 
 void TestWriteWindow::init()
 {
-    RadioStatus::instance().followLink();
-    installBulkWriteSteps();
-    MessageBox::startRecording();
-    Language::setChinese(false);
-    BandLimits::current() = BandLimits::startup();
+    TestSupport::resetState();
     initialiseMemoryImage(MemoryImage::instance());
     m_window = std::make_unique<WriteWindow>();
     m_window->show();
@@ -53,8 +48,7 @@ void TestWriteWindow::init()
 void TestWriteWindow::cleanup()
 {
     m_window.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 void TestWriteWindow::writesRowsInOrderAndCarriesTheUnassignedBytes()
@@ -77,10 +71,13 @@ void TestWriteWindow::writesRowsInOrderAndCarriesTheUnassignedBytes()
     image.fill(Area::FiveToneStandards.firstRow, Area::FiveToneStandards.lastRow, 0x00);
     image.fill(Area::ReadOnlyTail.firstRow, Area::ReadOnlyTail.lastRow, 0x11);
 
+    TestSupport::ScaledTimers fast(TestSupport::FastTimers);
+    QSignalSpy finished(&m_window->engine(), &ExchangeEngine::finished);
     press("Command_write");
     QVERIFY(m_window->isBusy());
     QCOMPARE(status(), QStringLiteral("Connecting with transceiver. "));
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->isBusy(), 60000);
+    QVERIFY(finished.wait(60000));
+    QVERIFY(!m_window->isBusy());
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
     QCOMPARE(status(), QStringLiteral("Data Writed ！"));
 

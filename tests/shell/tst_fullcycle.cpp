@@ -1,7 +1,8 @@
 // The whole job as a user does it, through the main window and against the virtual radio:
 // read from radio, edit a channel in the grid, save a data file, load it back, write to radio.
 
-#include "../link/radiofixture.h"
+#include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include "channels/channeleditor.h"
 #include "channels/channelgridmodel.h"
@@ -9,6 +10,7 @@
 #include "files/filewindow.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/identificationexchange.h"
 #include "link/readwindow.h"
 #include "link/writewindow.h"
 #include "platform/messagebox.h"
@@ -25,25 +27,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-namespace {
-
-void press(QWidget *window, const char *name)
-{
-    auto *button = window->findChild<QPushButton *>(QString::fromLatin1(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QWidget *visibleEditor(QTableView *grid, const char *name)
-{
-    for (QWidget *w : grid->viewport()->findChildren<QWidget *>(QString::fromLatin1(name))) {
-        if (w->isVisible())
-            return w;
-    }
-    return nullptr;
-}
-
-} // namespace
+using TestSupport::press;
+using TestSupport::visibleCellEditor;
 
 class TestFullCycle : public QObject
 {
@@ -54,7 +39,9 @@ private slots:
 
 void TestFullCycle::readEditSaveLoadWrite()
 {
-    MessageBox::startRecording();
+    TestSupport::resetState();
+    TestSupport::TemporaryHome home;
+    TestSupport::ScaledTimers fast(TestSupport::FastTimers);
     Screen::overrideSizeTwips(QSize(1400 * 15, 900 * 15));
     RadioOnCom radio(1);
     QVERIFY(radio.ok());
@@ -74,7 +61,9 @@ void TestFullCycle::readEditSaveLoadWrite()
     MainWindow main;
     main.startUp();
     // The start-up scan finds the radio behind COM1 and the identification fills the panels.
-    QTRY_COMPARE_WITH_TIMEOUT(main.statusPanel(8)->text(), QStringLiteral("136--174 MHZ"), 20000);
+    QSignalSpy identified(&main.identification()->engine(), &ExchangeEngine::finished);
+    QVERIFY(identified.wait(20000));
+    QCOMPARE(main.statusPanel(8)->text(), QStringLiteral("136--174 MHZ"));
     QCOMPARE(main.statusPanel(10)->text(), QStringLiteral("400--480 MHZ"));
     QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
 
@@ -82,8 +71,9 @@ void TestFullCycle::readEditSaveLoadWrite()
     main.menuAction(QStringLiteral("Prog_read"))->trigger();
     auto *read = qobject_cast<ReadWindow *>(main.child(QStringLiteral("Form_Comm_Read")));
     QVERIFY(read);
+    QSignalSpy readDone(&read->engine(), &ExchangeEngine::finished);
     press(read, "Command_read");
-    QTRY_VERIFY_WITH_TIMEOUT(!MessageBox::recorded().isEmpty(), 60000);
+    QVERIFY(readDone.wait(60000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading data from the transceiver."}));
     QCOMPARE(MemoryImage::instance().rows(0, Area::BulkReadRows.rowCount()),
              radioBefore.left(Area::BulkReadRows.byteCount()));
@@ -94,7 +84,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     QVERIFY(editor);
     QTableView *grid = editor->grid();
     grid->setCurrentIndex(grid->model()->index(8, ChannelGridModel::RxFrequency));
-    auto *box = qobject_cast<QLineEdit *>(visibleEditor(grid, "Text_Edit"));
+    auto *box = qobject_cast<QLineEdit *>(visibleCellEditor(grid, "Text_Edit"));
     QVERIFY(box);
     QTest::keyClicks(box, QStringLiteral("146.52"));
     QTest::keyClick(box, Qt::Key_Return);
@@ -131,8 +121,9 @@ void TestFullCycle::readEditSaveLoadWrite()
     auto *write = qobject_cast<WriteWindow *>(main.child(QStringLiteral("Form_Comm_Write")));
     QVERIFY(write);
     radio.radio().resetCounters();
+    QSignalSpy writeDone(&write->engine(), &ExchangeEngine::finished);
     press(write, "Command_write");
-    QTRY_VERIFY_WITH_TIMEOUT(!MessageBox::recorded().isEmpty(), 90000);
+    QVERIFY(writeDone.wait(90000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
 
     const QByteArray after = radio.memory(0, 0x4000);
@@ -150,7 +141,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     QCOMPARE(after.mid(0x2000, 1) + after.mid(0x2100, 1), QByteArray("\xBD\x07", 2));
 
     Screen::clearOverride();
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 QTEST_MAIN(TestFullCycle)

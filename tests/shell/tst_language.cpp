@@ -19,25 +19,21 @@ private slots:
 void TestLanguage::tablesFollowTheFlag()
 {
     const LanguageTable en = LanguageTable::current();
-    QCOMPARE(en.twoToneReplies,
-             QStringList({"0.None", "1.Alert", "2.Transpond", "3.Alert+Transpond"}));
-    QCOMPARE(en.fiveToneCallFunctions.size(), 9);
-    QCOMPARE(en.fiveToneCallFunctions.at(4), QStringLiteral("4.Inspection "));
-    QCOMPARE(en.fiveToneCallFunctions.at(8), QStringLiteral("8.Revive"));
-    QCOMPARE(en.aboutOk, QStringLiteral("Confirm"));
-    QCOMPARE(en.aboutSystemInfo, QStringLiteral("System Information(&S)..."));
-
     Language::setChinese(true);
     // Not rebuilt yet: the table keeps the language it was built in.
-    QCOMPARE(LanguageTable::current().twoToneReplies.at(1), QStringLiteral("1.Alert"));
+    QCOMPARE(LanguageTable::current().twoToneReplies, en.twoToneReplies);
     LanguageTable::rebuild();
     const LanguageTable &zh = LanguageTable::current();
-    QCOMPARE(zh.twoToneReplies, QStringList({"0.无", "1.提醒", "2.回复", "3.提醒并回"}));
-    QCOMPARE(zh.fiveToneCallFunctions,
-             QStringList({"0.通话", "1.主叫", "2.被叫", "3.监听", "4.巡查", "5.报警", "6.遥晕", "7.遥毙", "8.开机"}));
-    QCOMPARE(zh.aboutOk, QStringLiteral("确定"));
-    QCOMPARE(zh.aboutSystemInfo, QStringLiteral("系统信息(&S)..."));
+    // Positions are stored codes: both languages list the same number of entries.
+    QCOMPARE(zh.twoToneReplies.size(), en.twoToneReplies.size());
+    QCOMPARE(zh.fiveToneCallFunctions.size(), en.fiveToneCallFunctions.size());
+    for (int i = 0; i < zh.twoToneReplies.size(); ++i)
+        QVERIFY(zh.twoToneReplies.at(i) != en.twoToneReplies.at(i));
+    QVERIFY(zh.aboutOk != en.aboutOk);
     QVERIFY(!zh.aboutWarning.isEmpty() && zh.aboutWarning != en.aboutWarning);
+    Language::setChinese(false);
+    LanguageTable::rebuild();
+    QCOMPARE(LanguageTable::current().twoToneReplies, en.twoToneReplies);
 }
 
 void TestLanguage::biTextReadsTheFlagWhenAsked()
