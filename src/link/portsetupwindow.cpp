@@ -1,6 +1,7 @@
 #include "link/portsetupwindow.h"
 
 #include "link/identificationexchange.h"
+#include "platform/portaccess.h"
 #include "platform/portnames.h"
 #include "platform/screen.h"
 #include "link/linknotices.h"
@@ -19,8 +20,24 @@ constexpr BiText Caption{"Communication Port Setup", "通讯端口设置"};
 constexpr BiText FrameCaption{"Port Setup", "端口设置"};
 constexpr BiText ConfirmCaption{"Confirm", "确 定"};
 constexpr BiText CancelCaption{"Cancel", "取 消"};
+// For a port shut to this user by its device's group. Opening it still shows the usual
+// message box; this is the option's tooltip.
+constexpr BiText NotInGroup{
+    "You are not in the group \"%1\" that owns this device, so it cannot be opened. "
+    "Add your user to that group, then log out and in again.",
+    "当前用户不在拥有此设备的用户组“%1”中，无法打开此端口。请把用户加入该组，然后注销并重新登录。"};
 constexpr int RaiseTwips = 500;
 constexpr int OptionColumns = 4;
+
+// Which device the number stands for on this machine, links included, and why this user
+// cannot open it when the reason is the device's group.
+QString optionToolTip(int port, bool chinese)
+{
+    const QString device = PortNames::devicePath(port);
+    if (!PortAccess::isDenied(device))
+        return device;
+    return device + QLatin1Char('\n') + NotInGroup.text(chinese).arg(PortAccess::owningGroup(device));
+}
 } // namespace
 
 PortSetupWindow::PortSetupWindow(IdentificationExchange *identification, QWidget *parent)
@@ -37,8 +54,7 @@ PortSetupWindow::PortSetupWindow(IdentificationExchange *identification, QWidget
     for (int n = PortNames::FirstPort; n <= PortNames::LastPort; ++n) {
         auto *option = new QRadioButton(QStringLiteral("COM%1").arg(n), m_frame);
         option->setObjectName(QStringLiteral("Option%1").arg(n));
-        // Which device the number stands for on this machine, links included.
-        option->setToolTip(PortNames::devicePath(n));
+        option->setToolTip(optionToolTip(n, chinese));
         grid->addWidget(option, (n - 1) / OptionColumns, (n - 1) % OptionColumns);
         m_options.append(option);
     }

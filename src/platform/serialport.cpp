@@ -1,5 +1,6 @@
 #include "platform/serialport.h"
 
+#include "platform/portaccess.h"
 #include "platform/portnames.h"
 
 #include <QFileInfo>
@@ -61,6 +62,13 @@ bool SerialPort::open(int portNumber)
 
     const QString device = canonicalDevice(PortNames::devicePath(portNumber));
     if (device.isEmpty() || heldDevices().contains(device)) {
+        m_openFailed = true;
+        return false;
+    }
+    // The port set-up window's permission hint comes from the same question, so a port
+    // it marks as shut to this user is refused here whoever answers it (the kernel, or a
+    // test: as root the kernel never says no).
+    if (PortAccess::isDenied(device)) {
         m_openFailed = true;
         return false;
     }

@@ -8,6 +8,7 @@
 #include "link/portscan.h"
 #include "link/portsetupwindow.h"
 #include "platform/messagebox.h"
+#include "platform/portaccess.h"
 #include "platform/serialport.h"
 #include "platform/timer.h"
 #include "texts/language.h"
@@ -23,6 +24,10 @@
 #include <QGroupBox>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 bool anyScannedDeviceExists()
@@ -69,6 +74,12 @@ private slots:
     void setupSuccessClearsPanelsAndIdentifiesAgain();
     void setupCancelChangesNothing();
 
+    void permissionCheckOfADevice_data();
+    void permissionCheckOfADevice();
+    void deniedPortHintNamesTheGroup_data();
+    void deniedPortHintNamesTheGroup();
+    void deniedPortKeepsItsMessage();
+
 private:
     QTemporaryDir m_emptyFolder;
 };
@@ -77,12 +88,16 @@ void TestPort::init()
 {
     TestSupport::resetState();
     PortNames::setLinkFolder(m_emptyFolder.path());
+    // This machine's own serial devices and the user's groups must not change the
+    // tooltips the tests compare.
+    PortAccess::setDeniedCheck([](const QString &) { return false; });
     RadioStatus::instance().clearValues();
     RadioStatus::instance().languageSwitched();
 }
 
 void TestPort::cleanup()
 {
+    PortAccess::resetDeniedCheck();
     MessageBox::stopRecording();
     PortNames::resetLinkFolder();
     Language::setChinese(false);
@@ -394,6 +409,110 @@ void TestPort::setupCancelChangesNothing()
     QCOMPARE(PortNames::portNumber(), 4);
     QCOMPARE(RadioStatus::instance().panelText(2), QStringLiteral("OLDOLD"));
     QVERIFY(MessageBox::takeRecorded().isEmpty());
+}
+
+void TestPort::permissionCheckOfADevice_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("denied");
+    // -1: no such device, which is a missing port, not a permission problem.
+    QTest::newRow("missing") << -1 << false;
+    QTest::newRow("read-write") << 0600 << false;
+    // Root's permission checks pass whatever the mode, so only a user is shut out.
+    QTest::newRow("mode 000") << 0 << (::geteuid() != 0);
+}
+
+void TestPort::permissionCheckOfADevice()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, denied);
+    PortAccess::resetDeniedCheck();
+    const QString device = m_emptyFolder.path() + QStringLiteral("/device");
+    QFile::remove(device);
+    if (mode >= 0) {
+        QFile node(device);
+        QVERIFY(node.open(QIODevice::WriteOnly));
+        node.close();
+        QVERIFY(::chmod(QFile::encodeName(device).constData(), mode_t(mode)) == 0);
+    }
+    QCOMPARE(PortAccess::isDenied(device), denied);
+    QCOMPARE(PortAccess::owningGroup(device).isEmpty(), mode < 0);
+}
+
+void TestPort::deniedPortHintNamesTheGroup_data()
+{
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("English") << false << true
+        << QStringLiteral("You are not in the group \"dialout\" that owns this device, so it cannot be opened. "
+                          "Add your user to that group, then log out and in again.");
+    QTest::newRow("Chinese") << true << true
+        << QStringLiteral("当前用户不在拥有此设备的用户组“dialout”中，无法打开此端口。请把用户加入该组，然后注销并重新登录。");
+    // A group id without a name in the group database is shown as its number.
+    QTest::newRow("unnamed group") << false << false
+        << QStringLiteral("You are not in the group \"54321\" that owns this device, so it cannot be opened. "
+                          "Add your user to that group, then log out and in again.");
+}
+
+void TestPort::deniedPortHintNamesTheGroup()
+{
+    QFETCH(bool, chinese);
+    QFETCH(bool, named);
+    QFETCH(QString, hint);
+    gid_t gid = 54321;
+    if (named) {
+        const group *dialout = ::getgrnam("dialout");
+        if (!dialout)
+            QSKIP("this machine has no dialout group");
+        gid = dialout->gr_gid;
+    } else if (::getgrgid(gid)) {
+        QSKIP("group 54321 has a name on this machine");
+    }
+    // A device node of that group behind COM3, which the permission check refuses.
+    QTemporaryDir folder;
+    PortNames::setLinkFolder(folder.path());
+    QFile node(folder.filePath(QStringLiteral("ttyUSB-of-group")));
+    QVERIFY(node.open(QIODevice::WriteOnly));
+    node.close();
+    if (::chown(QFile::encodeName(node.fileName()).constData(), uid_t(-1), gid) != 0)
+        QSKIP("only root can give a file to another group");
+    QVERIFY(QFile::link(node.fileName(), PortNames::linkPath(3)));
+    const QString device = PortNames::devicePath(3);
+    PortAccess::setDeniedCheck([device](const QString &d) { return d == device; });
+
+    Language::setChinese(chinese);
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    PortSetupWindow window(&exchange);
+    QCOMPARE(window.option(3)->toolTip(), device + QLatin1Char('\n') + hint);
+    // Ports this user may open keep the bare device name.
+    QCOMPARE(window.option(9)->toolTip(), QStringLiteral("/dev/ttyS0"));
+}
+
+void TestPort::deniedPortKeepsItsMessage()
+{
+    // The radio would answer: only the permission check stands in the way.
+    RadioOnCom com(1);
+    QVERIFY(com.ok());
+    const QString device = PortNames::devicePath(1);
+    PortAccess::setDeniedCheck([device](const QString &d) { return d == device; });
+
+    SerialPort port;
+    QVERIFY(!port.open(1));
+    QVERIFY(port.portOpenFailed());
+    QVERIFY(!SerialPort::isHeld(device));
+
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    exchange.start();
+    QCOMPARE(texts(MessageBox::takeRecorded()), QStringList{MainPortMessage});
+    QTest::qWait(100);
+    QCOMPARE(com.radio().handshakes(), 0);
+    QVERIFY(!exchange.engine().isBusy());
+
+    PortAccess::resetDeniedCheck();
+    QVERIFY(port.open(1));
 }
 
 QTEST_MAIN(TestPort)
