@@ -1,3 +1,4 @@
+#include "shell/appicon.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
@@ -7,6 +8,9 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane-cps"));
     QApplication::setOrganizationName(QStringLiteral("Orvane"));
+    // Lets a Wayland compositor match the windows to the installed launcher and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.cps"));
+    QApplication::setWindowIcon(Icons::applicationIcon());
 
     MainWindow window;
     window.startUp();
