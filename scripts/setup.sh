@@ -11,6 +11,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins
   fonts-noto-cjk
+  # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
+  desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )
 
 as_root() {
