@@ -23,6 +23,9 @@ struct Pacing
     static constexpr Pacing transferWindow() { return Pacing{15, 0, 2000, 1000, 3000, 3}; }
     // The write window: no retry, the failure at the end of a 5 s pause.
     static constexpr Pacing writeWindow() { return Pacing{15, 0, 2000, 1000, 5000, 0}; }
+    // The optional features transfer: one byte per 10 ms, as the radio takes its menu
+    // settings, with the read window's waits.
+    static constexpr Pacing optionsTransfer() { return Pacing{15, 10, 2000, 1000, 3000, 3}; }
     // The alignment transfer: one byte per 10 ms, shorter waits.
     static constexpr Pacing alignmentTransfer() { return Pacing{15, 10, 1000, 1000, 2000, 3}; }
 };

@@ -1,0 +1,494 @@
+#include "options/optioneditor.h"
+
+#include "image/memoryimage.h"
+#include "link/linknotices.h"
+#include "options/optionarea.h"
+#include "options/optiontexts.h"
+#include "platform/messagebox.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using BandRecord::Band;
+
+namespace {
+
+struct ListSpec
+{
+    const char *objectName;
+    const char *field;
+    const BiText &label;
+};
+
+// In the order of the area's list fields, which is also the order they are shown in.
+const ListSpec OptionLists[] = {
+    {"Combo_Tdr", "tdr", OptionText::Tdr},
+    {"Combo_Sql_le", "squelch", OptionText::Squelch},
+    {"Combo_tot", "timeOut", OptionText::TimeOut},
+    {"Combo_Toa", "timeOutAlert", OptionText::TimeOutAlert},
+    {"Combo_Abr", "backLightTime", OptionText::BackLightTime},
+    {"Combo_Beep", "beep", OptionText::Beep},
+    {"Combo_Dtmfst", "dtmfSideTone", OptionText::DtmfSideTone},
+    {"Combo_Bcl", "busyLockOut", OptionText::BusyLockOut},
+    {"Combo_Sc_Add", "scanAdd", OptionText::ScanAdd},
+    {"Combo_Pri_Sc", "priorityScan", OptionText::PriorityScan},
+    {"Combo_Pri_Ch", "priorityChannel", OptionText::PriorityChannel},
+    {"Combo_Sc_rev", "scanResume", OptionText::ScanResume},
+    {"Combo_Ptt_id", "pttId", OptionText::PttId},
+    {"Combo_Ptt_lt", "pttIdDelay", OptionText::PttIdDelay},
+    {"Combo_Emc_Tp", "alarmType", OptionText::AlarmType},
+    {"Combo_Emc_Ch", "alarmChannel", OptionText::AlarmChannel},
+    {"Combo_ring", "ringTime", OptionText::RingTime},
+    {"Combo_MDF_A", "displayA", OptionText::DisplayA},
+    {"Combo_MDF_B", "displayB", OptionText::DisplayB},
+    {"Combo_Autolk", "autoLock", OptionText::AutoLock},
+    {"Combo_PonMsg", "powerOnDisplay", OptionText::PowerOnDisplay},
+    {"Combo_wt_led", "waitLight", OptionText::WaitLight},
+    {"Combo_rx_led", "receiveLight", OptionText::ReceiveLight},
+    {"Combo_tx_led", "transmitLight", OptionText::TransmitLight},
+    {"Combo_ANI_L", "aniLength", OptionText::AniLength},
+    {"Combo_REP_S", "relaySignal", OptionText::RelaySignal},
+    {"Combo_REP_M", "relayCondition", OptionText::RelayCondition},
+};
+
+struct BandNames
+{
+    const char *frequency, *band, *range, *offset, *rxTone, *txTone;
+    const char *lists[8]; // bytes 20 to 27, in the band record's field order
+};
+const BandNames BandObjectNames[2] = {
+    {"Text_Freq_a", "Combo_Band_A", "Text_Range_A", "Combo_Offset_A", "Combo_r_ctdcs_a", "Combo_t_ctdcs_a",
+     {"Combo_S_info_a", "Combo_Spmute_a", "Combo_Optsig_a", "Combo_Scr_a", "Combo_wn_a", "Combo_txp_a",
+      "Combo_sft_d_a", "Combo_step_a"}},
+    {"Text_Freq_b", "Combo_Band_B", "Text_Range_B", "Combo_offset_b", "Combo_r_ctdcs_b", "Combo_t_ctdcs_b",
+     {"Combo_S_info_b", "Combo_Spmute_b", "Combo_OptSig_b", "Combo_Scr_b", "Combo_wn_b", "Combo_txp_b",
+      "Combo_sft_d_b", "Combo_step_b"}},
+};
+const BiText *const BandListLabels[8] = {&OptionText::SignalCode, &OptionText::SpeakMute, &OptionText::OptionalSignal,
+                                         &OptionText::Scrambler,  &OptionText::Bandwidth, &OptionText::Power,
+                                         &OptionText::ShiftDirection, &OptionText::Step};
+
+constexpr int OptionColumns = 3;
+constexpr int BandColumns = 2;
+constexpr int FrequencyBoxLength = 9;
+
+EditorWindow::Setup optionSetup()
+{
+    EditorWindow::Setup s;
+    s.objectName = "frm_option";
+    s.caption = OptionText::Caption;
+    s.pacing = Pacing::optionsTransfer();
+    s.portMessage = PortOpener::MainWindow;
+    s.texts.readDone = OptionText::ReadDone;
+    s.texts.writeDone = OptionText::WriteDone;
+    s.texts.readComplete = OptionText::ReadComplete;
+    s.texts.writeComplete = OptionText::WriteComplete;
+    s.texts.completeTitle = CommonText::PromptTitleCapital;
+    s.widthDivisor = OptionEditor::WidthDivisor;
+    s.heightDivisor = OptionEditor::HeightDivisor;
+    return s;
+}
+
+int bandIndex(Band band)
+{
+    return band == Band::A ? 0 : 1;
+}
+
+// A key that would put a character into a box, as opposed to moving or leaving.
+bool typesCharacter(const QKeyEvent *key)
+{
+    switch (key->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        return false;
+    default:
+        break;
+    }
+    return !key->text().isEmpty();
+}
+
+} // namespace
+
+OptionEditor::OptionEditor(QWidget *parent)
+    : EditorWindow(optionSetup(), parent)
+{
+    auto *content = new QWidget;
+    auto *contentLayout = new QVBoxLayout(content);
+    contentLayout->addWidget(buildOptionArea());
+    auto *bands = new QHBoxLayout;
+    bands->addWidget(buildBand(Band::A));
+    bands->addWidget(buildBand(Band::B));
+    contentLayout->addLayout(bands);
+    contentLayout->addStretch(1);
+
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(content);
+
+    QHBoxLayout *buttons = makeButtonRow({
+        {Action::Read, "Command_read", OptionText::Read, &CommonText::Busy},
+        {Action::Write, "Command_write", OptionText::Write, &CommonText::Busy},
+        {Action::Default, "Command_def", OptionText::Default, &CommonText::Busy},
+        {Action::Open, "Command_open", OptionText::Open, &CommonText::Busy},
+        {Action::Save, "Command_save", OptionText::Save, &CommonText::Busy},
+        {Action::Close, "Command_close", OptionText::Close, &CommonText::BusyCloseFrame},
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
+
+    redisplay();
+
+    // The radio's limits usually arrive after the window opened (the start-up
+    // identification runs on in the background); the range and the check follow them.
+    // Queued, so the band limits have been adopted by then.
+    connect(&LinkNotices::instance(), &LinkNotices::identified, this, [this] { showLimits(); },
+            Qt::QueuedConnection);
+}
+
+OptionEditor::~OptionEditor()
+{
+    m_engine.stop();
+}
+
+void OptionEditor::addPair(QGridLayout *grid, int index, int columns, const BiText &label, QWidget *control)
+{
+    const int row = index / columns;
+    const int column = (index % columns) * 2;
+    grid->addWidget(makeLabel(label, control), row, column, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(control, row, column + 1);
+}
+
+QComboBox *OptionEditor::makeList(const char *objectName, const QStringList &entries)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(QString::fromLatin1(objectName));
+    box->addItems(entries);
+    box->setMaxVisibleItems(16);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(8);
+    // Lists are chosen from, never typed into: not even the keyboard search may pick.
+    box->installEventFilter(this);
+    box->view()->installEventFilter(this);
+    return box;
+}
+
+QLineEdit *OptionEditor::makeText(const char *objectName, int maxLength)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(QString::fromLatin1(objectName));
+    if (maxLength > 0)
+        box->setMaxLength(maxLength);
+    box->installEventFilter(this);
+    return box;
+}
+
+OptionEditor::ListControl &OptionEditor::addListField(const char *objectName, const FieldTable &table,
+                                                      const char *fieldName, int band)
+{
+    const ListField *field = Fields::find(table, fieldName);
+    Q_ASSERT(field);
+    QComboBox *box = makeList(objectName, field->entries.list(m_chinese));
+    m_lists.append({box, field, band});
+    connect(box, qOverload<int>(&QComboBox::activated), this, [this, field, band](int position) {
+        AreaView area = areaOf(band);
+        Fields::encodePosition(area, *field, position);
+    });
+    return m_lists.last();
+}
+
+QWidget *OptionEditor::buildOptionArea()
+{
+    auto *area = new QWidget;
+    auto *grid = new QGridLayout(area);
+    grid->setContentsMargins(0, 0, 0, 0);
+    int index = 0;
+    for (const ListSpec &spec : OptionLists) {
+        ListControl &list = addListField(spec.objectName, OptionArea::listFields(), spec.field, -1);
+        addPair(grid, index++, OptionColumns, spec.label, list.box);
+    }
+
+    // The text fields below the lists, two to a row.
+    auto *texts = new QGridLayout;
+    m_messageUpper = makeText("Text_PON_MSG_U", OptionArea::MessageLength);
+    m_messageLower = makeText("Text_PON_MSG_D", OptionArea::MessageLength);
+    m_ani = makeText("Text_ANI", OptionArea::DigitRowLength);
+    m_pttBegin = makeText("Text_PttId_Begin", OptionArea::DigitRowLength);
+    m_pttEnd = makeText("Text_PttId_End", OptionArea::DigitRowLength);
+
+    auto *lines = new QHBoxLayout;
+    lines->addWidget(m_messageUpper);
+    lines->addWidget(m_messageLower);
+    texts->addWidget(makeLabel(OptionText::Message, m_messageUpper), 0, 0, Qt::AlignRight | Qt::AlignVCenter);
+    m_messageLower->setAccessibleName(m_messageUpper->accessibleName() + QStringLiteral(" 2"));
+    texts->addLayout(lines, 0, 1);
+    texts->addWidget(makeLabel(OptionText::Ani, m_ani), 0, 2, Qt::AlignRight | Qt::AlignVCenter);
+    texts->addWidget(m_ani, 0, 3);
+    texts->addWidget(makeLabel(OptionText::PttIdBegin, m_pttBegin), 1, 0, Qt::AlignRight | Qt::AlignVCenter);
+    texts->addWidget(m_pttBegin, 1, 1);
+    texts->addWidget(makeLabel(OptionText::PttIdEnd, m_pttEnd), 1, 2, Qt::AlignRight | Qt::AlignVCenter);
+    texts->addWidget(m_pttEnd, 1, 3);
+    grid->addLayout(texts, (index + OptionColumns - 1) / OptionColumns, 0, 1, OptionColumns * 2);
+
+    const struct
+    {
+        QLineEdit *box;
+        int offset;
+        bool message;
+    } rows[] = {
+        {m_messageUpper, OptionArea::Offset::messageUpper, true},
+        {m_messageLower, OptionArea::Offset::messageLower, true},
+        {m_ani, OptionArea::Offset::ani, false},
+        {m_pttBegin, OptionArea::Offset::pttIdBegin, false},
+        {m_pttEnd, OptionArea::Offset::pttIdEnd, false},
+    };
+    for (const auto &r : rows) {
+        const int offset = r.offset;
+        const bool message = r.message;
+        // Only the user's edits store; the text set by a redisplay does not come here.
+        connect(r.box, &QLineEdit::textEdited, this, [offset, message](const QString &text) {
+            AreaView area = OptionArea::view(MemoryImage::instance());
+            if (message)
+                OptionArea::setMessageLine(area, offset, text);
+            else
+                OptionArea::setDigitRow(area, offset, text);
+        });
+    }
+    return area;
+}
+
+QWidget *OptionEditor::buildBand(Band band)
+{
+    const BandNames &names = BandObjectNames[bandIndex(band)];
+    BandControls &c = m_bands[bandIndex(band)];
+    auto *frame = new QGroupBox((band == Band::A ? OptionText::FrameA : OptionText::FrameB).text(m_chinese), this);
+    frame->setObjectName(QString::fromLatin1(band == Band::A ? "Frame_A" : "Frame_B"));
+    auto *grid = new QGridLayout(frame);
+
+    c.frequency = makeText(names.frequency, 0);
+    c.band = makeList(names.band, {QString::fromLatin1(OptionText::BandNames[0]), QString::fromLatin1(OptionText::BandNames[1])});
+    c.range = makeText(names.range, 0);
+    c.range->setReadOnly(true);
+    c.range->setFocusPolicy(Qt::NoFocus);
+    c.offset = makeList(names.offset, BandRecord::offsetEntries());
+    c.rxTone = makeList(names.rxTone, BandRecord::toneEntries(m_chinese));
+    c.txTone = makeList(names.txTone, BandRecord::toneEntries(m_chinese));
+
+    int index = 0;
+    addPair(grid, index++, BandColumns, OptionText::Frequency, c.frequency);
+    addPair(grid, index++, BandColumns, OptionText::Band, c.band);
+    addPair(grid, index++, BandColumns, OptionText::Range, c.range);
+    addPair(grid, index++, BandColumns, OptionText::Offset, c.offset);
+    addPair(grid, index++, BandColumns, OptionText::RxTone, c.rxTone);
+    addPair(grid, index++, BandColumns, OptionText::TxTone, c.txTone);
+    const FieldTable &table = BandRecord::listFields();
+    for (int k = 0; k < int(table.size()); ++k) {
+        ListControl &list = addListField(names.lists[k], table, table[k].name, int(band));
+        addPair(grid, index++, BandColumns, *BandListLabels[k], list.box);
+    }
+
+    connect(c.frequency, &QLineEdit::textEdited, this, [this, band](const QString &text) { frequencyEdited(band, text); });
+    connect(c.band, qOverload<int>(&QComboBox::activated), this, [this, band](int position) { chooseBand(band, position); });
+    connect(c.offset, qOverload<int>(&QComboBox::activated), this, [this, band](int position) {
+        AreaView record = areaOf(int(band));
+        BandRecord::setOffsetPosition(record, position);
+    });
+    for (auto [box, offset] : {std::pair{c.rxTone, BandRecord::Offset::rxTone}, std::pair{c.txTone, BandRecord::Offset::txTone}}) {
+        QComboBox *tone = box;
+        const int at = offset;
+        connect(tone, qOverload<int>(&QComboBox::activated), this, [this, band, tone, at](int position) {
+            AreaView record = areaOf(int(band));
+            BandRecord::setTonePosition(record, at, position);
+            tone->setPlaceholderText(QString());
+        });
+    }
+    return frame;
+}
+
+AreaView OptionEditor::areaOf(int band) const
+{
+    MemoryImage &image = MemoryImage::instance();
+    return band < 0 ? OptionArea::view(image) : BandRecord::view(image, Band(band));
+}
+
+BandRecord::Limits OptionEditor::limits(Band band) const
+{
+    return m_bands[bandIndex(band)].limits;
+}
+
+void OptionEditor::redisplay()
+{
+    for (const ListControl &list : m_lists)
+        list.box->setCurrentIndex(Fields::decodePosition(areaOf(list.band), *list.field));
+    const AreaView area = OptionArea::view(MemoryImage::instance());
+    m_messageUpper->setText(OptionArea::messageLine(area, OptionArea::Offset::messageUpper));
+    m_messageLower->setText(OptionArea::messageLine(area, OptionArea::Offset::messageLower));
+    m_ani->setText(OptionArea::digitRow(area, OptionArea::Offset::ani));
+    m_pttBegin->setText(OptionArea::digitRow(area, OptionArea::Offset::pttIdBegin));
+    m_pttEnd->setText(OptionArea::digitRow(area, OptionArea::Offset::pttIdEnd));
+    showBand(Band::A);
+    showBand(Band::B);
+}
+
+void OptionEditor::showBand(Band band)
+{
+    BandControls &c = m_bands[bandIndex(band)];
+    const AreaView record = areaOf(int(band));
+    c.frequency->setText(BandRecord::frequencyText(record));
+    c.band->setCurrentIndex(BandRecord::isVhf(record) ? 0 : 1);
+    showLimits(band);
+    c.offset->setCurrentIndex(BandRecord::offsetPosition(record));
+    showTone(c.rxTone, record, BandRecord::Offset::rxTone);
+    showTone(c.txTone, record, BandRecord::Offset::txTone);
+}
+
+void OptionEditor::showLimits(Band band)
+{
+    // The limits follow the band shown, so the frequency check judges by them; showing
+    // them changes no frequency.
+    BandControls &c = m_bands[bandIndex(band)];
+    c.limits = c.band->currentIndex() == 0 ? BandRecord::vhfLimits() : BandRecord::uhfLimits();
+    c.range->setText(BandRecord::rangeText(c.limits));
+}
+
+void OptionEditor::showLimits()
+{
+    showLimits(Band::A);
+    showLimits(Band::B);
+}
+
+void OptionEditor::showTone(QComboBox *box, const AreaView &record, int offset)
+{
+    const int position = BandRecord::tonePosition(record, offset);
+    // A CTCSS value between the table's tones shows as its value, no entry chosen.
+    box->setPlaceholderText(position < 0 ? BandRecord::toneText(record, offset) : QString());
+    box->setCurrentIndex(position);
+}
+
+void OptionEditor::loadDefaults()
+{
+    setStatus(QString());
+    OptionArea::writeDefaults(MemoryImage::instance());
+}
+
+void OptionEditor::chooseBand(Band band, int position)
+{
+    BandControls &c = m_bands[bandIndex(band)];
+    c.limits = position == 0 ? BandRecord::vhfLimits() : BandRecord::uhfLimits();
+    c.frequency->setText(BandRecord::frequencyForBand(c.frequency->text(), c.limits));
+    c.range->setText(BandRecord::rangeText(c.limits));
+    checkFrequency(band);
+}
+
+void OptionEditor::checkFrequency(Band band)
+{
+    BandControls &c = m_bands[bandIndex(band)];
+    const BandRecord::CheckedFrequency checked = BandRecord::checkFrequency(c.frequency->text(), c.limits);
+    if (checked.outOfRange)
+        showMessage(CommonText::PromptTitle.text(true), QString::fromUtf8(OptionText::FrequencyOutOfBand));
+    c.frequency->setText(checked.text);
+    AreaView record = areaOf(int(band));
+    BandRecord::storeFrequency(record, checked.text);
+    redisplay();
+}
+
+void OptionEditor::frequencyEdited(Band band, const QString &text)
+{
+    if (text.size() <= FrequencyBoxLength)
+        return;
+    QLineEdit *box = m_bands[bandIndex(band)].frequency;
+    showMessage(CommonText::PromptTitle.text(), OptionText::FrequencyTooLong.text());
+    box->clear();
+    box->setModified(true);
+    keepFocus(box);
+}
+
+bool OptionEditor::filterFrequencyKey(QLineEdit *box, const QKeyEvent *key)
+{
+    if (key->key() == Qt::Key_Backspace)
+        return false;
+    if (!typesCharacter(key))
+        return false;
+    // What stays of the text when the key replaces the selection.
+    const int kept = int(box->text().size() - box->selectedText().size());
+    const QString typed = key->text();
+    if (typed == QLatin1String("."))
+        return kept == 0;
+    if (typed.size() == 1 && typed.at(0) >= u'0' && typed.at(0) <= u'9')
+        return kept >= FrequencyBoxLength;
+    return true;
+}
+
+void OptionEditor::leftBox(QLineEdit *box)
+{
+    for (Band band : {Band::A, Band::B}) {
+        if (box == m_bands[bandIndex(band)].frequency) {
+            // Passing through the box checks nothing: only a typed frequency is judged.
+            if (box->isModified())
+                checkFrequency(band);
+            return;
+        }
+    }
+    if (box == m_messageUpper || box == m_messageLower) {
+        // Shows what was stored: upper case, centred and trimmed.
+        redisplay();
+        return;
+    }
+    if (box == m_ani && box->isModified()) {
+        const OptionArea::AniCheck check = OptionArea::checkAni(box->text());
+        if (check == OptionArea::AniCheck::Passed)
+            return;
+        const BiText &text = check == OptionArea::AniCheck::Length ? OptionText::AniLengthWrong : OptionText::AniRangeWrong;
+        showMessage(CommonText::PromptTitleCapital.text(), text.text());
+        keepFocus(box);
+    }
+}
+
+void OptionEditor::keepFocus(QLineEdit *box)
+{
+    // After the focus change under way has finished.
+    QTimer::singleShot(0, box, [box] { box->setFocus(Qt::OtherFocusReason); });
+}
+
+void OptionEditor::showMessage(const QString &title, const QString &text)
+{
+    m_inMessage = true;
+    MessageBox::show(this, title, text);
+    m_inMessage = false;
+}
+
+bool OptionEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (qobject_cast<QComboBox *>(watched) || qobject_cast<QAbstractItemView *>(watched))
+            return typesCharacter(key);
+        for (const BandControls &c : m_bands) {
+            if (watched == c.frequency)
+                return filterFrequencyKey(c.frequency, key);
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        auto *box = qobject_cast<QLineEdit *>(watched);
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        // Another window coming up (a message, a menu) is no leaving of the box.
+        if (box && !m_inMessage && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            leftBox(box);
+    }
+    return EditorWindow::eventFilter(watched, event);
+}
