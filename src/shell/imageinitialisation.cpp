@@ -2,6 +2,7 @@
 
 #include "channels/channelrecord.h"
 #include "image/memoryimage.h"
+#include "options/optionarea.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
     static const std::vector<ImageInitialisationStep> steps{
         {"erase", &eraseAll},
         {"fm presets", nullptr},
-        {"optional features and band records", nullptr},
+        {"optional features and band records", &OptionArea::writeDefaults},
         {"dtmf", nullptr},
         {"2-tone", nullptr},
         {"5-tone", nullptr},

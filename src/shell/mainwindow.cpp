@@ -187,7 +187,7 @@ void MainWindow::showPortSetup()
 
 void MainWindow::loadOptionsEditor()
 {
-    // The optional-features editor is loaded here once it exists.
+    showEditor("frm_option");
 }
 
 QAction *MainWindow::addMenuAction(QMenu *menu, const char *objectName)

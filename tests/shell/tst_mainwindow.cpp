@@ -53,6 +53,7 @@ private slots:
     void screenAdviceBelow1024x768_data();
     void screenAdviceBelow1024x768();
     void newDoesNothing();
+    void startUpLoadsTheOptionsEditor();
     void eachChildExistsOnce();
     void exitAsksNothing();
     void openChildKeepsItsLanguageButMessagesFollowTheFlag();
@@ -158,6 +159,8 @@ void TestMainWindow::choosingTheActiveLanguageChangesNothingElse()
     m_window->statusPanel(8)->setText(QStringLiteral("136--174 MHZ"));
     MemoryImage::instance().setCell(5, 5, 0x42);
     const QByteArray before = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    // Start-up leaves the optional-features editor open.
+    const int children = m_window->mdiArea()->subWindowList().size() + 1;
     auto *child = new QWidget;
     child->setWindowTitle(QStringLiteral("Child"));
     m_window->showChild(QStringLiteral("frm_test"), [child] { return child; });
@@ -168,14 +171,14 @@ void TestMainWindow::choosingTheActiveLanguageChangesNothingElse()
     QCOMPARE(m_window->statusPanel(8)->text(), QStringLiteral("136--174 MHZ"));
     QCOMPARE(m_window->statusPanel(3)->text(), QStringLiteral("S I M:"));
     QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), before);
-    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), children);
     QCOMPARE(child->windowTitle(), QStringLiteral("Child"));
 
     // A switch relabels the frame only; values in the even panels stay as they are.
     m_window->menuAction(QStringLiteral("Language_chn"))->trigger();
     QCOMPARE(m_window->statusPanel(2)->text(), QStringLiteral("TR7410"));
     QCOMPARE(child->windowTitle(), QStringLiteral("Child"));
-    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 1);
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), children);
 }
 
 void TestMainWindow::toolbarCarriesItsKeysAndImages()
@@ -242,15 +245,36 @@ void TestMainWindow::newDoesNothing()
     MemoryImage::instance().setCell(17, 3, 0x12);
     const QByteArray before = MemoryImage::instance().rows(0, MemoryImage::Rows);
     const int messages = MessageBox::recorded().size();
+    const auto children = m_window->mdiArea()->subWindowList();
     m_window->menuAction(QStringLiteral("File_New"))->trigger();
     QCoreApplication::processEvents();
     QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), before);
     QCOMPARE(MessageBox::recorded().size(), messages);
-    QVERIFY(m_window->mdiArea()->subWindowList().isEmpty());
+    QCOMPARE(m_window->mdiArea()->subWindowList(), children);
+}
+
+void TestMainWindow::startUpLoadsTheOptionsEditor()
+{
+    const auto children = m_window->mdiArea()->subWindowList();
+    QCOMPARE(children.size(), 1);
+    QWidget *editor = children.first()->widget();
+    QCOMPARE(editor->objectName(), QStringLiteral("frm_option"));
+    QVERIFY(children.first()->isVisibleTo(m_window.get()));
+    QCOMPARE(editor->windowTitle(), QStringLiteral("Optional Features"));
+    // The menu entry and the toolbar button bring the same window back.
+    m_window->showChild(QStringLiteral("frm_test"), [] { return new QWidget; });
+    m_window->menuAction(QStringLiteral("sys_edit"))->trigger();
+    QCOMPARE(m_window->mdiArea()->activeSubWindow(), children.first());
+    m_window->showChild(QStringLiteral("frm_test"), [] { return new QWidget; });
+    m_window->toolbarAction(QStringLiteral("edit_option"))->trigger();
+    QCOMPARE(m_window->mdiArea()->activeSubWindow(), children.first());
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
 }
 
 void TestMainWindow::eachChildExistsOnce()
 {
+    // Start-up leaves the optional-features editor open.
+    const int children = m_window->mdiArea()->subWindowList().size() + 2;
     int made = 0;
     auto make = [&made] {
         ++made;
@@ -262,7 +286,7 @@ void TestMainWindow::eachChildExistsOnce()
     QMdiSubWindow *again = m_window->showChild(QStringLiteral("frm_x"), make);
     QCOMPARE(again, first);
     QCOMPARE(made, 2);
-    QCOMPARE(m_window->mdiArea()->subWindowList().size(), 2);
+    QCOMPARE(m_window->mdiArea()->subWindowList().size(), children);
     QCOMPARE(m_window->mdiArea()->activeSubWindow(), first);
 
     QVERIFY(m_window->closeChild(QStringLiteral("frm_x")));
