@@ -21,7 +21,8 @@ struct TimedTransfer
     uint64_t bytes = 0;
 };
 
-inline TimedTransfer runTimedTransfer(const Pacing &pacing, const std::function<bool(ExchangeEngine &)> &start)
+// The exchange of `engine` (a window's own, say), started by `start`.
+inline TimedTransfer runTimedTransferOn(ExchangeEngine &engine, const std::function<bool()> &start)
 {
     TimedTransfer result;
     QTemporaryDir folder;
@@ -37,7 +38,6 @@ inline TimedTransfer runTimedTransfer(const Pacing &pacing, const std::function<
     PortNames::setPortNumber(1);
 
     QEventLoop loop;
-    ExchangeEngine engine(pacing);
     QElapsedTimer clock;
     QObject::connect(&engine, &ExchangeEngine::finished, &loop, [&] {
         result.ok = true;
@@ -47,7 +47,7 @@ inline TimedTransfer runTimedTransfer(const Pacing &pacing, const std::function<
     QObject::connect(&engine, &ExchangeEngine::portOpenFailed, &loop, &QEventLoop::quit);
     QTimer::singleShot(0, &loop, [&] {
         clock.start();
-        if (!start(engine))
+        if (!start())
             loop.quit();
     });
     loop.exec();
@@ -56,6 +56,12 @@ inline TimedTransfer runTimedTransfer(const Pacing &pacing, const std::function<
     result.bytes = radio.bytesIn() + radio.bytesOut();
     PortNames::resetLinkFolder();
     return result;
+}
+
+inline TimedTransfer runTimedTransfer(const Pacing &pacing, const std::function<bool(ExchangeEngine &)> &start)
+{
+    ExchangeEngine engine(pacing);
+    return runTimedTransferOn(engine, [&] { return start(engine); });
 }
 
 inline void printTransferFigures(const char *what, const TimedTransfer &t, uint64_t expectedBytes, int pacedFrames,
