@@ -149,6 +149,12 @@ OptionEditor::OptionEditor(QWidget *parent)
         {Action::Close, "Command_close", OptionText::Close, &CommonText::BusyCloseFrame},
     });
 
+    // Room for the longest line the transfer shows, so it is never cut.
+    int statusWidth = 0;
+    for (const BiText *t : {&OptionText::ReadDone, &OptionText::WriteDone, &CommonText::Connecting, &CommonText::CommunicationFault})
+        statusWidth = std::max(statusWidth, statusLine()->fontMetrics().horizontalAdvance(t->text(m_chinese)));
+    statusLine()->setMinimumWidth(std::max(statusLine()->minimumWidth(), statusWidth + 12));
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
