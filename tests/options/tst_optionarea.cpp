@@ -108,22 +108,16 @@ void TestOptionArea::listDecode_data()
     QTest::newRow("tot first") << false << "timeOut" << 0 << false << "15";
     QTest::newRow("tot last") << false << "timeOut" << 39 << false << "600";
     QTest::newRow("tot erased") << false << "timeOut" << 0xFF << false << "600";
-    QTest::newRow("tot beyond") << false << "timeOut" << 40 << false << "600";
     QTest::newRow("alert off") << false << "timeOutAlert" << 0 << true << "关闭";
-    QTest::newRow("alert 10") << false << "timeOutAlert" << 10 << false << "10";
     QTest::newRow("abr off zh") << false << "backLightTime" << 0 << true << "关";
     QTest::newRow("abr 50") << false << "backLightTime" << 0xC8 << false << "50";
     QTest::newRow("dtmf-st off") << false << "dtmfSideTone" << 0 << false << "OFF All ";
     QTest::newRow("priority channel") << false << "priorityChannel" << 7 << false << "CH-007";
     QTest::newRow("alarm channel erased") << false << "alarmChannel" << 0xFF << false << "CH-199";
-    QTest::newRow("ring off") << false << "ringTime" << 0 << false << "OFF";
     QTest::newRow("display zh") << false << "displayB" << 2 << true << "信道名称+信道号";
-    QTest::newRow("ani length") << false << "aniLength" << 1 << false << "4";
-    QTest::newRow("relay condition") << false << "relayCondition" << 3 << false << "TONE";
     QTest::newRow("relay condition erased zh") << false << "relayCondition" << 0xFF << true << "DTMF";
     QTest::newRow("signal code") << true << "signalCode" << 14 << false << "15";
     QTest::newRow("speak mute zh") << true << "speakMute" << 1 << true << "哑音与可选信令";
-    QTest::newRow("bandwidth") << true << "bandwidth" << 1 << false << "NARROR";
     QTest::newRow("step erased") << true << "step" << 0xFF << false << "25.00 KHZ";
 }
 

@@ -73,6 +73,7 @@ private slots:
     void readAndWriteAgainstTheRadio();
     void retriesThenFailureLeaveTheImage_data();
     void retriesThenFailureLeaveTheImage();
+    void portThatDoesNotOpen();
     void activationShowsChangesMadeElsewhere();
     void windowKeepsItsLanguage();
 
@@ -567,6 +568,24 @@ void TestOptionEditor::retriesThenFailureLeaveTheImage()
     QCOMPARE(m_editor->statusLine()->text(), QStringLiteral("Communication fault."));
     QCOMPARE(m_editor->progressBar()->value(), 0);
     QVERIFY(!m_editor->isBusy());
+    QVERIFY(image(0, MemoryImage::Size) == before);
+}
+
+void TestOptionEditor::portThatDoesNotOpen()
+{
+    QTemporaryDir links;
+    QVERIFY(QFile::link(links.filePath(QStringLiteral("missing")), links.filePath(QStringLiteral("com7"))));
+    PortNames::setLinkFolder(links.path());
+    PortNames::setPortNumber(7);
+    const QByteArray before = image(0, MemoryImage::Size);
+    QTest::mouseClick(button("Command_write"), Qt::LeftButton);
+    PortNames::resetLinkFolder();
+    const auto records = MessageBox::takeRecorded();
+    QCOMPARE(records.size(), 1);
+    QCOMPARE(records.at(0).title, QStringLiteral("Operate Prompt"));
+    QCOMPARE(records.at(0).text, QStringLiteral("Communication Port Open Error ！"));
+    QVERIFY(!m_editor->isBusy());
+    QVERIFY(!m_editor->progressBar()->isVisible());
     QVERIFY(image(0, MemoryImage::Size) == before);
 }
 
