@@ -8,7 +8,7 @@
 #include "platform/timer.h"
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
-#include "../link/radiofixture.h"
+#include "support/radiofixture.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
