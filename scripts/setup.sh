@@ -5,6 +5,8 @@ set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
+# A caller may set CMAKE_ARGS (an array) for another kind of build; Release by default.
+if [ -z "${CMAKE_ARGS+x}" ]; then CMAKE_ARGS=(-DCMAKE_BUILD_TYPE=Release); fi
 
 PACKAGES=(
   cmake g++ make pkg-config
@@ -31,5 +33,5 @@ if [ "${#missing[@]}" -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
-cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+cmake -S "$ROOT" -B "$BUILD_DIR" "${CMAKE_ARGS[@]}"
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
