@@ -54,6 +54,10 @@ bool SerialPort::open()
 bool SerialPort::open(int portNumber)
 {
     m_openFailed = false;
+    if (m_line) {
+        m_openFailed = m_line->isOpen() || !m_line->open(QIODevice::ReadWrite);
+        return !m_openFailed;
+    }
     if (m_port.isOpen()) {
         // Choosing another port while one is open is an error on the radio's line too.
         m_openFailed = true;
@@ -102,6 +106,10 @@ bool SerialPort::open(int portNumber)
 
 void SerialPort::close()
 {
+    if (m_line) {
+        m_line->close();
+        return;
+    }
     if (!m_port.isOpen())
         return;
     m_port.close();
@@ -111,18 +119,19 @@ void SerialPort::close()
 
 bool SerialPort::isOpen() const
 {
-    return m_port.isOpen();
+    return io()->isOpen();
 }
 
 void SerialPort::output(uint8_t byte)
 {
-    if (!m_port.isOpen())
+    if (!isOpen())
         return;
     const char c = char(byte);
-    m_port.write(&c, 1);
+    io()->write(&c, 1);
     // The sender's pacing is the point of the exchange: push the byte to the driver now
     // rather than whenever the event loop next gets round to it. flush() does not block.
-    m_port.flush();
+    if (!m_line)
+        m_port.flush();
 }
 
 void SerialPort::output(const QByteArray &bytes)
@@ -133,20 +142,31 @@ void SerialPort::output(const QByteArray &bytes)
 
 int SerialPort::bytesAvailable() const
 {
-    return m_port.isOpen() ? int(m_port.bytesAvailable()) : 0;
+    return isOpen() ? int(io()->bytesAvailable()) : 0;
 }
 
 QByteArray SerialPort::read(int count)
 {
-    return m_port.isOpen() ? m_port.read(count) : QByteArray();
+    return isOpen() ? io()->read(count) : QByteArray();
 }
 
 void SerialPort::discardInput()
 {
-    if (!m_port.isOpen())
+    if (!isOpen())
         return;
-    m_port.clear(QSerialPort::Input);
-    m_port.readAll();
+    if (!m_line)
+        m_port.clear(QSerialPort::Input);
+    io()->readAll();
+}
+
+void SerialPort::setLine(QIODevice *line)
+{
+    close();
+    if (m_line)
+        disconnect(m_line, &QIODevice::readyRead, this, &SerialPort::dataReceived);
+    m_line = line;
+    if (m_line)
+        connect(m_line, &QIODevice::readyRead, this, &SerialPort::dataReceived);
 }
 
 bool SerialPort::isHeld(const QString &canonicalDevice)

@@ -40,6 +40,12 @@ public:
     // Canonical devices held by open ports of this process.
     static bool isHeld(const QString &canonicalDevice);
 
+    // From now on this port talks through `line` instead of a serial device (nullptr: a
+    // device again). Fuzz targets and tests put a scripted line here to drive an exchange
+    // byte for byte, without a device and without timing; the program never does. The
+    // line stays the caller's; its readyRead() is this port's dataReceived().
+    void setLine(QIODevice *line);
+
 signals:
     // Only for received data; line events never reach the exchange.
     void dataReceived();
@@ -47,7 +53,11 @@ signals:
     void lost();
 
 private:
+    QIODevice *io() { return m_line ? m_line : &m_port; }
+    const QIODevice *io() const { return m_line ? m_line : &m_port; }
+
     QSerialPort m_port;
+    QIODevice *m_line = nullptr;
     QString m_device;
     bool m_openFailed = false;
 };

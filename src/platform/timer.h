@@ -10,16 +10,24 @@ class Timer : public QObject
     Q_OBJECT
 public:
     explicit Timer(QObject *parent = nullptr);
+    ~Timer() override;
 
     // Sets the interval and (re)starts the timer, as assigning an interval to an enabled
     // window timer does.
     void start(int intervalMs);
     void stop();
-    bool isActive() const { return m_timer.isActive(); }
+    bool isActive() const;
     int interval() const { return m_intervalMs; }
 
     static void setScale(double scale);
     static double scale();
+
+    // Fuzz targets and tests that must run the same way every time take the clock into
+    // their own hands: while it is manual no timer fires by itself, and
+    // advanceManualClock() fires the due ones in the order of their due times (unscaled
+    // milliseconds), at once. The program never does this.
+    static void setManualClock(bool manual);
+    static void advanceManualClock(int ms);
 
 signals:
     void timeout();
@@ -27,4 +35,7 @@ signals:
 private:
     QTimer m_timer;
     int m_intervalMs = 0;
+    bool m_manualActive = false;
+    qint64 m_manualDue = 0;
+    quint64 m_manualOrder = 0;
 };
