@@ -150,7 +150,10 @@ void ExchangeEngine::sendTick()
 
 void ExchangeEngine::receive()
 {
-    if (!isBusy()) {
+    // Nothing that arrives before our frame has gone out whole can answer it: it is noise
+    // or a late reply to an earlier frame. Left waiting, it would be taken for the reply
+    // (a read would store it as the next block without having asked for it).
+    if (!isBusy() || !m_frameSent) {
         m_port.discardInput();
         return;
     }
@@ -223,8 +226,8 @@ void ExchangeEngine::receiveAcknowledges()
     // The line delivers one event per byte; several bytes waiting are taken one by one.
     while (m_port.isOpen() && m_port.bytesAvailable() > 0) {
         const QByteArray byte = m_port.read(1);
-        // An acknowledge counts only for a frame that has gone out whole: anything the
-        // radio says while we are still sending cannot be an answer to it.
+        // An acknowledge counts only for a frame that has gone out whole (receive() sees
+        // to that for the first byte; after a counted one the next frame is queued).
         if (byte.isEmpty() || uint8_t(byte[0]) != Protocol::Ack || !m_frameSent)
             continue;
         m_replyTimer.stop();

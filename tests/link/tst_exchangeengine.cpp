@@ -1,6 +1,7 @@
 // The exchange engine against the virtual radio on a real pseudo-terminal.
 
 #include "support/radiofixture.h"
+#include "support/scriptedline.h"
 
 #include "image/bandlimits.h"
 #include "image/memoryimage.h"
@@ -60,6 +61,9 @@ private slots:
     void portAlreadyHeldStartsNothing();
     void deviceHeldByAnotherProcessDoesNotOpen();
     void pulledCableEndsTheAttemptAtOnce();
+
+    void nothingBeforeTheFrameIsOutCounts_data();
+    void nothingBeforeTheFrameIsOutCounts();
 };
 
 void TestExchangeEngine::init()
@@ -470,6 +474,53 @@ void TestExchangeEngine::pulledCableEndsTheAttemptAtOnce()
     QVERIFY(!engine.port().isOpen());
     QVERIFY(engine.isRetryPending());
     engine.stop();
+}
+
+void TestExchangeEngine::nothingBeforeTheFrameIsOutCounts_data()
+{
+    QTest::addColumn<bool>("beforeHandshake");
+    // Found by fuzz_exchange: a whole reply that arrived while the next read request still
+    // waited for its tick was stored as that block, and the read finished a block early.
+    QTest::newRow("a block reply before its request is out") << false;
+    QTest::newRow("an identification before the handshake is out") << true;
+}
+
+void TestExchangeEngine::nothingBeforeTheFrameIsOutCounts()
+{
+    QFETCH(bool, beforeHandshake);
+    // A scripted line and a manual clock decide exactly when what arrives.
+    Timer::setManualClock(true);
+    ScriptedLine line;
+    {
+        ExchangeEngine engine(Pacing::transferWindow());
+        engine.port().setLine(&line);
+        QSignalSpy finished(&engine, &ExchangeEngine::finished);
+        auto block = [](int address, char fill) {
+            return bytes({0x58, address >> 8, address & 0xFF, 0x40}) + QByteArray(64, fill) + QByteArray(1, '\0');
+        };
+        const QByteArray id = identificationReply(bytes({1, 3, 6, 1, 7, 4, 4, 0, 0, 4, 8, 0}));
+        QVERIFY(engine.startRead(ExchangeEngine::blockAddresses(0, 2)));
+        if (beforeHandshake) {
+            line.feed(id);
+            QVERIFY(!engine.isIdentified());
+        }
+        Timer::advanceManualClock(15);
+        QVERIFY(engine.isFrameSent());
+        line.feed(id);
+        QVERIFY(engine.isIdentified());
+        Timer::advanceManualClock(15);
+        line.feed(block(0x0000, 'a'));
+        QCOMPARE(engine.completed(), 1);
+        // The request for block 2 waits for its tick; a whole reply now answers nothing.
+        line.feed(block(0x0040, 'x'));
+        QCOMPARE(engine.completed(), 1);
+        Timer::advanceManualClock(15);
+        line.feed(block(0x0040, 'b'));
+        QCOMPARE(finished.count(), 1);
+        QCOMPARE(engine.receiveSlots().slot(2), block(0x0040, 'b'));
+        QCOMPARE(line.outputSinceOpen(), QByteArray::fromHex("55A5B54555454D02" "0653000040" "0653004040" "06"));
+    }
+    Timer::setManualClock(false);
 }
 
 QTEST_GUILESS_MAIN(TestExchangeEngine)
