@@ -16,6 +16,8 @@ PACKAGES=(
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )
+# scripts/fuzz.sh adds its compiler here; nobody else needs it.
+PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -33,5 +35,6 @@ if [ "${#missing[@]}" -gt 0 ]; then
   as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+if [ "${SETUP_INSTALL_ONLY:-0}" = 1 ]; then return 0; fi
 cmake -S "$ROOT" -B "$BUILD_DIR" "${CMAKE_ARGS[@]}"
 cmake --build "$BUILD_DIR" --parallel "$(nproc)"

@@ -1,0 +1,238 @@
+// Writes the seed corpora under fuzz/corpus/ with the program's own writers (data and
+// adjust files, frames) and the virtual radio's answers to them. The seeds are kept in
+// the repository; run this again only when a format or the script of fuzz_exchange
+// changes:   build-fuzz/fuzz/fuzz_seeds fuzz/corpus
+
+#include "channels/channelrecord.h"
+#include "files/adjustfile.h"
+#include "files/datafile.h"
+#include "image/areamap.h"
+#include "image/memoryimage.h"
+#include "link/protocol.h"
+#include "virtualradio.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+QString g_root;
+
+void put(const char *target, const char *name, const QByteArray &bytes)
+{
+    const QString folder = g_root + QLatin1Char('/') + QLatin1String(target);
+    QDir().mkpath(folder);
+    QFile file(folder + QLatin1Char('/') + QLatin1String(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        std::fprintf(stderr, "cannot write %s/%s\n", target, name);
+}
+
+QByteArray bytesOf(const std::vector<uint8_t> &v)
+{
+    return QByteArray(reinterpret_cast<const char *>(v.data()), int(v.size()));
+}
+
+// The program's end of the virtual radio's line.
+class Line
+{
+public:
+    explicit Line(vradio::VirtualRadio &radio)
+    {
+        m_fd = ::open(radio.slavePath().c_str(), O_RDWR | O_NOCTTY);
+        termios tio{};
+        ::tcgetattr(m_fd, &tio);
+        ::cfmakeraw(&tio);
+        ::tcsetattr(m_fd, TCSANOW, &tio);
+    }
+    ~Line() { ::close(m_fd); }
+    // Says `frame` and returns what comes back: `count` bytes, or less after 300 ms of quiet.
+    QByteArray ask(const QByteArray &frame, int count)
+    {
+        (void)!::write(m_fd, frame.constData(), size_t(frame.size()));
+        QByteArray in;
+        while (in.size() < count) {
+            pollfd p{m_fd, POLLIN, 0};
+            if (::poll(&p, 1, 300) <= 0)
+                break;
+            char buffer[128];
+            const ssize_t n = ::read(m_fd, buffer, size_t(std::min<int>(int(sizeof buffer), count - int(in.size()))));
+            if (n <= 0)
+                break;
+            in.append(buffer, int(n));
+        }
+        return in;
+    }
+
+private:
+    int m_fd = -1;
+};
+
+// fuzz_exchange's script steps.
+QByteArray untilSent() { return QByteArray(1, char(0xC3)); }
+QByteArray arrive(const QByteArray &bytes)
+{
+    QByteArray steps;
+    for (int at = 0; at < bytes.size(); at += 128) {
+        const QByteArray part = bytes.mid(at, 128);
+        steps += char(part.size() - 1) + part;
+    }
+    return steps;
+}
+QByteArray pass(int root) { return QByteArray(1, char(0x80 | (root - 1))); }
+// Direction 0 identify, 1 read, 2 write; pacing 0 main window, 1 transfer, 2 write window, 3 alignment.
+char config(int direction, int pacing, int count) { return char(direction + 3 * pacing + 12 * (count - 1)); }
+
+void dataFiles()
+{
+    MemoryImage erased;
+    (void)erased;
+    MemoryImage image;
+    defaultChannels(image);
+    QRandomGenerator random(11);
+    for (int row = Area::ChannelNames.firstRow; row < Area::ChannelNames.firstRow + 20; ++row)
+        image.setCell(row, int(random.bounded(6)), uint8_t('A' + random.bounded(26)));
+    const QByteArray channels = DataFile::format(image);
+    put("datafile", "channels.dat", channels);
+    put("datafile", "short.dat", channels.left(4000));
+}
+
+void adjustFiles()
+{
+    AdjustFile::Table table;
+    for (size_t i = 0; i < table.size(); ++i)
+        table[i] = uint8_t(i);
+    put("adjustfile", "ramp.adj", AdjustFile::format(table));
+    table.fill(0xFF);
+    put("adjustfile", "erased.adj", AdjustFile::format(table));
+    QByteArray bad = AdjustFile::format(table);
+    bad.replace(1, 3, "2x5");
+    put("adjustfile", "bad-value.adj", bad);
+}
+
+void identifications()
+{
+    vradio::VirtualRadio radio;
+    put("identification", "default", bytesOf(radio.identificationReply()));
+    vradio::Identity other;
+    other.modelName = "OR-77U";
+    other.bandALower = 144;
+    other.bandAUpper = 148;
+    other.bandBLower = 430;
+    other.bandBUpper = 440;
+    radio.setIdentity(other);
+    put("identification", "other-bands", bytesOf(radio.identificationReply()));
+    vradio::Faults faults;
+    faults.wrongModelCode = true;
+    radio.setFaults(faults);
+    put("identification", "wrong-model-code", bytesOf(radio.identificationReply()));
+    faults = {};
+    faults.missingEndMark = true;
+    radio.setFaults(faults);
+    put("identification", "no-55", bytesOf(radio.identificationReply()));
+}
+
+// A bulk read's 200 replies as the radio sends them, in fuzz_receiveslots' layout.
+QByteArray bulkReadReplies(vradio::VirtualRadio &radio)
+{
+    Line line(radio);
+    line.ask(Protocol::handshake(), Protocol::IdentificationBytes);
+    QByteArray replies;
+    for (int k = 0; k < Area::BulkReadBlocks; ++k) {
+        QByteArray request = Protocol::readRequest(k * Area::BlockBytes, k == 0);
+        if (k > 0)
+            request.prepend(char(Protocol::Ack));
+        const QByteArray reply = line.ask(request, Protocol::ReadReplyBytes);
+        replies += char(reply.size()) + reply;
+    }
+    return replies;
+}
+
+void receiveSlots()
+{
+    vradio::VirtualRadio radio;
+    std::string error;
+    if (!radio.open(&error)) {
+        std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
+        return;
+    }
+    std::vector<uint8_t> memory(0x3200);
+    for (size_t a = 0; a < memory.size(); ++a)
+        memory[a] = uint8_t(a * 7 + (a >> 8));
+    radio.setMemory(0, memory);
+    radio.start();
+    put("receiveslots", "bulk-read", bulkReadReplies(radio));
+    vradio::Faults faults;
+    faults.strayBeforeX = 1;
+    faults.strayBlock = 5;
+    radio.setFaults(faults);
+    put("receiveslots", "stray-before-x-1", bulkReadReplies(radio));
+    faults.strayBeforeX = 2;
+    faults.strayBlock = 7;
+    radio.setFaults(faults);
+    put("receiveslots", "stray-before-x-2", bulkReadReplies(radio));
+    radio.stop();
+}
+
+void exchanges()
+{
+    vradio::VirtualRadio radio;
+    std::string error;
+    if (!radio.open(&error)) {
+        std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
+        return;
+    }
+    radio.start();
+    Line line(radio);
+    const QByteArray id = line.ask(Protocol::handshake(), Protocol::IdentificationBytes);
+
+    put("exchange", "identify", config(0, 0, 1) + untilSent() + arrive(id));
+
+    QByteArray read = config(1, 1, 3) + untilSent() + arrive(id);
+    for (int k = 0; k < 3; ++k) {
+        QByteArray request = Protocol::readRequest(k * Area::BlockBytes, k == 0);
+        if (k > 0)
+            request.prepend(char(Protocol::Ack));
+        read += untilSent() + arrive(line.ask(request, Protocol::ReadReplyBytes));
+    }
+    put("exchange", "read-3-blocks", read);
+    // The first attempt times out after the identification, the second goes through.
+    put("exchange", "read-after-a-timeout", config(1, 1, 3) + untilSent() + arrive(id) + pass(64) + pass(64)
+                                                 + read.mid(1));
+
+    line.ask(Protocol::handshake(), Protocol::IdentificationBytes);
+    QByteArray write = config(2, 2, 3) + untilSent() + arrive(id);
+    for (int j = 0; j < 3; ++j)
+        write += untilSent() + arrive(line.ask(Protocol::writeFrame(j * 16, QByteArray(16, char(j))), 1));
+    put("exchange", "write-3-frames", write);
+
+    vradio::Faults faults;
+    faults.wrongModelCode = true;
+    radio.setFaults(faults);
+    const QByteArray wrong = line.ask(Protocol::handshake(), Protocol::IdentificationBytes);
+    put("exchange", "identify-wrong-model", config(0, 0, 1) + untilSent() + arrive(wrong));
+    radio.stop();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s CORPUS-FOLDER\n", argv[0]);
+        return 2;
+    }
+    g_root = QString::fromLocal8Bit(argv[1]);
+    dataFiles();
+    adjustFiles();
+    identifications();
+    receiveSlots();
+    exchanges();
+    return 0;
+}
