@@ -207,7 +207,7 @@ void ExchangeEngine::receiveBlock()
         return;
     m_replyTimer.stop();
     const int k = m_completed + 1;
-    m_slots.store(k, m_port.read(Protocol::ReadReplyBytes));
+    m_slots.store(k, m_port.read(Protocol::ReadReplyBytes), m_blockAddresses[k - 1]);
     m_port.discardInput();
     m_port.output(Protocol::Ack);
     m_completed = k;

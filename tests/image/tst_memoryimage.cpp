@@ -15,6 +15,8 @@ private slots:
     void fillAndRowsTouchOnlyTheirRows();
     void initialisationErasesWhatNoDefaultsClaim();
     void receiveSlotsNeverReadPastTheReply();
+    void receiveSlotsTakeTheHeaderThatEchoesTheRequest_data();
+    void receiveSlotsTakeTheHeaderThatEchoesTheRequest();
 };
 
 void TestMemoryImage::addressFunctionsAtAreaBorders_data()
@@ -135,6 +137,44 @@ void TestMemoryImage::receiveSlotsNeverReadPastTheReply()
     QByteArray none(69, char(0x22));
     received.store(4, none);
     QCOMPARE(received.dataOffset(4), 4);
+}
+
+void TestMemoryImage::receiveSlotsTakeTheHeaderThatEchoesTheRequest_data()
+{
+    QTest::addColumn<QByteArray>("front");
+    QTest::addColumn<int>("echoedAddress");
+    QTest::addColumn<int>("requestedAddress");
+    QTest::addColumn<int>("offset");
+    // Found by the soak: line noise that happened to be an "X" in front of a reply was
+    // taken for its header, and a read that "succeeded" shifted every byte by one.
+    QTest::newRow("noise X in front") << QByteArray("X") << 0x0100 << 0x0100 << 5;
+    QTest::newRow("noise X, address low byte 0x40") << QByteArray("X") << 0x0040 << 0x0040 << 5;
+    QTest::newRow("two noise bytes with an X: data would run past") << QByteArray("X\x33") << 0x0100 << 0x0100 << -1;
+    QTest::newRow("no noise") << QByteArray() << 0x0100 << 0x0100 << 4;
+    // A radio that echoes something else keeps the first-"X" rule, as does a caller that
+    // does not say which address it asked for.
+    QTest::newRow("echo differs: first X") << QByteArray("X") << 0x0200 << 0x0100 << 4;
+    QTest::newRow("address not known: first X") << QByteArray("X") << 0x0100 << -1 << 4;
+}
+
+void TestMemoryImage::receiveSlotsTakeTheHeaderThatEchoesTheRequest()
+{
+    QFETCH(QByteArray, front);
+    QFETCH(int, echoedAddress);
+    QFETCH(int, requestedAddress);
+    QFETCH(int, offset);
+    QByteArray reply;
+    reply.append('X').append(char(echoedAddress >> 8)).append(char(echoedAddress)).append(char(0x40));
+    for (int i = 0; i < 64; ++i)
+        reply.append(char(0x80 + i));
+    reply.append('\0');
+    ReceiveSlots received;
+    received.store(7, (front + reply).left(69), requestedAddress);
+    QCOMPARE(received.dataOffset(7), offset);
+    if (offset >= 0)
+        QCOMPARE(received.data(7), (front + reply).mid(offset, 64));
+    if (offset == front.size() + 4)
+        QCOMPARE(received.data(7), reply.mid(4, 64));
 }
 
 QTEST_APPLESS_MAIN(TestMemoryImage)
