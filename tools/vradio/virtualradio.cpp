@@ -181,6 +181,7 @@ void VirtualRadio::setFaults(const Faults &faults)
     std::lock_guard<std::mutex> lock(m_mutex);
     m_faults = faults;
     m_dropUsed = false;
+    m_outCount = 0;
 }
 
 void VirtualRadio::setByteTiming(bool on)
@@ -310,12 +311,27 @@ VirtualRadio::Clock::time_point VirtualRadio::send(const std::vector<uint8_t> &b
 {
     Clock::time_point due = notBefore;
     for (uint8_t b : bytes) {
+        if (++m_outCount == uint64_t(m_faults.dropOutputByte) && m_faults.dropOutputByte > 0) {
+            log("   (a byte lost on the line)");
+            continue;
+        }
         const Clock::time_point start = std::max(notBefore, m_outLineFree);
         due = start + byteTime();
         m_outLineFree = due;
         m_outQueue.push_back({b, due});
     }
     return due;
+}
+
+VirtualRadio::Clock::time_point VirtualRadio::replyStart(int n, Clock::time_point at)
+{
+    if (n == m_faults.stallReply) {
+        at += std::chrono::milliseconds(m_faults.stallMs);
+        log("   (stalling " + std::to_string(m_faults.stallMs) + " ms)");
+    }
+    if (n == m_faults.noiseBeforeReply)
+        at = send(m_faults.noiseBytes, at);
+    return at;
 }
 
 void VirtualRadio::run()
@@ -459,6 +475,7 @@ void VirtualRadio::onHandshake(Clock::time_point at)
     if (m_faults.silent)
         return;
 
+    at = replyStart(0, at);
     std::vector<uint8_t> noise(size_t(m_faults.garbageBeforeIdentification), Noise);
     at = send(noise, at);
     const std::vector<uint8_t> reply = identificationReplyLocked();
@@ -514,7 +531,7 @@ void VirtualRadio::onReadRequest(int address, Clock::time_point at)
         log("   (dropping a byte)");
     }
     reply.insert(reply.end(), size_t(m_faults.garbageAfterReplies), Noise);
-    send(reply, at);
+    send(reply, replyStart(block, at));
     log("-> block " + hex4(address));
 }
 
@@ -535,7 +552,7 @@ void VirtualRadio::onWriteFrame(int address, const uint8_t *data, Clock::time_po
         m_memory[(address + i) & 0xFFFF] = data[i];
     if (m_faults.withholdAck)
         return;
-    send({Ack}, at);
+    send({Ack}, replyStart(frame, at));
     log("-> 06");
 }
 

@@ -45,6 +45,13 @@ struct Faults
     int extraAfterIdentification = 0;  // bytes sent straight after the 50
     bool earlyAck = false;             // 0x06 as soon as a write frame's header is in
     bool withholdAck = false;          // no 0x06 after a whole write frame
+    // Replies are counted per exchange: 0 is the identification, n the answer to the n-th
+    // read request or write frame.
+    int stallReply = -1;               // this reply comes stallMs late
+    int stallMs = 0;
+    int noiseBeforeReply = -1;         // this reply has noiseBytes line noise in front
+    std::vector<uint8_t> noiseBytes;
+    int dropOutputByte = 0;            // the radio's n-th byte out (from 1, over all exchanges) is lost, once
 };
 
 class VirtualRadio
@@ -115,6 +122,8 @@ private:
     void onReadRequest(int address, Clock::time_point at);
     void onWriteFrame(int address, const uint8_t *data, Clock::time_point at);
     Clock::time_point send(const std::vector<uint8_t> &bytes, Clock::time_point notBefore);
+    // When reply n of this exchange is due, with the faults that delay or precede it.
+    Clock::time_point replyStart(int n, Clock::time_point at);
     void log(const std::string &line);
     std::vector<uint8_t> identificationReplyLocked() const;
     Clock::duration byteTime() const;
@@ -145,6 +154,7 @@ private:
     bool m_earlyAckSent = false;
     int m_sessionBlocks = 0;
     int m_sessionFrames = 0;
+    uint64_t m_outCount = 0;
 
     int m_handshakes = 0;
     int m_readRequests = 0;

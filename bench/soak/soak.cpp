@@ -1,0 +1,439 @@
+// Fault soak: many transfers through the windows' own buttons against the in-process
+// virtual radio, each with a random fault on the line, timers scaled down. For every
+// transfer it checks what the program promises: a read that succeeds leaves the image
+// equal to the radio on the rows it stores and the rest as it was, a failed read leaves
+// the image byte for byte as it was, a write that succeeds leaves the radio equal to the
+// frames sent (and the rest of the radio as it was), every transfer ends within its
+// worst case, and the port is free afterwards.
+//
+//   bench/soak/soak [--runs N] [--seed S] [--scale X]
+//
+// A transfer is one row of transfers() below; a window that runs its own transfer joins
+// the soak with one more row.
+
+#include "channels/channeleditor.h"
+#include "channels/channelrecord.h"
+#include "image/areamap.h"
+#include "image/memoryimage.h"
+#include "link/exchangeengine.h"
+#include "link/protocol.h"
+#include "link/readwindow.h"
+#include "link/writewindow.h"
+#include "platform/messagebox.h"
+#include "platform/portnames.h"
+#include "platform/serialport.h"
+#include "platform/timer.h"
+#include "shell/bulkwritesteps.h"
+#include "texts/commontexts.h"
+#include "virtualradio.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace {
+
+struct OpenWindow
+{
+    QWidget *widget;
+    ExchangeEngine *engine;
+};
+
+enum class Kind { Read, Write };
+
+struct Transfer
+{
+    const char *name;
+    std::function<OpenWindow()> open;
+    const char *button;
+    Kind kind;
+    // Rows the transfer stores (read) or sends, each to its own address (write).
+    std::vector<Area::Range> rows;
+};
+
+template <class Window>
+std::function<OpenWindow()> opener()
+{
+    return [] {
+        auto *window = new Window;
+        return OpenWindow{window, &window->engine()};
+    };
+}
+
+const std::vector<Transfer> &transfers()
+{
+    static const std::vector<Transfer> table = {
+        {"bulk read", opener<ReadWindow>(), "Command_read", Kind::Read, {Area::BulkReadRows}},
+        {"bulk write", opener<WriteWindow>(), "Command_write", Kind::Write, {Area::BulkWriteRows}},
+        {"channel read", opener<ChannelEditor>(), "Command_read", Kind::Read, {Area::Channels, Area::ChannelNames}},
+        {"channel write", opener<ChannelEditor>(), "Command_write", Kind::Write, {Area::Channels, Area::ChannelNames}},
+    };
+    return table;
+}
+
+enum class Fault {
+    None,
+    DroppedByte,
+    NoiseBeforeReply,
+    GarbageAfterReplies,
+    GarbageBeforeIdentification,
+    SilentAfterBlockOrFrame,
+    ShortStall,
+    LongStall,
+    WrongModelCode,
+    Missing55,
+    StrayBeforeX,
+    PortDisappears,
+    Count
+};
+
+const char *faultName(Fault fault)
+{
+    switch (fault) {
+    case Fault::None: return "none";
+    case Fault::DroppedByte: return "dropped byte";
+    case Fault::NoiseBeforeReply: return "noise before a reply";
+    case Fault::GarbageAfterReplies: return "garbage after replies";
+    case Fault::GarbageBeforeIdentification: return "garbage before identification";
+    case Fault::SilentAfterBlockOrFrame: return "silent after a block or frame";
+    case Fault::ShortStall: return "stall shorter than the timeout";
+    case Fault::LongStall: return "stall longer than the timeout";
+    case Fault::WrongModelCode: return "wrong model code";
+    case Fault::Missing55: return "missing 0x55";
+    case Fault::StrayBeforeX: return "stray byte before X";
+    case Fault::PortDisappears: return "port disappears";
+    default: return "?";
+    }
+}
+
+struct Counts
+{
+    int runs = 0;
+    int successes = 0;
+    int failures = 0;
+    int corruptedImages = 0;
+    int radioNotAsSent = 0;
+    int hangs = 0;
+    int leakedPorts = 0;
+};
+
+int openDescriptors()
+{
+    return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+}
+
+QByteArray radioBytes(const vradio::VirtualRadio &radio, int address, int count)
+{
+    const std::vector<uint8_t> bytes = radio.memory(address, count);
+    return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
+}
+
+bool inRows(const std::vector<Area::Range> &rows, int row)
+{
+    for (const Area::Range &range : rows) {
+        if (range.containsRow(row))
+            return true;
+    }
+    return false;
+}
+
+class Soak
+{
+public:
+    Soak(quint32 seed, double scale)
+        : m_random(seed)
+        , m_scale(scale)
+    {
+    }
+
+    void run(int runs);
+
+private:
+    int scaled(int ms) const { return std::max(1, int(std::lround(ms * m_scale))); }
+    int bound(const Pacing &pacing, int frames) const;
+    vradio::Faults chooseFaults(Fault fault, Kind kind, int frames, int *unplugAfter);
+    void one(const Transfer &transfer, Fault fault);
+
+    QRandomGenerator m_random;
+    double m_scale;
+    Counts m_total;
+    std::map<std::string, Counts> m_byTransfer;
+    std::map<std::string, Counts> m_byFault;
+};
+
+// The longest a transfer may take when every reply comes just before its timeout and
+// every retry is used, plus what the machine adds per frame.
+int Soak::bound(const Pacing &pacing, int frames) const
+{
+    const int perFrame = scaled(pacing.firstTickMs)
+        + (pacing.byteTickMs > 0 ? Protocol::WriteFrameBytes * scaled(pacing.byteTickMs) : 0)
+        + scaled(std::max(pacing.timeoutAfterByteMs, pacing.timeoutAfterLastMs));
+    const int attempt = (frames + 1) * (perFrame + 2);
+    return (pacing.retries + 1) * (attempt + scaled(pacing.retryPauseMs)) + 3000;
+}
+
+vradio::Faults Soak::chooseFaults(Fault fault, Kind kind, int frames, int *unplugAfter)
+{
+    vradio::Faults faults;
+    const int reply = int(m_random.bounded(frames + 1)); // 0: the identification
+    const int timeout = scaled(Pacing::transferWindow().timeoutAfterLastMs);
+    switch (fault) {
+    case Fault::DroppedByte: {
+        // Anywhere in what the radio says in its first attempt.
+        const int out = 50 + frames * (kind == Kind::Read ? 69 : 1);
+        faults.dropOutputByte = 1 + int(m_random.bounded(out));
+        break;
+    }
+    case Fault::NoiseBeforeReply: {
+        faults.noiseBeforeReply = reply;
+        // Line noise, with the bytes that mean something on this line over-represented.
+        static const uint8_t telling[] = {0x58, 0x06, 0x55, 0x40, 0x00, 0xFF};
+        const int n = 1 + int(m_random.bounded(3));
+        for (int i = 0; i < n; ++i)
+            faults.noiseBytes.push_back(m_random.bounded(2) ? telling[m_random.bounded(int(sizeof telling))]
+                                                            : uint8_t(m_random.bounded(256)));
+        break;
+    }
+    case Fault::GarbageAfterReplies: faults.garbageAfterReplies = 1 + int(m_random.bounded(8)); break;
+    case Fault::GarbageBeforeIdentification: faults.garbageBeforeIdentification = 1 + int(m_random.bounded(5)); break;
+    case Fault::SilentAfterBlockOrFrame:
+        if (kind == Kind::Read)
+            faults.silentAfterReadBlocks = int(m_random.bounded(frames));
+        else
+            faults.silentAfterWriteFrames = int(m_random.bounded(frames));
+        break;
+    case Fault::ShortStall:
+        faults.stallReply = reply;
+        faults.stallMs = int(timeout * (0.1 + 0.7 * m_random.generateDouble()));
+        break;
+    case Fault::LongStall:
+        faults.stallReply = reply;
+        faults.stallMs = int(timeout * (1.2 + 3.0 * m_random.generateDouble()));
+        break;
+    case Fault::WrongModelCode: faults.wrongModelCode = true; break;
+    case Fault::Missing55: faults.missingEndMark = true; break;
+    case Fault::StrayBeforeX:
+        faults.strayBeforeX = 1 + int(m_random.bounded(2));
+        faults.strayBlock = m_random.bounded(4) == 0 ? 0 : 1 + int(m_random.bounded(frames));
+        break;
+    case Fault::PortDisappears: *unplugAfter = int(m_random.bounded(frames)); break;
+    default: break;
+    }
+    return faults;
+}
+
+void Soak::one(const Transfer &transfer, Fault fault)
+{
+    QTemporaryDir links;
+    PortNames::setLinkFolder(links.path());
+    PortNames::setPortNumber(1);
+    auto radio = std::make_unique<vradio::VirtualRadio>();
+    std::string error;
+    if (!radio->open(&error) || !radio->linkAsCom(1, links.path().toStdString(), &error)) {
+        std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
+        std::exit(2);
+    }
+    const QString device = QFileInfo(QString::fromStdString(radio->slavePath())).canonicalFilePath();
+
+    // Random radio memory; an image whose channels pass the band check, the rest random.
+    std::vector<uint8_t> memory(vradio::VirtualRadio::MemoryBytes);
+    for (uint8_t &b : memory)
+        b = uint8_t(m_random.bounded(256));
+    radio->setMemory(0, memory);
+    MemoryImage &image = MemoryImage::instance();
+    for (int address = 0; address < MemoryImage::Size; ++address)
+        image.setAt(address, uint8_t(m_random.bounded(256)));
+    defaultChannels(image);
+    const MemoryImage before = image;
+
+    OpenWindow window = transfer.open();
+    ExchangeEngine &engine = *window.engine;
+    int unplugAfter = -1;
+    // The frame count the window will ask for is the engine's once it starts; the faults
+    // only need it roughly, so take it from the rows.
+    int frames = 0;
+    for (const Area::Range &range : transfer.rows)
+        frames += transfer.kind == Kind::Read ? range.byteCount() / Area::BlockBytes : range.rowCount();
+    radio->setFaults(chooseFaults(fault, transfer.kind, frames, &unplugAfter));
+    radio->start();
+
+    bool ended = false;
+    QEventLoop loop;
+    auto end = [&] {
+        ended = true;
+        loop.quit();
+    };
+    QObject::connect(&engine, &ExchangeEngine::finished, &loop, end, Qt::QueuedConnection);
+    QObject::connect(&engine, &ExchangeEngine::failed, &loop, end, Qt::QueuedConnection);
+    QObject::connect(&engine, &ExchangeEngine::portOpenFailed, &loop, end, Qt::QueuedConnection);
+    QObject::connect(&engine, &ExchangeEngine::progress, &loop, [&](int done) {
+        if (done == unplugAfter)
+            radio->hangUp();
+    });
+    QObject::connect(&engine, &ExchangeEngine::identified, &loop, [&] {
+        if (unplugAfter == 0)
+            radio->hangUp();
+    });
+
+    MessageBox::takeRecorded();
+    QElapsedTimer clock;
+    clock.start();
+    window.widget->findChild<QPushButton *>(QString::fromLatin1(transfer.button))->click();
+    const int limit = bound(engine.pacing(), std::max(engine.total(), frames));
+    QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+    // A transfer the window refuses before it starts has ended too.
+    const bool started = engine.isBusy();
+    if (started)
+        loop.exec();
+    QCoreApplication::processEvents();
+    const bool hung = started && !ended;
+
+    const QStringList texts = [] {
+        QStringList t;
+        for (const MessageBox::Record &r : MessageBox::takeRecorded())
+            t << r.text;
+        return t;
+    }();
+    const QString done = transfer.kind == Kind::Read ? CommonText::ReadComplete.text(false)
+                                                     : CommonText::WriteComplete.text(false);
+    const bool success = texts.contains(done);
+
+    Counts result;
+    result.runs = 1;
+    if (hung) {
+        result.hangs = 1;
+        engine.stop();
+    }
+    if (engine.port().isOpen() || SerialPort::isHeld(device))
+        result.leakedPorts = 1;
+    (success ? result.successes : result.failures) = 1;
+
+    // What the image must hold now.
+    if (transfer.kind == Kind::Read) {
+        bool ok = true;
+        for (int row = 0; row < MemoryImage::Rows && ok; ++row) {
+            const QByteArray now = image.row(row);
+            const bool stored = success && inRows(transfer.rows, row);
+            ok = now == (stored ? radioBytes(*radio, row * 16, 16) : before.row(row));
+        }
+        result.corruptedImages = ok ? 0 : 1;
+    } else {
+        // A write never changes the image, apart from the 5-tone tables a bulk write renews.
+        bool ok = true;
+        for (int row = 0; row < MemoryImage::Rows && ok; ++row) {
+            if (!Area::FiveToneStandards.containsRow(row) || !inRows(transfer.rows, row))
+                ok = image.row(row) == before.row(row);
+        }
+        result.corruptedImages = ok ? 0 : 1;
+        if (success) {
+            for (int row = 0; row < MemoryImage::Rows; ++row) {
+                const QByteArray expected = inRows(transfer.rows, row)
+                    ? image.row(row)
+                    : QByteArray(reinterpret_cast<const char *>(memory.data()) + row * 16, 16);
+                if (radioBytes(*radio, row * 16, 16) != expected) {
+                    result.radioNotAsSent = 1;
+                    break;
+                }
+            }
+        }
+    }
+    if (result.corruptedImages || result.radioNotAsSent || result.hangs || result.leakedPorts) {
+        std::printf("  run %d: %s, fault \"%s\": %s%s%s%s (%lld ms, messages: %s)\n", m_total.runs + 1, transfer.name,
+                    faultName(fault), result.corruptedImages ? "image corrupted " : "",
+                    result.radioNotAsSent ? "radio not as sent " : "", result.hangs ? "hang " : "",
+                    result.leakedPorts ? "port leaked " : "", (long long)clock.elapsed(),
+                    qPrintable(texts.join(QStringLiteral(" | "))));
+    }
+
+    for (Counts *c : {&m_total, &m_byTransfer[transfer.name], &m_byFault[faultName(fault)]}) {
+        c->runs += result.runs;
+        c->successes += result.successes;
+        c->failures += result.failures;
+        c->corruptedImages += result.corruptedImages;
+        c->radioNotAsSent += result.radioNotAsSent;
+        c->hangs += result.hangs;
+        c->leakedPorts += result.leakedPorts;
+    }
+    delete window.widget;
+    radio.reset();
+    PortNames::resetLinkFolder();
+}
+
+void printRow(const char *label, const Counts &c)
+{
+    std::printf("  %-34s %6d %9d %8d %9d %9d %6d %7d\n", label, c.runs, c.successes, c.failures, c.corruptedImages,
+                c.radioNotAsSent, c.hangs, c.leakedPorts);
+}
+
+void Soak::run(int runs)
+{
+    const int fdsBefore = openDescriptors();
+    QElapsedTimer clock;
+    clock.start();
+    const int kinds = int(transfers().size());
+    for (int i = 0; i < runs; ++i) {
+        const Transfer &transfer = transfers()[size_t(i % kinds)];
+        const Fault fault = Fault(m_random.bounded(int(Fault::Count)));
+        one(transfer, fault);
+        if ((i + 1) % 100 == 0) {
+            std::printf("  ... %d runs, %.0f s\n", i + 1, clock.elapsed() / 1000.0);
+            std::fflush(stdout);
+        }
+    }
+    const int fdsAfter = openDescriptors();
+
+    std::printf("\n  %-34s %6s %9s %8s %9s %9s %6s %7s\n", "", "runs", "succeeded", "failed", "corrupted", "radio!=", "hangs",
+                "leaked");
+    for (const Transfer &t : transfers())
+        printRow(t.name, m_byTransfer[t.name]);
+    std::printf("\n");
+    for (int f = 0; f < int(Fault::Count); ++f)
+        printRow(faultName(Fault(f)), m_byFault[faultName(Fault(f))]);
+    std::printf("\n");
+    printRow("all", m_total);
+    std::printf("\nruns %d, successes %d, failures %d, corrupted images %d, radio not equal to frames sent %d, "
+                "hangs %d, leaked ports %d (open descriptors %d before, %d after), %.0f s\n",
+                m_total.runs, m_total.successes, m_total.failures, m_total.corruptedImages, m_total.radioNotAsSent,
+                m_total.hangs, m_total.leakedPorts, fdsBefore, fdsAfter, clock.elapsed() / 1000.0);
+    if (fdsAfter > fdsBefore)
+        m_total.leakedPorts += fdsAfter - fdsBefore;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    int runs = 1000;
+    quint32 seed = QRandomGenerator::global()->generate();
+    double scale = 0.05;
+    const QStringList args = app.arguments();
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--runs"))
+            runs = args[i + 1].toInt();
+        else if (args[i] == QLatin1String("--seed"))
+            seed = args[i + 1].toUInt();
+        else if (args[i] == QLatin1String("--scale"))
+            scale = args[i + 1].toDouble();
+    }
+    Timer::setScale(scale);
+    MessageBox::startRecording();
+    installBulkWriteSteps();
+    std::printf("soak: %d transfers, seed %u, timers x%.3f\n", runs, seed, scale);
+    Soak soak(seed, scale);
+    soak.run(runs);
+    return 0;
+}
