@@ -8,6 +8,7 @@
 #include "files/datafile.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/areatransfer.h"
 #include "link/protocol.h"
 #include "virtualradio.h"
 
@@ -138,14 +139,15 @@ void identifications()
     put("identification", "no-55", bytesOf(radio.identificationReply()));
 }
 
-// A bulk read's 200 replies as the radio sends them, in fuzz_receiveslots' layout.
-QByteArray bulkReadReplies(vradio::VirtualRadio &radio)
+// A conversation's replies as the radio sends them, in fuzz_receiveslots' layout
+// (`which` picks the conversation there: 0 the bulk read, 1 the channels).
+QByteArray readReplies(vradio::VirtualRadio &radio, char which, const AreaTransfer &transfer)
 {
     Line line(radio);
     line.ask(Protocol::handshake(), Protocol::IdentificationBytes);
-    QByteArray replies;
-    for (int k = 0; k < Area::BulkReadBlocks; ++k) {
-        QByteArray request = Protocol::readRequest(k * Area::BlockBytes, k == 0);
+    QByteArray replies(1, which);
+    for (int k = 0; k < transfer.readCount(); ++k) {
+        QByteArray request = Protocol::readRequest(transfer.reads()[k].address, k == 0);
         if (k > 0)
             request.prepend(char(Protocol::Ack));
         const QByteArray reply = line.ask(request, Protocol::ReadReplyBytes);
@@ -167,16 +169,17 @@ void receiveSlots()
         memory[a] = uint8_t(a * 7 + (a >> 8));
     radio.setMemory(0, memory);
     radio.start();
-    put("receiveslots", "bulk-read", bulkReadReplies(radio));
+    put("receiveslots", "bulk-read", readReplies(radio, 0, AreaTransfer::bulkRead()));
+    put("receiveslots", "channels", readReplies(radio, 1, AreaTransfer::channels()));
     vradio::Faults faults;
     faults.strayBeforeX = 1;
     faults.strayBlock = 5;
     radio.setFaults(faults);
-    put("receiveslots", "stray-before-x-1", bulkReadReplies(radio));
+    put("receiveslots", "stray-before-x-1", readReplies(radio, 0, AreaTransfer::bulkRead()));
     faults.strayBeforeX = 2;
     faults.strayBlock = 7;
     radio.setFaults(faults);
-    put("receiveslots", "stray-before-x-2", bulkReadReplies(radio));
+    put("receiveslots", "stray-before-x-2", readReplies(radio, 0, AreaTransfer::bulkRead()));
     radio.stop();
 }
 

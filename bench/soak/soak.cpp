@@ -8,16 +8,20 @@
 //
 //   bench/soak/soak [--runs N] [--seed S] [--scale X]
 //
-// A transfer is one row of transfers() below; a window that runs its own transfer joins
-// the soak with one more row.
+// A transfer is one row of transfers() below, with the window that runs it and the area
+// transfer it runs, from which the checks take the rows and addresses; an editor window
+// with its own transfer joins the soak with one more row.
 
 #include "channels/channeleditor.h"
 #include "channels/channelrecord.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/areatransfer.h"
+#include "link/bulkwrite.h"
 #include "link/exchangeengine.h"
 #include "link/protocol.h"
 #include "link/readwindow.h"
+#include "link/transferwindow.h"
 #include "link/writewindow.h"
 #include "platform/messagebox.h"
 #include "platform/portnames.h"
@@ -45,40 +49,33 @@
 
 namespace {
 
-struct OpenWindow
-{
-    QWidget *widget;
-    ExchangeEngine *engine;
-};
-
 enum class Kind { Read, Write };
 
 struct Transfer
 {
     const char *name;
-    std::function<OpenWindow()> open;
+    std::function<TransferWindow *()> open;
     const char *button;
     Kind kind;
-    // Rows the transfer stores (read) or sends, each to its own address (write).
-    std::vector<Area::Range> rows;
+    // Which blocks it reads and where they go, or which frames it writes from where.
+    AreaTransfer area;
+    // The bulk write renews the 5-tone tables in the image before it sends them.
+    bool bulkWriteSteps = false;
 };
 
 template <class Window>
-std::function<OpenWindow()> opener()
+std::function<TransferWindow *()> opener()
 {
-    return [] {
-        auto *window = new Window;
-        return OpenWindow{window, &window->engine()};
-    };
+    return [] { return new Window; };
 }
 
 const std::vector<Transfer> &transfers()
 {
     static const std::vector<Transfer> table = {
-        {"bulk read", opener<ReadWindow>(), "Command_read", Kind::Read, {Area::BulkReadRows}},
-        {"bulk write", opener<WriteWindow>(), "Command_write", Kind::Write, {Area::BulkWriteRows}},
-        {"channel read", opener<ChannelEditor>(), "Command_read", Kind::Read, {Area::Channels, Area::ChannelNames}},
-        {"channel write", opener<ChannelEditor>(), "Command_write", Kind::Write, {Area::Channels, Area::ChannelNames}},
+        {"bulk read", opener<ReadWindow>(), "Command_read", Kind::Read, AreaTransfer::bulkRead()},
+        {"bulk write", opener<WriteWindow>(), "Command_write", Kind::Write, AreaTransfer::bulkWrite(), true},
+        {"channel read", opener<ChannelEditor>(), "Command_read", Kind::Read, AreaTransfer::channels()},
+        {"channel write", opener<ChannelEditor>(), "Command_write", Kind::Write, AreaTransfer::channels()},
     };
     return table;
 }
@@ -138,15 +135,6 @@ QByteArray radioBytes(const vradio::VirtualRadio &radio, int address, int count)
 {
     const std::vector<uint8_t> bytes = radio.memory(address, count);
     return QByteArray(reinterpret_cast<const char *>(bytes.data()), int(bytes.size()));
-}
-
-bool inRows(const std::vector<Area::Range> &rows, int row)
-{
-    for (const Area::Range &range : rows) {
-        if (range.containsRow(row))
-            return true;
-    }
-    return false;
 }
 
 class Soak
@@ -258,14 +246,10 @@ void Soak::one(const Transfer &transfer, Fault fault)
     defaultChannels(image);
     const MemoryImage before = image;
 
-    OpenWindow window = transfer.open();
-    ExchangeEngine &engine = *window.engine;
+    TransferWindow *window = transfer.open();
+    ExchangeEngine &engine = window->engine();
     int unplugAfter = -1;
-    // The frame count the window will ask for is the engine's once it starts; the faults
-    // only need it roughly, so take it from the rows.
-    int frames = 0;
-    for (const Area::Range &range : transfer.rows)
-        frames += transfer.kind == Kind::Read ? range.byteCount() / Area::BlockBytes : range.rowCount();
+    const int frames = transfer.kind == Kind::Read ? transfer.area.readCount() : transfer.area.writeCount();
     radio->setFaults(chooseFaults(fault, transfer.kind, frames, &unplugAfter));
     radio->start();
 
@@ -290,7 +274,7 @@ void Soak::one(const Transfer &transfer, Fault fault)
     MessageBox::takeRecorded();
     QElapsedTimer clock;
     clock.start();
-    window.widget->findChild<QPushButton *>(QString::fromLatin1(transfer.button))->click();
+    window->findChild<QPushButton *>(QString::fromLatin1(transfer.button))->click();
     const int limit = bound(engine.pacing(), std::max(engine.total(), frames));
     QTimer::singleShot(limit, &loop, &QEventLoop::quit);
     // A transfer the window refuses before it starts has ended too.
@@ -320,33 +304,31 @@ void Soak::one(const Transfer &transfer, Fault fault)
         result.leakedPorts = 1;
     (success ? result.successes : result.failures) = 1;
 
-    // What the image must hold now.
+    // What the image must hold now, row by row: the radio's bytes where a successful read
+    // stored a block, the old bytes everywhere else.
     if (transfer.kind == Kind::Read) {
-        bool ok = true;
-        for (int row = 0; row < MemoryImage::Rows && ok; ++row) {
-            const QByteArray now = image.row(row);
-            const bool stored = success && inRows(transfer.rows, row);
-            ok = now == (stored ? radioBytes(*radio, row * 16, 16) : before.row(row));
+        MemoryImage expected = before;
+        if (success) {
+            for (const AreaTransfer::Block &block : transfer.area.reads()) {
+                if (block.place == AreaTransfer::Place::ImageRows)
+                    expected.setRows(block.offset, radioBytes(*radio, block.address, Area::BlockBytes));
+            }
         }
-        result.corruptedImages = ok ? 0 : 1;
+        result.corruptedImages = image == expected ? 0 : 1;
     } else {
         // A write never changes the image, apart from the 5-tone tables a bulk write renews.
-        bool ok = true;
-        for (int row = 0; row < MemoryImage::Rows && ok; ++row) {
-            if (!Area::FiveToneStandards.containsRow(row) || !inRows(transfer.rows, row))
-                ok = image.row(row) == before.row(row);
-        }
-        result.corruptedImages = ok ? 0 : 1;
+        MemoryImage expected = before;
+        if (transfer.bulkWriteSteps)
+            BulkWrite::prepare(expected);
+        result.corruptedImages = image == expected ? 0 : 1;
+        // The radio: every frame's bytes at its address, the rest as it was.
         if (success) {
-            for (int row = 0; row < MemoryImage::Rows; ++row) {
-                const QByteArray expected = inRows(transfer.rows, row)
-                    ? image.row(row)
-                    : QByteArray(reinterpret_cast<const char *>(memory.data()) + row * 16, 16);
-                if (radioBytes(*radio, row * 16, 16) != expected) {
-                    result.radioNotAsSent = 1;
-                    break;
-                }
+            std::vector<uint8_t> expected = memory;
+            for (const Protocol::Frame &frame : transfer.area.frames(image)) {
+                for (int i = 0; i < frame.data.size(); ++i)
+                    expected[size_t(frame.address + i)] = uint8_t(frame.data[i]);
             }
+            result.radioNotAsSent = radio->memory(0, int(expected.size())) == expected ? 0 : 1;
         }
     }
     if (result.corruptedImages || result.radioNotAsSent || result.hangs || result.leakedPorts) {
@@ -366,7 +348,7 @@ void Soak::one(const Transfer &transfer, Fault fault)
         c->hangs += result.hangs;
         c->leakedPorts += result.leakedPorts;
     }
-    delete window.widget;
+    delete window;
     radio.reset();
     PortNames::resetLinkFolder();
 }
