@@ -159,6 +159,7 @@ private:
     Counts m_total;
     std::map<std::string, Counts> m_byTransfer;
     std::map<std::string, Counts> m_byFault;
+    double m_longestShare = 0; // of a transfer's bound
 };
 
 // The longest a transfer may take when every reply comes just before its timeout and
@@ -294,6 +295,8 @@ void Soak::one(const Transfer &transfer, Fault fault)
                                                      : CommonText::WriteComplete.text(false);
     const bool success = texts.contains(done);
 
+    if (started)
+        m_longestShare = std::max(m_longestShare, double(clock.elapsed()) / limit);
     Counts result;
     result.runs = 1;
     if (hung) {
@@ -389,8 +392,7 @@ void Soak::run(int runs)
                 "hangs %d, leaked ports %d (open descriptors %d before, %d after), %.0f s\n",
                 m_total.runs, m_total.successes, m_total.failures, m_total.corruptedImages, m_total.radioNotAsSent,
                 m_total.hangs, m_total.leakedPorts, fdsBefore, fdsAfter, clock.elapsed() / 1000.0);
-    if (fdsAfter > fdsBefore)
-        m_total.leakedPorts += fdsAfter - fdsBefore;
+    std::printf("the longest transfer took %.0f %% of its worst-case bound\n", m_longestShare * 100);
 }
 
 } // namespace

@@ -47,7 +47,7 @@ struct Faults
     bool withholdAck = false;          // no 0x06 after a whole write frame
     // Replies are counted per exchange: 0 is the identification, n the answer to the n-th
     // read request or write frame.
-    int stallReply = -1;               // this reply comes stallMs late
+    int stallReply = -1;               // this reply comes stallMs late, once
     int stallMs = 0;
     int noiseBeforeReply = -1;         // this reply has noiseBytes line noise in front
     std::vector<uint8_t> noiseBytes;
@@ -155,6 +155,7 @@ private:
     int m_sessionBlocks = 0;
     int m_sessionFrames = 0;
     uint64_t m_outCount = 0;
+    bool m_stallUsed = false;
 
     int m_handshakes = 0;
     int m_readRequests = 0;
