@@ -15,7 +15,12 @@ QString linkFolder()
 {
     if (!g_linkFolderOverride.isEmpty())
         return g_linkFolderOverride;
-    return QDir::homePath() + QStringLiteral("/.local/share/orvane-cps/dosdevices");
+    // The XDG rule: a relative or empty XDG_DATA_HOME is to be ignored.
+    const QString dataHome = qEnvironmentVariable("XDG_DATA_HOME");
+    const QString base = !dataHome.isEmpty() && QDir::isAbsolutePath(dataHome)
+                             ? dataHome
+                             : QDir::homePath() + QStringLiteral("/.local/share");
+    return base + QStringLiteral("/orvane-cps/dosdevices");
 }
 
 void setLinkFolder(const QString &folder)

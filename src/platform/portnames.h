@@ -14,7 +14,9 @@ constexpr int LastPort = 12;
 // The start-up scan looks at COM1..COM8 and settles on the last when none opens.
 constexpr int LastScannedPort = 8;
 
-// ~/.local/share/orvane-cps/dosdevices unless a test put another folder in its place.
+// $XDG_DATA_HOME/orvane-cps/dosdevices, or ~/.local/share/orvane-cps/dosdevices when
+// XDG_DATA_HOME is unset, unless a test put another folder in its place. The virtual
+// radio's command asks here too, so both sides always meet in the same folder.
 QString linkFolder();
 void setLinkFolder(const QString &folder);
 void resetLinkFolder();

@@ -48,10 +48,17 @@ SerialPort::~SerialPort()
 
 bool SerialPort::open()
 {
+    if (!m_fixedDevice.isEmpty())
+        return openDevice(m_fixedDevice);
     return open(PortNames::portNumber());
 }
 
 bool SerialPort::open(int portNumber)
+{
+    return openDevice(PortNames::devicePath(portNumber));
+}
+
+bool SerialPort::openDevice(const QString &path)
 {
     m_openFailed = false;
     if (m_line) {
@@ -64,7 +71,7 @@ bool SerialPort::open(int portNumber)
         return false;
     }
 
-    const QString device = canonicalDevice(PortNames::devicePath(portNumber));
+    const QString device = canonicalDevice(path);
     if (device.isEmpty() || heldDevices().contains(device)) {
         m_openFailed = true;
         return false;

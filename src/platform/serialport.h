@@ -22,6 +22,10 @@ public:
     // the caller's business (it knows which window it is).
     bool open();
     bool open(int portNumber);
+    // From now on open() takes this device (a path such as /dev/ttyUSB0) instead of the
+    // process-wide port number; an empty path goes back to the number. For callers that
+    // are told a device rather than a COM number, as the command line is.
+    void useDevice(const QString &path) { m_fixedDevice = path; }
     void close();
     bool isOpen() const;
     bool portOpenFailed() const { return m_openFailed; }
@@ -55,9 +59,11 @@ signals:
 private:
     QIODevice *io() { return m_line ? m_line : &m_port; }
     const QIODevice *io() const { return m_line ? m_line : &m_port; }
+    bool openDevice(const QString &path);
 
     QSerialPort m_port;
     QIODevice *m_line = nullptr;
+    QString m_fixedDevice;
     QString m_device;
     bool m_openFailed = false;
 };

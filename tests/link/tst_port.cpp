@@ -60,6 +60,8 @@ private slots:
     void cleanup();
 
     void comNumbersResolve();
+    void linkFolderFollowsXdgDataHome_data();
+    void linkFolderFollowsXdgDataHome();
     void aDeviceIsHeldOnceUnderAnyName();
     void scanIsSilentAndLeavesEight();
     void scanFindsTheFirstPortThatOpens();
@@ -130,6 +132,38 @@ void TestPort::comNumbersResolve()
     PortNames::setPortNumber(0);
     PortNames::setPortNumber(13);
     QCOMPARE(PortNames::portNumber(), 5);
+}
+
+void TestPort::linkFolderFollowsXdgDataHome_data()
+{
+    QTest::addColumn<QByteArray>("xdgDataHome"); // empty: unset
+    QTest::addColumn<QString>("folder");
+    const QString home = QDir::homePath() + QStringLiteral("/.local/share/orvane-cps/dosdevices");
+    QTest::newRow("unset") << QByteArray() << home;
+    QTest::newRow("absolute") << QByteArray("/srv/data") << QStringLiteral("/srv/data/orvane-cps/dosdevices");
+    // Relative values are to be ignored, as the XDG rules say.
+    QTest::newRow("relative") << QByteArray("data") << home;
+}
+
+void TestPort::linkFolderFollowsXdgDataHome()
+{
+    QFETCH(QByteArray, xdgDataHome);
+    QFETCH(QString, folder);
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    if (xdgDataHome.isEmpty())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", xdgDataHome);
+    PortNames::resetLinkFolder();
+    const QString seen = PortNames::linkFolder();
+    const QString link = PortNames::linkPath(3);
+    if (wasSet)
+        qputenv("XDG_DATA_HOME", saved);
+    else
+        qunsetenv("XDG_DATA_HOME");
+    QCOMPARE(seen, folder);
+    QCOMPARE(link, folder + QStringLiteral("/com3"));
 }
 
 void TestPort::aDeviceIsHeldOnceUnderAnyName()
