@@ -3,6 +3,8 @@
 #include "datafile.h"
 #include "virtualradio.h"
 
+#include "platform/portnames.h"
+
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -16,7 +18,10 @@ namespace {
 const char Usage[] =
     "usage: orvane-vradio [options]\n"
     "  --com N                 put the radio behind COM N (link <folder>/comN, removed on exit)\n"
-    "  --link-folder DIR       folder of the COM links (default ~/.local/share/orvane-cps/dosdevices)\n"
+    "  --free-com              put it behind the first of COM1..COM8 that has no link yet;\n"
+    "                          no link is replaced (the number is printed on standard error)\n"
+    "  --link-folder DIR       folder of the COM links (default $XDG_DATA_HOME/orvane-cps/dosdevices,\n"
+    "                          or ~/.local/share/orvane-cps/dosdevices without XDG_DATA_HOME)\n"
     "  --data FILE.dat         load memory from a data file (default: erased, all 0xFF)\n"
     "  --save-on-exit FILE.dat write memory to a data file when stopped\n"
     "  --model-code TEXT       identification model code (default QDMX)\n"
@@ -60,7 +65,9 @@ int main(int argc, char **argv)
     vradio::Identity identity;
     vradio::Faults faults;
     int com = 0;
-    std::string linkFolder = vradio::VirtualRadio::defaultLinkFolder();
+    bool freeCom = false;
+    // The program's own rule for the folder, so that both sides look in the same place.
+    std::string linkFolder = PortNames::linkFolder().toStdString();
     std::string dataFile;
     std::string saveFile;
     bool byteTiming = false;
@@ -76,6 +83,7 @@ int main(int argc, char **argv)
             return argv[++i];
         };
         if (arg == "--com") com = std::atoi(value().c_str());
+        else if (arg == "--free-com") freeCom = true;
         else if (arg == "--link-folder") linkFolder = value();
         else if (arg == "--data") dataFile = value();
         else if (arg == "--save-on-exit") saveFile = value();
@@ -123,6 +131,10 @@ int main(int argc, char **argv)
         std::cerr << "--com takes 1 to 12\n";
         return 2;
     }
+    if (com != 0 && freeCom) {
+        std::cerr << "--com and --free-com exclude each other\n";
+        return 2;
+    }
 
     // Blocked here, before the radio's thread exists, so that only sigwait() below sees
     // them and the link is always removed.
@@ -152,10 +164,15 @@ int main(int argc, char **argv)
         std::cerr << error << "\n";
         return 1;
     }
+    // The start-up scan looks no further than COM8.
+    if (freeCom && radio.linkAsFreeCom(1, 8, linkFolder, &error) == 0) {
+        std::cerr << error << "\n";
+        return 1;
+    }
 
     std::cout << radio.slavePath() << std::endl;
-    if (com != 0)
-        std::cerr << "COM" << com << " -> " << radio.slavePath() << " (" << radio.linkPath() << ")\n";
+    if (radio.com() != 0)
+        std::cerr << "COM" << radio.com() << " -> " << radio.slavePath() << " (" << radio.linkPath() << ")" << std::endl;
     radio.start();
 
     int received = 0;

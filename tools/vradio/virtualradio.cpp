@@ -95,19 +95,10 @@ bool VirtualRadio::open(std::string *error)
     return true;
 }
 
-std::string VirtualRadio::defaultLinkFolder()
+namespace {
+// mkdir -p
+bool makeFolder(const std::string &folder, std::string *error)
 {
-    const char *home = std::getenv("HOME");
-    return std::string(home ? home : "") + "/.local/share/orvane-cps/dosdevices";
-}
-
-bool VirtualRadio::linkAsCom(int com, const std::string &folder, std::string *error)
-{
-    if (m_slavePath.empty()) {
-        setError(error, "no pseudo-terminal yet");
-        return false;
-    }
-    // mkdir -p
     for (size_t slash = 1; slash <= folder.size(); ++slash) {
         if (slash == folder.size() || folder[slash] == '/') {
             const std::string part = folder.substr(0, slash);
@@ -117,6 +108,18 @@ bool VirtualRadio::linkAsCom(int com, const std::string &folder, std::string *er
             }
         }
     }
+    return true;
+}
+} // namespace
+
+bool VirtualRadio::linkAsCom(int com, const std::string &folder, std::string *error)
+{
+    if (m_slavePath.empty()) {
+        setError(error, "no pseudo-terminal yet");
+        return false;
+    }
+    if (!makeFolder(folder, error))
+        return false;
     removeLink();
     const std::string link = folder + "/com" + std::to_string(com);
     ::unlink(link.c_str());
@@ -125,7 +128,35 @@ bool VirtualRadio::linkAsCom(int com, const std::string &folder, std::string *er
         return false;
     }
     m_linkPath = link;
+    m_com = com;
     return true;
+}
+
+int VirtualRadio::linkAsFreeCom(int first, int last, const std::string &folder, std::string *error)
+{
+    if (m_slavePath.empty()) {
+        setError(error, "no pseudo-terminal yet");
+        return 0;
+    }
+    if (!makeFolder(folder, error))
+        return 0;
+    removeLink();
+    for (int com = first; com <= last; ++com) {
+        const std::string link = folder + "/com" + std::to_string(com);
+        // symlink() refuses an existing name, dangling links included, so whatever
+        // someone else put there stays, and two radios starting at once cannot both win.
+        if (::symlink(m_slavePath.c_str(), link.c_str()) == 0) {
+            m_linkPath = link;
+            m_com = com;
+            return com;
+        }
+        if (errno != EEXIST) {
+            setError(error, "symlink " + link + ": " + std::strerror(errno));
+            return 0;
+        }
+    }
+    setError(error, "COM" + std::to_string(first) + " to COM" + std::to_string(last) + " are all taken in " + folder);
+    return 0;
 }
 
 void VirtualRadio::removeLink()
@@ -138,6 +169,7 @@ void VirtualRadio::removeLink()
     if (n > 0 && m_slavePath == std::string(target, size_t(n)))
         ::unlink(m_linkPath.c_str());
     m_linkPath.clear();
+    m_com = 0;
 }
 
 void VirtualRadio::start()

@@ -72,9 +72,13 @@ public:
 
     // <folder>/com<n> -> the slave, replacing whatever link was there.
     bool linkAsCom(int com, const std::string &folder, std::string *error = nullptr);
+    // The first of COM first..last that has nothing at all in the folder (no link, not
+    // even a dangling one) gets the link; nothing is replaced. Returns that number, or 0.
+    int linkAsFreeCom(int first, int last, const std::string &folder, std::string *error = nullptr);
+    // Removes the link only while it still leads to this radio.
     void removeLink();
     const std::string &linkPath() const { return m_linkPath; }
-    static std::string defaultLinkFolder();
+    int com() const { return m_com; }
 
     void start();
     void stop();
@@ -133,6 +137,7 @@ private:
     int m_wake[2] = {-1, -1};
     std::string m_slavePath;
     std::string m_linkPath;
+    int m_com = 0;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
 
