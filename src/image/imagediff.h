@@ -1,0 +1,42 @@
+#pragma once
+
+#include "image/areamap.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <functional>
+
+class MemoryImage;
+
+// The differences between two memory images, as lines a person reads. An area whose model
+// names its fields describes its own rows; every other row that differs is shown cell by
+// cell in hex, so no changed byte ever goes unmentioned.
+namespace ImageDiff {
+
+struct AreaFields
+{
+    QVector<Area::Range> ranges; // the rows the area speaks for
+    // One line per difference inside those rows. It must account for every byte that
+    // differs there: a change no field of its own shows is given in hex.
+    std::function<QStringList(const MemoryImage &before, const MemoryImage &after)> describe;
+};
+
+// Rows within `rows` whose 16 bytes differ, ascending.
+QVector<int> differingRows(const MemoryImage &before, const MemoryImage &after,
+                           Area::Range rows = Area::Range{0, MemoryImage::Rows - 1});
+
+// "[3] 00 -> 01, [7] FF -> 00": the cells of one row that differ.
+QString cellChanges(const QByteArray &before, const QByteArray &after);
+// "row 600 (0x2580, 5-tone codes): [3] 00 -> 01"
+QString rowLine(int row, const QByteArray &before, const QByteArray &after);
+// The area map's name of the area a row belongs to ("channels", "unassigned", ...).
+QString areaName(int row);
+
+// The areas' own lines first (for areas lying wholly within `rows`), in the order given,
+// then the hex line of every other differing row within `rows`, ascending.
+QStringList describe(const MemoryImage &before, const MemoryImage &after, const QVector<AreaFields> &areas,
+                     Area::Range rows = Area::Range{0, MemoryImage::Rows - 1});
+
+} // namespace ImageDiff

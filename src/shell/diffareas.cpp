@@ -1,0 +1,8 @@
+#include "shell/diffareas.h"
+
+#include "channels/channeldiff.h"
+
+QVector<ImageDiff::AreaFields> diffAreas()
+{
+    return {channelDiffFields()};
+}
