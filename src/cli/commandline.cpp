@@ -1,0 +1,482 @@
+#include "cli/commandline.h"
+
+#include "channels/channelcsv.h"
+#include "cli/progressbar.h"
+#include "cli/radiolink.h"
+#include "files/atomicwrite.h"
+#include "files/datafile.h"
+#include "files/numberstream.h"
+#include "image/areamap.h"
+#include "image/bandlimits.h"
+#include "image/imagediff.h"
+#include "image/memoryimage.h"
+#include "link/bulkwrite.h"
+#include "link/portscan.h"
+#include "shell/bulkwritesteps.h"
+#include "shell/diffareas.h"
+#include "shell/radiostatus.h"
+#include "texts/commontexts.h"
+
+#include <QDir>
+#include <memory>
+
+namespace {
+
+// Far above any channel plan; keeps a wrong pick from filling memory.
+constexpr qint64 MaxCsvBytes = 4 * 1024 * 1024;
+
+struct Command
+{
+    const char *name;
+    const char *synopsis;
+    const char *summary;
+    QStringList valueOptions;
+    QStringList flagOptions;
+    int positionals;
+    int (CommandLine::*run)(const CommandLine::Arguments &);
+};
+
+const char PortHelp[] =
+    "  --port P        COMn, resolved as the program resolves it (a link in the COM link\n"
+    "                  folder, else the fixed table), or a device path such as /dev/ttyUSB0.\n"
+    "                  Without it, the program's start-up scan: the first of COM1..COM8 that opens.\n"
+    "  -q              no progress bar (it is drawn only when standard error is a terminal)\n";
+
+const char ExitHelp[] =
+    "Exit codes: 0 done, 1 usage, 2 port or radio failure, 3 verify or diff found\n"
+    "differences or the band check refused, 4 bad input file (or an output that cannot be written).\n";
+
+} // namespace
+
+CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errIsTerminal)
+    : m_out(out)
+    , m_err(err)
+    , m_errIsTerminal(errIsTerminal)
+{
+    // Every identification sets the band limits the band check reads, exactly as in the
+    // windows, and every bulk write runs the windows' own steps first.
+    RadioStatus::instance().followLink();
+    installBulkWriteSteps();
+}
+
+namespace {
+
+const QVector<Command> &commands()
+{
+    static const QVector<Command> list{
+        {"info", "info [--port P]", "show the radio's identification: model, number, firmware, band limits",
+         {"port"}, {"q"}, 0, &CommandLine::info},
+        {"read", "read [--port P] -o FILE.dat", "read the whole radio into a data file (saved atomically)",
+         {"port", "o"}, {"q"}, 0, &CommandLine::read},
+        {"write", "write FILE.dat [--port P] [--verify]",
+         "identify the radio, check every channel against its band limits, write the data file;\n"
+         "                  --verify reads the radio back and compares",
+         {"port"}, {"q", "verify"}, 1, &CommandLine::write},
+        {"verify", "verify FILE.dat [--port P]",
+         "read the radio and compare rows 0-783 with what writing FILE.dat sends\n"
+         "                  (the 5-tone standards rows as a write rewrites them)",
+         {"port"}, {"q"}, 1, &CommandLine::verify},
+        {"diff", "diff A.dat B.dat", "what differs between two data files: channels by field, the rest in hex",
+         {}, {}, 2, &CommandLine::diff},
+        {"export-csv", "export-csv FILE.dat [-o OUT.csv]", "the channels of a data file as CSV (standard output without -o)",
+         {"o"}, {}, 1, &CommandLine::exportCsv},
+        {"import-csv", "import-csv IN.csv --into FILE.dat -o OUT.dat [--bands A_LO,A_HI,B_LO,B_HI]",
+         "replace the channels IN.csv lists in a copy of FILE.dat, checked as the channel grid\n"
+         "                  checks them (against the start-up band limits unless --bands is given)",
+         {"into", "o", "bands"}, {}, 1, &CommandLine::importCsv},
+    };
+    return list;
+}
+
+const Command *findCommand(const QString &name)
+{
+    for (const Command &c : commands()) {
+        if (name == QLatin1String(c.name))
+            return &c;
+    }
+    return nullptr;
+}
+
+QString generalHelp()
+{
+    QString text = QStringLiteral("usage: orvane-cli COMMAND [options]\n\nCommands:\n");
+    for (const Command &c : commands())
+        text += QStringLiteral("  %1\n                  %2\n").arg(QLatin1String(c.synopsis), QLatin1String(c.summary));
+    text += QStringLiteral("\nOptions:\n") + QLatin1String(PortHelp)
+            + QStringLiteral("  -h, --help      this text; COMMAND --help for one command\n\n") + QLatin1String(ExitHelp);
+    return text;
+}
+
+QString commandHelp(const Command &c)
+{
+    QString text = QStringLiteral("usage: orvane-cli %1\n  %2\n").arg(QLatin1String(c.synopsis), QLatin1String(c.summary));
+    if (c.valueOptions.contains(QLatin1String("port")))
+        text += QStringLiteral("\n") + QLatin1String(PortHelp);
+    return text + QStringLiteral("\n") + QLatin1String(ExitHelp);
+}
+
+// Options may come before or after the positional arguments; "--" ends the options.
+bool parseArguments(const Command &c, const QStringList &words, CommandLine::Arguments &args, QString &error)
+{
+    bool optionsEnded = false;
+    for (int i = 0; i < words.size(); ++i) {
+        const QString &w = words.at(i);
+        if (optionsEnded || !w.startsWith(QLatin1Char('-')) || w == QLatin1String("-")) {
+            args.positional << w;
+            continue;
+        }
+        if (w == QLatin1String("--")) {
+            optionsEnded = true;
+            continue;
+        }
+        if (w == QLatin1String("-h") || w == QLatin1String("--help")) {
+            args.flags << QStringLiteral("help");
+            continue;
+        }
+        QString name = w.mid(w.startsWith(QLatin1String("--")) ? 2 : 1);
+        QString value;
+        bool hasValue = false;
+        if (const int eq = name.indexOf(QLatin1Char('=')); eq >= 0) {
+            value = name.mid(eq + 1);
+            name = name.left(eq);
+            hasValue = true;
+        }
+        if (c.flagOptions.contains(name) && !hasValue) {
+            args.flags << name;
+        } else if (c.valueOptions.contains(name)) {
+            if (!hasValue) {
+                if (i + 1 >= words.size()) {
+                    error = QStringLiteral("%1 needs a value").arg(w);
+                    return false;
+                }
+                value = words.at(++i);
+            }
+            args.values.insert(name, value);
+        } else {
+            error = QStringLiteral("unknown option %1").arg(w);
+            return false;
+        }
+    }
+    if (args.flags.contains(QLatin1String("help")))
+        return true;
+    if (args.positional.size() != c.positionals) {
+        error = c.positionals == 0 ? QStringLiteral("%1 takes no file names").arg(QLatin1String(c.name))
+                                   : QStringLiteral("%1 takes %2 file name%3")
+                                         .arg(QLatin1String(c.name))
+                                         .arg(c.positionals)
+                                         .arg(c.positionals > 1 ? QStringLiteral("s") : QString());
+        return false;
+    }
+    return true;
+}
+
+bool parseBands(const QString &text, BandLimits &limits)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 4)
+        return false;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        v[i] = parts.at(i).trimmed().toInt(&ok);
+        // The radio reports each limit as three decimal digits.
+        if (!ok || v[i] < 0 || v[i] > 999)
+            return false;
+    }
+    if (v[0] > v[1] || v[2] > v[3])
+        return false;
+    limits = BandLimits{v[0], v[1], v[2], v[3]};
+    return true;
+}
+
+} // namespace
+
+int CommandLine::run(const QStringList &arguments)
+{
+    if (arguments.isEmpty())
+        return usageError(QStringLiteral("no command given"));
+    const QString name = arguments.first();
+    if (name == QLatin1String("-h") || name == QLatin1String("--help") || name == QLatin1String("help")) {
+        if (arguments.size() > 1) {
+            if (const Command *c = findCommand(arguments.at(1))) {
+                m_out << commandHelp(*c) << Qt::flush;
+                return Done;
+            }
+        }
+        m_out << generalHelp() << Qt::flush;
+        return Done;
+    }
+    const Command *command = findCommand(name);
+    if (!command)
+        return usageError(QStringLiteral("unknown command %1").arg(name));
+    Arguments args;
+    QString error;
+    if (!parseArguments(*command, arguments.mid(1), args, error))
+        return usageError(error, name);
+    if (args.flags.contains(QLatin1String("help"))) {
+        m_out << commandHelp(*command) << Qt::flush;
+        return Done;
+    }
+    return (this->*(command->run))(args);
+}
+
+int CommandLine::usageError(const QString &text, const QString &command)
+{
+    m_err << "orvane-cli: " << text << '\n';
+    const Command *c = command.isEmpty() ? nullptr : findCommand(command);
+    m_err << (c ? QStringLiteral("usage: orvane-cli %1\n").arg(QLatin1String(c->synopsis))
+                : QStringLiteral("usage: orvane-cli COMMAND [options]; orvane-cli --help lists the commands\n"))
+          << Qt::flush;
+    return Usage;
+}
+
+bool CommandLine::choosePort(const Arguments &args, PortChoice &port)
+{
+    if (!args.values.contains(QLatin1String("port"))) {
+        port = PortChoice{};
+        port.number = scanStartupPort();
+        return true;
+    }
+    return PortChoice::parse(args.values.value(QStringLiteral("port")), port);
+}
+
+int CommandLine::loadDataFile(const QString &path, MemoryImage &image)
+{
+    const FileResult result = DataFile::load(image, path);
+    if (result.ok)
+        return Done;
+    // Faults inside the file do not name it; with two files on the line that matters.
+    const QString message = result.message(false);
+    m_err << "orvane-cli: " << (message.contains(QDir::toNativeSeparators(path)) ? message : path + QStringLiteral(": ") + message)
+          << '\n' << Qt::flush;
+    return BadFile;
+}
+
+int CommandLine::saveDataFile(const MemoryImage &image, const QString &path)
+{
+    const FileResult result = DataFile::save(image, path);
+    if (result.ok)
+        return Done;
+    m_err << "orvane-cli: " << result.message(false) << '\n' << Qt::flush;
+    return BadFile;
+}
+
+namespace {
+
+// What the windows would say, with the port it happened on.
+QString outcomeText(RadioLink::Outcome outcome, const PortChoice &port)
+{
+    switch (outcome) {
+    case RadioLink::Outcome::PortFailed:
+        return QStringLiteral("%1: %2").arg(port.description(), CommonText::PortErrorTransfer.text(false));
+    case RadioLink::Outcome::NoAnswer:
+        return QStringLiteral("%1: %2").arg(port.description(), CommonText::FailConnect.text(false));
+    case RadioLink::Outcome::BadReply:
+        return QStringLiteral("%1: a read reply could not be decoded; nothing was kept").arg(port.description());
+    case RadioLink::Outcome::Done:
+        break;
+    }
+    return QString();
+}
+
+} // namespace
+
+int CommandLine::info(const Arguments &args)
+{
+    PortChoice port;
+    if (!choosePort(args, port))
+        return usageError(QStringLiteral("--port takes COM1 to COM12 or a device path"), QStringLiteral("info"));
+    ProgressBar progress(m_err, false);
+    RadioLink link(port, progress);
+    RadioIdentity identity;
+    const RadioLink::Outcome outcome = link.identify(identity);
+    if (outcome != RadioLink::Outcome::Done) {
+        m_err << "orvane-cli: " << outcomeText(outcome, port) << '\n' << Qt::flush;
+        return RadioFailure;
+    }
+    m_out << "Port:        " << port.description() << '\n'
+          << "Model:       " << identity.modelName << '\n'
+          << "Number:      " << identity.numberText() << '\n'
+          << "Firmware:    " << identity.firmwareText() << '\n'
+          << "Band A:      " << identity.bandAText() << '\n'
+          << "Band B:      " << identity.bandBText() << '\n'
+          << Qt::flush;
+    return Done;
+}
+
+int CommandLine::read(const Arguments &args)
+{
+    const QString output = args.values.value(QStringLiteral("o"));
+    if (output.isEmpty())
+        return usageError(QStringLiteral("read needs -o FILE.dat"), QStringLiteral("read"));
+    PortChoice port;
+    if (!choosePort(args, port))
+        return usageError(QStringLiteral("--port takes COM1 to COM12 or a device path"), QStringLiteral("read"));
+    ProgressBar progress(m_err, m_errIsTerminal && !args.flags.contains(QLatin1String("q")));
+    RadioLink link(port, progress);
+    // Rows the radio does not send stay as they are after the program's start-up erase.
+    auto image = std::make_unique<MemoryImage>();
+    const RadioLink::Outcome outcome = link.read(*image);
+    if (outcome != RadioLink::Outcome::Done) {
+        m_err << "orvane-cli: " << outcomeText(outcome, port) << '\n' << Qt::flush;
+        return RadioFailure;
+    }
+    if (const int saved = saveDataFile(*image, output); saved != Done)
+        return saved;
+    m_err << "read " << port.description() << " into " << output << '\n' << Qt::flush;
+    return Done;
+}
+
+int CommandLine::write(const Arguments &args)
+{
+    auto image = std::make_unique<MemoryImage>();
+    if (const int loaded = loadDataFile(args.positional.at(0), *image); loaded != Done)
+        return loaded;
+    PortChoice port;
+    if (!choosePort(args, port))
+        return usageError(QStringLiteral("--port takes COM1 to COM12 or a device path"), QStringLiteral("write"));
+    const bool showProgress = m_errIsTerminal && !args.flags.contains(QLatin1String("q"));
+    ProgressBar progress(m_err, showProgress);
+    RadioLink link(port, progress);
+
+    // As the main window does at start-up: the radio's own limits are then the ones the
+    // band check reads.
+    RadioIdentity identity;
+    RadioLink::Outcome outcome = link.identify(identity);
+    if (outcome != RadioLink::Outcome::Done) {
+        m_err << "orvane-cli: " << outcomeText(outcome, port) << '\n' << Qt::flush;
+        return RadioFailure;
+    }
+    const QString refusal = BulkWrite::refusal(*image, false);
+    if (!refusal.isEmpty()) {
+        m_err << "orvane-cli: " << refusal << '\n'
+              << "(band limits of the radio: A " << identity.bandAText() << ", B " << identity.bandBText()
+              << "; nothing was sent)\n"
+              << Qt::flush;
+        return Differs;
+    }
+    BulkWrite::prepare(*image);
+    outcome = link.write(ExchangeEngine::framesFromImage(*image, Area::BulkWriteRows.firstAddress(), Area::BulkWriteFrames));
+    if (outcome != RadioLink::Outcome::Done) {
+        m_err << "orvane-cli: " << outcomeText(outcome, port) << '\n' << Qt::flush;
+        return RadioFailure;
+    }
+    m_err << "wrote " << args.positional.at(0) << " to " << port.description() << '\n' << Qt::flush;
+    if (!args.flags.contains(QLatin1String("verify")))
+        return Done;
+    return compareWithRadio(*image, port, showProgress, args.positional.at(0));
+}
+
+int CommandLine::verify(const Arguments &args)
+{
+    auto image = std::make_unique<MemoryImage>();
+    if (const int loaded = loadDataFile(args.positional.at(0), *image); loaded != Done)
+        return loaded;
+    PortChoice port;
+    if (!choosePort(args, port))
+        return usageError(QStringLiteral("--port takes COM1 to COM12 or a device path"), QStringLiteral("verify"));
+    // What a write of the file would send.
+    BulkWrite::prepare(*image);
+    return compareWithRadio(*image, port, m_errIsTerminal && !args.flags.contains(QLatin1String("q")),
+                            args.positional.at(0));
+}
+
+int CommandLine::compareWithRadio(const MemoryImage &expected, const PortChoice &port, bool showProgress,
+                                  const QString &what)
+{
+    ProgressBar progress(m_err, showProgress);
+    RadioLink link(port, progress);
+    auto radio = std::make_unique<MemoryImage>(expected);
+    const RadioLink::Outcome outcome = link.read(*radio);
+    if (outcome != RadioLink::Outcome::Done) {
+        m_err << "orvane-cli: " << outcomeText(outcome, port) << '\n' << Qt::flush;
+        return RadioFailure;
+    }
+    const QVector<int> rows = ImageDiff::differingRows(expected, *radio, Area::BulkWriteRows);
+    if (rows.isEmpty()) {
+        m_out << "verify: the radio holds " << what << " (rows 0-783)\n" << Qt::flush;
+        return Done;
+    }
+    m_out << "verify: the radio differs from " << what << " (" << what << " -> radio):\n";
+    for (const QString &line : ImageDiff::describe(expected, *radio, diffAreas(), Area::BulkWriteRows))
+        m_out << "  " << line << '\n';
+    QStringList rowList, channelList;
+    for (int row : rows) {
+        rowList << QString::number(row);
+        for (const Area::Range &area : {Area::Channels, Area::ChannelNames}) {
+            const QString channel = QString::number(row - area.firstRow);
+            if (area.containsRow(row) && !channelList.contains(channel))
+                channelList << channel;
+        }
+    }
+    m_out << "rows that differ: " << rowList.join(QStringLiteral(", ")) << '\n';
+    if (!channelList.isEmpty())
+        m_out << "channels that differ: " << channelList.join(QStringLiteral(", ")) << '\n';
+    m_out << Qt::flush;
+    return Differs;
+}
+
+int CommandLine::diff(const Arguments &args)
+{
+    auto a = std::make_unique<MemoryImage>();
+    auto b = std::make_unique<MemoryImage>();
+    if (const int loaded = loadDataFile(args.positional.at(0), *a); loaded != Done)
+        return loaded;
+    if (const int loaded = loadDataFile(args.positional.at(1), *b); loaded != Done)
+        return loaded;
+    const QStringList lines = ImageDiff::describe(*a, *b, diffAreas());
+    for (const QString &line : lines)
+        m_out << line << '\n';
+    m_out << Qt::flush;
+    return lines.isEmpty() ? Done : Differs;
+}
+
+int CommandLine::exportCsv(const Arguments &args)
+{
+    auto image = std::make_unique<MemoryImage>();
+    if (const int loaded = loadDataFile(args.positional.at(0), *image); loaded != Done)
+        return loaded;
+    const QByteArray csv = ChannelCsv::write(*image);
+    const QString output = args.values.value(QStringLiteral("o"));
+    if (output.isEmpty()) {
+        m_out << QString::fromUtf8(csv) << Qt::flush;
+        return Done;
+    }
+    const FileResult saved = writeFileReplacing(output, csv);
+    if (!saved.ok) {
+        m_err << "orvane-cli: " << saved.message(false) << '\n' << Qt::flush;
+        return BadFile;
+    }
+    return Done;
+}
+
+int CommandLine::importCsv(const Arguments &args)
+{
+    const QString into = args.values.value(QStringLiteral("into"));
+    const QString output = args.values.value(QStringLiteral("o"));
+    if (into.isEmpty() || output.isEmpty())
+        return usageError(QStringLiteral("import-csv needs --into FILE.dat and -o OUT.dat"), QStringLiteral("import-csv"));
+    BandLimits limits = BandLimits::startup();
+    if (args.values.contains(QLatin1String("bands")) && !parseBands(args.values.value(QStringLiteral("bands")), limits))
+        return usageError(QStringLiteral("--bands takes four whole MHz values A_LO,A_HI,B_LO,B_HI"),
+                          QStringLiteral("import-csv"));
+
+    QByteArray csv;
+    const FileResult read = readWholeFile(args.positional.at(0), MaxCsvBytes, csv);
+    if (!read.ok) {
+        m_err << "orvane-cli: " << read.message(false) << '\n' << Qt::flush;
+        return BadFile;
+    }
+    auto image = std::make_unique<MemoryImage>();
+    if (const int loaded = loadDataFile(into, *image); loaded != Done)
+        return loaded;
+    const ChannelCsv::ImportResult result = ChannelCsv::importInto(csv, *image, limits);
+    if (!result.ok) {
+        m_err << "orvane-cli: " << args.positional.at(0) << ": " << result.errorMessage(false) << '\n' << Qt::flush;
+        return BadFile;
+    }
+    if (const int saved = saveDataFile(*image, output); saved != Done)
+        return saved;
+    m_out << result.doneMessage(false) << '\n' << Qt::flush;
+    return Done;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+class MemoryImage;
+struct PortChoice;
+
+// orvane-cli: the programming jobs of the windows for scripts and batch work, on the same
+// engine, pacing, band check and 5-tone rewrite. Results go to `out`, messages and the
+// progress bar to `err`. run() returns the exit code.
+class CommandLine
+{
+public:
+    enum ExitCode {
+        Done = 0,
+        Usage = 1,
+        RadioFailure = 2,  // the port does not open, or the radio does not answer
+        Differs = 3,       // verify or diff found differences, or the band check refused
+        BadFile = 4,       // an input file that cannot be used, or an output that cannot be written
+    };
+
+    // Progress is drawn only when `errIsTerminal`; -q turns it off as well.
+    CommandLine(QTextStream &out, QTextStream &err, bool errIsTerminal);
+
+    int run(const QStringList &arguments);
+
+    struct Arguments
+    {
+        QStringList positional;
+        QHash<QString, QString> values; // "port", "o", "into", "bands"
+        QSet<QString> flags;            // "verify", "q", "help"
+    };
+
+    // The commands, with their arguments checked; run() picks one.
+    int info(const Arguments &args);
+    int read(const Arguments &args);
+    int write(const Arguments &args);
+    int verify(const Arguments &args);
+    int diff(const Arguments &args);
+    int exportCsv(const Arguments &args);
+    int importCsv(const Arguments &args);
+
+private:
+
+    int usageError(const QString &text, const QString &command = QString());
+    bool choosePort(const Arguments &args, PortChoice &port);
+    int loadDataFile(const QString &path, MemoryImage &image);
+    int saveDataFile(const MemoryImage &image, const QString &path);
+    // Reads the radio and lists where it differs from `expected` in rows 0..783.
+    int compareWithRadio(const MemoryImage &expected, const PortChoice &port, bool progress, const QString &what);
+
+    QTextStream &m_out;
+    QTextStream &m_err;
+    bool m_errIsTerminal;
+};

@@ -1,0 +1,113 @@
+#include "cli/radiolink.h"
+
+#include "cli/progressbar.h"
+#include "image/areamap.h"
+#include "image/memoryimage.h"
+#include "link/bulkread.h"
+#include "platform/portnames.h"
+
+#include <QEventLoop>
+
+bool PortChoice::parse(const QString &text, PortChoice &choice)
+{
+    choice = PortChoice{};
+    const QString t = text.trimmed();
+    if (t.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
+        bool ok = false;
+        const int n = t.mid(3).toInt(&ok);
+        if (!ok || n < PortNames::FirstPort || n > PortNames::LastPort)
+            return false;
+        choice.number = n;
+        return true;
+    }
+    if (t.isEmpty())
+        return false;
+    choice.device = t;
+    return true;
+}
+
+QString PortChoice::description() const
+{
+    if (!device.isEmpty())
+        return device;
+    return QStringLiteral("COM%1 (%2)").arg(number).arg(PortNames::devicePath(number));
+}
+
+RadioLink::RadioLink(const PortChoice &port, ProgressBar &progress)
+    : m_port(port)
+    , m_progress(progress)
+{
+    if (m_port.number > 0)
+        PortNames::setPortNumber(m_port.number);
+}
+
+RadioLink::Outcome RadioLink::identify(RadioIdentity &identity)
+{
+    ExchangeEngine engine(Pacing::mainWindow());
+    const Outcome outcome = run(engine, Kind::Identify);
+    if (outcome == Outcome::Done)
+        identity = m_identity;
+    return outcome;
+}
+
+RadioLink::Outcome RadioLink::read(MemoryImage &image)
+{
+    ExchangeEngine engine(Pacing::transferWindow());
+    const Outcome outcome = run(engine, Kind::Read);
+    if (outcome != Outcome::Done)
+        return outcome;
+    return BulkRead::decodeInto(engine.receiveSlots(), image) ? Outcome::Done : Outcome::BadReply;
+}
+
+RadioLink::Outcome RadioLink::write(const QVector<ExchangeEngine::Frame> &frames)
+{
+    ExchangeEngine engine(Pacing::writeWindow());
+    return run(engine, Kind::Write, frames);
+}
+
+RadioLink::Outcome RadioLink::run(ExchangeEngine &engine, Kind kind, const QVector<ExchangeEngine::Frame> &frames)
+{
+    if (!m_port.device.isEmpty())
+        engine.port().useDevice(m_port.device);
+
+    QEventLoop loop;
+    Outcome outcome = Outcome::Done;
+    const QString label = kind == Kind::Read ? QStringLiteral("read") : QStringLiteral("write");
+    QObject::connect(&engine, &ExchangeEngine::identified, &loop,
+                     [this](const RadioIdentity &identity) { m_identity = identity; });
+    QObject::connect(&engine, &ExchangeEngine::progress, &loop,
+                     [&](int done, int total) { m_progress.show(label, done, total); });
+    QObject::connect(&engine, &ExchangeEngine::finished, &loop, [&] {
+        if (kind != Kind::Identify)
+            m_progress.show(label, engine.total(), engine.total());
+        loop.exit();
+    });
+    QObject::connect(&engine, &ExchangeEngine::failed, &loop, [&] {
+        outcome = Outcome::NoAnswer;
+        loop.exit();
+    });
+    // A retry whose port no longer opens ends the exchange as well.
+    QObject::connect(&engine, &ExchangeEngine::portOpenFailed, &loop, [&] {
+        outcome = Outcome::PortFailed;
+        loop.exit();
+    });
+
+    bool started = false;
+    switch (kind) {
+    case Kind::Identify:
+        started = engine.startIdentification();
+        break;
+    case Kind::Read:
+        started = engine.startRead(ExchangeEngine::blockAddresses(Area::BulkReadRows.firstAddress(), Area::BulkReadBlocks));
+        break;
+    case Kind::Write:
+        started = engine.startWrite(frames);
+        break;
+    }
+    if (!started)
+        return Outcome::PortFailed;
+    loop.exec();
+    m_progress.finish();
+    engine.stop();
+    return outcome;
+}

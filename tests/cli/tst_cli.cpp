@@ -1,0 +1,432 @@
+// orvane-cli against the virtual radio: in-process with scaled timers for the commands and
+// their exit codes, and the built command on a pseudo-terminal for the progress bar.
+
+#include "link/radiofixture.h"
+
+#include "channels/channelcsv.h"
+#include "channels/channelrecord.h"
+#include "cli/commandline.h"
+#include "files/datafile.h"
+#include "image/areamap.h"
+#include "image/bandlimits.h"
+#include "image/memoryimage.h"
+#include "link/bulkwrite.h"
+#include "platform/serialport.h"
+#include "platform/timer.h"
+#include "shell/bulkwritesteps.h"
+
+#include <QBuffer>
+#include <QProcess>
+#include <QtTest>
+#include <atomic>
+#include <fcntl.h>
+#include <memory>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Result runCli(const QStringList &args, bool errIsTerminal = false)
+{
+    QBuffer outBuffer, errBuffer;
+    outBuffer.open(QIODevice::WriteOnly);
+    errBuffer.open(QIODevice::WriteOnly);
+    QTextStream out(&outBuffer), err(&errBuffer);
+    Result r;
+    r.code = CommandLine(out, err, errIsTerminal).run(args);
+    out.flush();
+    err.flush();
+    r.out = QString::fromUtf8(outBuffer.data());
+    r.err = QString::fromUtf8(errBuffer.data());
+    return r;
+}
+
+void makeChannel(MemoryImage &image, int channel, const char *frequency)
+{
+    ChannelRecord rec(image, channel);
+    rec.create();
+    QVERIFY(rec.setRxFrequency(QString::fromLatin1(frequency)));
+    QVERIFY(rec.setTxFrequency(QString::fromLatin1(frequency)));
+}
+
+// Distinct bytes everywhere outside the channels, a few channels inside the radio's bands,
+// and the standards rows scribbled over (a write puts the built-in ones back).
+std::unique_ptr<MemoryImage> planImage()
+{
+    auto image = std::make_unique<MemoryImage>();
+    for (int a = 0; a < MemoryImage::Size; ++a)
+        image->setAt(a, uint8_t((a * 11 + 5) & 0xFF));
+    for (int ch = 0; ch < ChannelRecord::Count; ++ch)
+        clearChannel(*image, ch);
+    makeChannel(*image, 3, "145.5");
+    makeChannel(*image, 7, "146.52");
+    makeChannel(*image, 12, "438.5");
+    ChannelRecord(*image, 12).setName(QStringLiteral("RPT12"));
+    image->fill(Area::FiveToneStandards.firstRow, Area::FiveToneStandards.lastRow, 0x00);
+    return image;
+}
+
+// What a write of `image` leaves in the radio's rows 0..783.
+QByteArray sentRows(const MemoryImage &image)
+{
+    MemoryImage prepared(image);
+    BulkWrite::prepare(prepared);
+    return prepared.rows(0, Area::BulkWriteFrames);
+}
+
+std::vector<uint8_t> toVector(const QByteArray &bytes)
+{
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void readGivesAFileEqualToTheRadio();
+    void writeThenTheRadioEqualsTheFile();
+    void verifyNamesWhatDiffers_data();
+    void verifyNamesWhatDiffers();
+    void exitCodes_data();
+    void exitCodes();
+    void diffNamesChannelFieldsAndShowsTheRestInHex();
+    void csvCommands();
+    void progressOnlyOnATerminal_data();
+    void progressOnlyOnATerminal();
+    void progressOfTheBuiltCommand_data();
+    void progressOfTheBuiltCommand();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QTemporaryDir m_dir;
+};
+
+void TestCli::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    // sentRows() runs the write's steps before any command has installed them.
+    installBulkWriteSteps();
+    QVERIFY(DataFile::save(*planImage(), path("plan.dat")).ok);
+    // Channel 5 at 175 MHz: inside the start-up limits, outside the radio's 136-174.
+    auto refused = planImage();
+    makeChannel(*refused, 5, "175");
+    QVERIFY(DataFile::save(*refused, path("refused.dat")).ok);
+    QFile bad(path("bad.dat"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write(" 0  0  0  1  2  three \r\n");
+    bad.close();
+    QFile badCsv(path("bad.csv"));
+    QVERIFY(badCsv.open(QIODevice::WriteOnly));
+    badCsv.write("Location,Frequency\n1,999\n");
+    badCsv.close();
+}
+
+void TestCli::init()
+{
+    Timer::setScale(0.05);
+    BandLimits::adoptReported(BandLimits::startup());
+}
+
+void TestCli::cleanup()
+{
+    Timer::setScale(1.0);
+}
+
+void TestCli::readGivesAFileEqualToTheRadio()
+{
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    radio.fillPattern();
+    // No --port: the start-up scan finds COM1.
+    const Result r = runCli({"read", "-o", path("read.dat")});
+    QCOMPARE(r.code, 0);
+    QVERIFY(r.out.isEmpty());
+    auto image = std::make_unique<MemoryImage>();
+    QVERIFY(DataFile::load(*image, path("read.dat")).ok);
+    QCOMPARE(image->rows(0, Area::BulkReadRows.rowCount()), radio.memory(0, Area::BulkReadRows.byteCount()));
+    for (int row = Area::FileOnly.firstRow; row <= Area::FileOnly.lastRow; ++row)
+        QCOMPARE(image->row(row), QByteArray(16, char(0xFF)));
+}
+
+void TestCli::writeThenTheRadioEqualsTheFile()
+{
+    RadioOnCom radio(2);
+    QVERIFY(radio.ok());
+    radio.fillPattern();
+    const QByteArray tailBefore = radio.memory(Area::ReadOnlyTail.firstAddress(), 0x1000);
+
+    const Result r = runCli({"write", path("plan.dat"), "--port", "COM2", "--verify"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.contains(QStringLiteral("verify: the radio holds")), qPrintable(r.out + r.err));
+
+    auto plan = planImage();
+    QByteArray expected = plan->rows(0, Area::BulkWriteFrames);
+    QCOMPARE(radio.memory(0, Area::FiveToneStandards.firstAddress()), expected.left(Area::FiveToneStandards.firstAddress()));
+    const int afterStandards = (Area::FiveToneStandards.lastRow + 1) * 16;
+    QCOMPARE(radio.memory(afterStandards, expected.size() - afterStandards), expected.mid(afterStandards));
+    // The standards rows as the write rewrites them, not the file's zeros.
+    QCOMPARE(radio.memory(0, expected.size()), sentRows(*plan));
+    QCOMPARE(radio.memory(Area::ReadOnlyTail.firstAddress(), 0x1000), tailBefore);
+    QCOMPARE(int(radio.radio().writtenAddresses().size()), Area::BulkWriteFrames);
+}
+
+void TestCli::verifyNamesWhatDiffers_data()
+{
+    QTest::addColumn<int>("address");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QStringList>("lines");
+
+    QTest::newRow("nothing") << -1 << 0 << QStringList{"verify: the radio holds"};
+    QTest::newRow("busy lock of channel 7") << 7 * 16 + 15 << 0x0C
+                                            << QStringList{"  ch 7 Busy lock OFF -> ON\n", "rows that differ: 7\n",
+                                                           "channels that differ: 7\n"};
+    QTest::newRow("name of channel 12") << 0x1000 + 12 * 16 + 3 << 0x33
+                                        << QStringList{"  ch 12 Name RPT12 -> RPT32\n", "rows that differ: 268\n",
+                                                       "channels that differ: 12\n"};
+    QTest::newRow("a DTMF byte") << 0x2905 << 0x00
+                                 << QStringList{"  row 656 (0x2900, DTMF): [5] ", "rows that differ: 656\n"};
+    QTest::newRow("a 5-tone standards byte") << 0x2001 << 0x42 << QStringList{"row 512 (0x2000, 5-tone standards): [1] "};
+}
+
+void TestCli::verifyNamesWhatDiffers()
+{
+    QFETCH(int, address);
+    QFETCH(int, value);
+    QFETCH(QStringList, lines);
+
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    // The radio holds what a write of the plan sends, then one byte changes.
+    radio.radio().setMemory(0, toVector(sentRows(*planImage())));
+    if (address >= 0)
+        radio.radio().setMemory(address, {uint8_t(value)});
+
+    const Result r = runCli({"verify", path("plan.dat"), "--port", "COM1"});
+    QCOMPARE(r.code, address < 0 ? 0 : 3);
+    for (const QString &line : lines)
+        QVERIFY2(r.out.contains(line), qPrintable(r.out));
+    if (address >= 0)
+        QCOMPARE(r.out.count(QStringLiteral("\n  ")), 1); // exactly one difference listed
+    QCOMPARE(radio.radio().writeFrames(), 0);
+}
+
+void TestCli::exitCodes_data()
+{
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("radio"); // "", "answers", "silent", "silent after 100 frames"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("message"); // in standard error, or standard output for 0
+
+    const QString d = m_dir.path() + QLatin1Char('/');
+    const QString portError = QStringLiteral("Communication port is error, please setting right communication port . ！");
+    QTest::newRow("help") << QStringList{"--help"} << "" << 0 << "usage: orvane-cli COMMAND";
+    QTest::newRow("help of a command") << QStringList{"write", "--help"} << "" << 0 << "usage: orvane-cli write FILE.dat";
+    QTest::newRow("no command") << QStringList{} << "" << 1 << "no command given";
+    QTest::newRow("unknown command") << QStringList{"frob"} << "" << 1 << "unknown command frob";
+    QTest::newRow("unknown option") << QStringList{"info", "--bogus"} << "" << 1 << "unknown option --bogus";
+    QTest::newRow("read without -o") << QStringList{"read"} << "" << 1 << "read needs -o FILE.dat";
+    QTest::newRow("one file for diff") << QStringList{"diff", d + "plan.dat"} << "" << 1 << "diff takes 2 file names";
+    QTest::newRow("COM13") << QStringList{"info", "--port", "COM13"} << "" << 1 << "--port takes COM1 to COM12";
+    QTest::newRow("bad --bands")
+        << QStringList{"import-csv", d + "bad.csv", "--into", d + "plan.dat", "-o", d + "x.dat", "--bands", "1,2,3"} << ""
+        << 1 << "--bands takes four";
+    QTest::newRow("no such device") << QStringList{"info", "--port", "/dev/orvane-no-such-device"} << "" << 2
+                                    << "/dev/orvane-no-such-device: " + portError;
+    QTest::newRow("port held") << QStringList{"info", "--port", "COM1"} << "held" << 2 << "COM1 (" ;
+    QTest::newRow("silent radio") << QStringList{"info", "--port", "COM1"} << "silent" << 2
+                                  << "Fail connect with transceiver.";
+    QTest::newRow("silent during the write") << QStringList{"write", d + "plan.dat", "--port", "COM1"}
+                                             << "silent after 100 frames" << 2 << "Fail connect with transceiver.";
+    QTest::newRow("band check refuses") << QStringList{"write", d + "refused.dat", "--port", "COM1"} << "answers" << 3
+                                        << "Channel 5that Receiving or transmitting frequency  out of frequency limitation range ";
+    QTest::newRow("files differ") << QStringList{"diff", d + "plan.dat", d + "refused.dat"} << "" << 3 << "ch 5 new: RX 175.00000";
+    QTest::newRow("files equal") << QStringList{"diff", d + "plan.dat", d + "plan.dat"} << "" << 0 << "";
+    QTest::newRow("missing data file") << QStringList{"write", d + "missing.dat", "--port", "COM1"} << "answers" << 4
+                                       << "missing.dat";
+    QTest::newRow("malformed data file") << QStringList{"diff", d + "bad.dat", d + "plan.dat"} << "" << 4 << "bad.dat";
+    QTest::newRow("bad csv") << QStringList{"import-csv", d + "bad.csv", "--into", d + "plan.dat", "-o", d + "x.dat"} << ""
+                             << 4 << "Line 2, column Frequency, value \"999\"";
+    QTest::newRow("output folder missing") << QStringList{"export-csv", d + "plan.dat", "-o", d + "no/such/x.csv"} << "" << 4
+                                           << "Cannot save";
+}
+
+void TestCli::exitCodes()
+{
+    QFETCH(QStringList, args);
+    QFETCH(QString, radio);
+    QFETCH(int, code);
+    QFETCH(QString, message);
+
+    std::unique_ptr<RadioOnCom> on;
+    SerialPort holder;
+    if (!radio.isEmpty()) {
+        on = std::make_unique<RadioOnCom>(1);
+        QVERIFY(on->ok());
+        vradio::Faults faults;
+        faults.silent = radio == QLatin1String("silent");
+        faults.silentAfterWriteFrames = radio == QLatin1String("silent after 100 frames") ? 100 : -1;
+        on->radio().setFaults(faults);
+        if (radio == QLatin1String("held"))
+            QVERIFY(holder.open(1));
+    }
+    const Result r = runCli(args);
+    QCOMPARE(r.code, code);
+    const QString shown = r.out + r.err;
+    QVERIFY2(shown.contains(message), qPrintable(shown));
+    if (code == 0 && message.isEmpty())
+        QVERIFY(r.out.isEmpty());
+    QVERIFY(!QFile::exists(path("x.dat")));
+    if (on && radio == QLatin1String("answers")) {
+        // A refused write sends no frame: only the identification took place.
+        QCOMPARE(on->radio().writeFrames(), 0);
+    }
+}
+
+void TestCli::diffNamesChannelFieldsAndShowsTheRestInHex()
+{
+    auto a = planImage();
+    auto b = std::make_unique<MemoryImage>(*a);
+    ChannelRecord(*b, 3).setRxFrequency(QStringLiteral("145.125"));
+    ChannelRecord(*b, 12).setName(QStringLiteral("RPT2"));
+    ChannelRecord(*b, 7).setTxTone(ToneCode::fromValue(885));
+    b->setCell(Area::Channels.firstRow + 7, 14, 0x08); // an unused bit: no field shows it
+    clearChannel(*b, 12 + 1);                          // already empty: nothing to say
+    b->setCell(Area::Fm.firstRow + 2, 9, 0x41);
+    QVERIFY(DataFile::save(*b, path("b.dat")).ok);
+
+    const Result r = runCli({"diff", path("plan.dat"), path("b.dat")});
+    QCOMPARE(r.code, 3);
+    QCOMPARE(r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
+             QStringList({"ch 3 RX 145.50000 -> 145.12500", "ch 7 TX tone OFF -> 88.5", "ch 7 record bytes [14] 00 -> 08",
+                          "ch 12 Name RPT12 -> RPT2", "row 770 (0x3020, FM presets): [9] " +
+                              QStringLiteral("%1").arg(a->cell(Area::Fm.firstRow + 2, 9), 2, 16, QLatin1Char('0')).toUpper() +
+                              " -> 41"}));
+}
+
+void TestCli::csvCommands()
+{
+    const Result exported = runCli({"export-csv", path("plan.dat")});
+    QCOMPARE(exported.code, 0);
+    QCOMPARE(exported.out.toUtf8(), ChannelCsv::write(*planImage(), BandLimits::startup()));
+
+    QFile csv(path("plan.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write("Location,Frequency,Name\r\n40,185,HIGHV\r\n");
+    csv.close();
+    // 185 MHz is outside the start-up limits; --bands lets the file speak for another radio.
+    const QStringList import{"import-csv", path("plan.csv"), "--into", path("plan.dat"), "-o", path("imported.dat")};
+    QCOMPARE(runCli(import).code, 4);
+    QVERIFY(!QFile::exists(path("imported.dat")));
+    const Result r = runCli(import + QStringList{"--bands", "100,200,400,520"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("Imported 1 channels.\n"));
+    const Result d = runCli({"diff", path("plan.dat"), path("imported.dat")});
+    QCOMPARE(d.out.split(QLatin1Char('\n')).first().left(26), QStringLiteral("ch 40 new: RX 185.00000, T"));
+    QCOMPARE(d.out.count(QLatin1Char('\n')), 1);
+}
+
+void TestCli::progressOnlyOnATerminal_data()
+{
+    QTest::addColumn<bool>("terminal");
+    QTest::addColumn<bool>("quiet");
+    QTest::addColumn<bool>("drawn");
+    QTest::newRow("terminal") << true << false << true;
+    QTest::newRow("terminal, -q") << true << true << false;
+    QTest::newRow("pipe or file") << false << false << false;
+}
+
+void TestCli::progressOnlyOnATerminal()
+{
+    QFETCH(bool, terminal);
+    QFETCH(bool, quiet);
+    QFETCH(bool, drawn);
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    QStringList args{"read", "--port", "COM1", "-o", path("progress.dat")};
+    if (quiet)
+        args << "-q";
+    const Result r = runCli(args, terminal);
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.err.contains(QStringLiteral("\rread   [")), drawn);
+    QCOMPARE(r.err.contains(QStringLiteral("] 200/200\n")), drawn);
+    if (!drawn)
+        QCOMPARE(r.err, QStringLiteral("read COM1 (%1) into %2\n").arg(PortNames::devicePath(1), path("progress.dat")));
+}
+
+void TestCli::progressOfTheBuiltCommand_data()
+{
+    QTest::addColumn<bool>("terminal");
+    QTest::newRow("standard error a pipe") << false;
+    QTest::newRow("standard error a terminal") << true;
+}
+
+void TestCli::progressOfTheBuiltCommand()
+{
+    QFETCH(bool, terminal);
+    // The built command decides by itself whether its standard error is a terminal; it
+    // runs at full timer scale, so a read takes a few seconds.
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    QProcess cli;
+    int master = -1, slave = -1;
+    char name[256] = {};
+    QByteArray seen;
+    std::atomic<bool> stop{false};
+    std::thread reader;
+    if (terminal) {
+        QVERIFY(::openpty(&master, &slave, name, nullptr, nullptr) == 0);
+        termios tio{};
+        ::tcgetattr(slave, &tio);
+        ::cfmakeraw(&tio);
+        ::tcsetattr(slave, TCSANOW, &tio);
+        cli.setStandardErrorFile(QString::fromLatin1(name));
+        // The terminal's buffer is small; read it while the command writes.
+        reader = std::thread([&] {
+            char buffer[512];
+            while (!stop) {
+                pollfd p{master, POLLIN, 0};
+                if (::poll(&p, 1, 50) > 0) {
+                    const ssize_t n = ::read(master, buffer, sizeof buffer);
+                    if (n > 0)
+                        seen.append(buffer, int(n));
+                }
+            }
+        });
+    }
+    cli.start(QStringLiteral(ORVANE_CLI_PATH),
+              {"read", "--port", QString::fromStdString(radio.radio().slavePath()), "-o", path("built.dat")});
+    QVERIFY(cli.waitForFinished(60000));
+    if (terminal) {
+        QTest::qWait(100);
+        stop = true;
+        reader.join();
+        ::close(master);
+        ::close(slave);
+    } else {
+        seen = cli.readAllStandardError();
+    }
+    QCOMPARE(cli.exitCode(), 0);
+    QCOMPARE(seen.contains("\rread   ["), terminal);
+    QCOMPARE(seen.contains('#'), terminal);
+    QVERIFY(seen.contains("read " + radio.radio().slavePath() + " into "));
+}
+
+QTEST_MAIN(TestCli)
+#include "tst_cli.moc"
