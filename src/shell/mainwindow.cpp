@@ -14,6 +14,7 @@
 #include "shell/icons.h"
 #include "shell/bulkwritesteps.h"
 #include "shell/editorregistry.h"
+#include "shell/channelcsvactions.h"
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
@@ -51,6 +52,8 @@ const Caption MenuCaptions[] = {
     {"File_Open", ShellText::FileOpen},
     {"File_save", ShellText::FileSave},
     {"File_saveas", ShellText::FileSaveAs},
+    {"File_import_csv", ShellText::FileImportCsv},
+    {"File_export_csv", ShellText::FileExportCsv},
     {"File_exit", ShellText::FileExit},
     {"fm_chann_edit", ShellText::FmEdit},
     {"chann_edit", ShellText::ChannelEdit},
@@ -215,6 +218,8 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_Open"), &QAction::triggered, this, [this] { showDataFileWindow(false); });
     connect(addMenuAction(file, "File_save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
+    connect(addMenuAction(file, "File_import_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::importChannels(this); });
+    connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 

@@ -14,6 +14,8 @@ inline constexpr BiText FileNew{"New", "新建"};
 inline constexpr BiText FileOpen{"Open", "打开"};
 inline constexpr BiText FileSave{"Save", "保存"};
 inline constexpr BiText FileSaveAs{"Save As", "另存为"};
+inline constexpr BiText FileImportCsv{"Import channels (CSV)...", "导入信道 (CSV)..."};
+inline constexpr BiText FileExportCsv{"Export channels (CSV)...", "导出信道 (CSV)..."};
 inline constexpr BiText FileExit{"Exit", "退出"};
 inline constexpr BiText FmEdit{"FM-Radio", "FM-频道"};
 inline constexpr BiText ChannelEdit{"Channel", "信道编辑"};

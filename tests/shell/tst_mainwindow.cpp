@@ -8,6 +8,10 @@
 #include "platform/screen.h"
 #include "texts/language.h"
 #include "shell/mainwindow.h"
+#include "shell/channelcsvactions.h"
+#include "channels/channelcsv.h"
+#include "channels/channelgridmodel.h"
+#include "channels/channelrecord.h"
 
 #include <QAction>
 #include <QLabel>
@@ -59,6 +63,7 @@ private slots:
     void openChildKeepsItsLanguageButMessagesFollowTheFlag();
     void fmEntryClosesTheChannelEditor();
     void exitRefusedWhileAnEditorTalksToTheRadio();
+    void channelCsvFromTheFileMenu();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -94,6 +99,8 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_Open", "Open", "打开"},
         {"File_save", "Save", "保存"},
         {"File_saveas", "Save As", "另存为"},
+        {"File_import_csv", "Import channels (CSV)...", "导入信道 (CSV)..."},
+        {"File_export_csv", "Export channels (CSV)...", "导出信道 (CSV)..."},
         {"File_exit", "Exit", "退出"},
         {"fm_chann_edit", "FM-Radio", "FM-频道"},
         {"chann_edit", "Channel", "信道编辑"},
@@ -375,6 +382,64 @@ void TestMainWindow::exitRefusedWhileAnEditorTalksToTheRadio()
     editor->engine().stop();
     m_window->menuAction(QStringLiteral("File_exit"))->trigger();
     QVERIFY(!m_window->isVisible());
+}
+
+void TestMainWindow::channelCsvFromTheFileMenu()
+{
+    QTemporaryDir dir;
+    QString chosen;
+    bool askedToSave = false;
+    ChannelCsvActions::setPathChooser([&](bool save) {
+        askedToSave = save;
+        return chosen;
+    });
+    MemoryImage &image = MemoryImage::instance();
+    m_window->showChannelEditor();
+    auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
+    QVERIFY(editor);
+    MessageBox::takeRecorded();
+
+    // Export: the start-up default channels, as the model writes them.
+    chosen = dir.filePath(QStringLiteral("plan.csv"));
+    m_window->menuAction(QStringLiteral("File_export_csv"))->trigger();
+    QVERIFY(askedToSave);
+    QFile exported(chosen);
+    QVERIFY(exported.open(QIODevice::ReadOnly));
+    QCOMPARE(exported.readAll(), ChannelCsv::write(image));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList{QStringLiteral("Exported 8 channels to %1.").arg(chosen)});
+
+    // Cancel does nothing at all.
+    chosen.clear();
+    const QByteArray before = image.rows(0, MemoryImage::Rows);
+    m_window->menuAction(QStringLiteral("File_import_csv"))->trigger();
+    QVERIFY(!askedToSave);
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+
+    // A bad row: one message, nothing changes.
+    auto write = [&](const QByteArray &text) {
+        chosen = dir.filePath(QStringLiteral("in.csv"));
+        QFile f(chosen);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(text);
+    };
+    write("Location,Frequency,Name\n20,145.5,OK\n21,999,BAD\n");
+    m_window->menuAction(QStringLiteral("File_import_csv"))->trigger();
+    const auto refused = MessageBox::takeRecorded();
+    QCOMPARE(refused.size(), 1);
+    QCOMPARE(refused.at(0).title, QStringLiteral("Operate prompt"));
+    QCOMPARE(refused.at(0).text, QStringLiteral("No channel was imported: 1 rows are not valid.\n"
+                                                "Line 3, column Frequency, value \"999\": Over the range of receive frequency ."));
+    QCOMPARE(image.rows(0, MemoryImage::Rows), before);
+
+    // A good file: the open grid shows it at once, and the long name was cut as the grid cuts it.
+    write("Location,Frequency,Name\n20,145.5,longname\n");
+    m_window->menuAction(QStringLiteral("File_import_csv"))->trigger();
+    QCOMPARE(MessageBox::takeRecordedTexts(),
+             QStringList{"Imported 1 channels.\nLine 2, column Name, value \"longname\": The letter of channel name max 6 bit . "});
+    QCOMPARE(ChannelRecord(image, 20).nameText(), QStringLiteral("LONGNA"));
+    QCOMPARE(editor->model()->cellText(20, ChannelGridModel::RxFrequency), QStringLiteral("145.50000"));
+    QCOMPARE(editor->model()->cellText(20, ChannelGridModel::Name), QStringLiteral("LONGNA"));
+    ChannelCsvActions::setPathChooser({});
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -1,0 +1,99 @@
+#include "shell/channelcsvactions.h"
+
+#include "channels/channelcsv.h"
+#include "files/atomicwrite.h"
+#include "files/numberstream.h"
+#include "image/bandlimits.h"
+#include "image/memoryimage.h"
+#include "link/editorwindow.h"
+#include "platform/messagebox.h"
+#include "shell/mainwindow.h"
+#include "shell/shelltexts.h"
+#include "texts/commontexts.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace ChannelCsvActions {
+
+namespace {
+
+// A channel plan is a few kilobytes; this only keeps a wrong pick from filling memory.
+constexpr qint64 MaxCsvBytes = 4 * 1024 * 1024;
+
+constexpr BiText Exported{"Exported %1 channels to %2.", "已将 %1 个信道导出到 %2。"};
+
+PathChooser &chooser()
+{
+    static PathChooser c;
+    return c;
+}
+
+QString choosePath(QWidget *parent, bool save)
+{
+    if (chooser())
+        return chooser()(save);
+    const bool chinese = Language::isChinese();
+    const QString filter = QStringLiteral("CSV (*.csv);;%1 (*)").arg(chinese ? QStringLiteral("所有文件") : QStringLiteral("All files"));
+    // The captions without their trailing dots.
+    QString caption = (save ? ShellText::FileExportCsv : ShellText::FileImportCsv).text(chinese);
+    caption.remove(QStringLiteral("..."));
+    if (save)
+        return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(QStringLiteral("channels.csv")), filter);
+    return QFileDialog::getOpenFileName(parent, caption, QDir::homePath(), filter);
+}
+
+void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)
+{
+    MessageBox::show(parent, CommonText::PromptTitle.text(), text, icon);
+}
+
+} // namespace
+
+void setPathChooser(const PathChooser &c)
+{
+    chooser() = c;
+}
+
+void importChannels(QWidget *parent)
+{
+    const QString path = choosePath(parent, false);
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    const FileResult read = readWholeFile(path, MaxCsvBytes, bytes);
+    if (!read.ok) {
+        tell(parent, read.message());
+        return;
+    }
+    const ChannelCsv::ImportResult result = ChannelCsv::importInto(bytes, MemoryImage::instance(), BandLimits::current());
+    if (!result.ok) {
+        tell(parent, result.errorMessage(Language::isChinese()));
+        return;
+    }
+    // An open channel grid shows the new plan at once rather than on its next activation.
+    if (MainWindow *main = MainWindow::instance()) {
+        if (auto *editor = qobject_cast<EditorWindow *>(main->child(QStringLiteral("frm_chann"))))
+            editor->redisplay();
+    }
+    tell(parent, result.doneMessage(Language::isChinese()),
+         result.notices.isEmpty() ? MessageBox::Icon::Information : MessageBox::Icon::Warning);
+}
+
+void exportChannels(QWidget *parent)
+{
+    const QString path = choosePath(parent, true);
+    if (path.isEmpty())
+        return;
+    const QByteArray csv = ChannelCsv::write(MemoryImage::instance(), BandLimits::current());
+    const FileResult saved = writeFileReplacing(path, csv);
+    if (!saved.ok) {
+        tell(parent, saved.message());
+        return;
+    }
+    // The header line is no channel.
+    const int channels = int(csv.count('\n')) - 1;
+    tell(parent, Exported.text().arg(channels).arg(QDir::toNativeSeparators(path)), MessageBox::Icon::Information);
+}
+
+} // namespace ChannelCsvActions
