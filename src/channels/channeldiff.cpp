@@ -1,51 +1,61 @@
 #include "channels/channeldiff.h"
 
 #include "channels/channelrecord.h"
+#include "image/areaview.h"
 #include "image/memoryimage.h"
-
-#include <array>
 
 namespace {
 
+// The fields the list-field table does not hold, with the bytes each one shows.
 struct Field
 {
     const char *label;
     QString (ChannelRecord::*text)() const;
-    bool inNameRow;
     int offset;
     int bytes;
 };
 
 using Offset = ChannelRecord::Offset;
 
-// The grid's columns, with the bytes each one shows.
-const Field Fields[] = {
-    {"RX", &ChannelRecord::rxFrequencyText, false, Offset::rxFrequency, 4},
-    {"TX", &ChannelRecord::txFrequencyText, false, Offset::txFrequency, 4},
-    {"RX tone", &ChannelRecord::rxToneText, false, Offset::rxTone, 2},
-    {"TX tone", &ChannelRecord::txToneText, false, Offset::txTone, 2},
-    {"Power", &ChannelRecord::powerText, false, Offset::power, 1},
-    {"W/N", &ChannelRecord::bandwidthText, false, Offset::flags, 1},
-    {"PTT-ID", &ChannelRecord::pttIdText, false, Offset::flags, 1},
-    {"Busy lock", &ChannelRecord::busyLockText, false, Offset::flags, 1},
-    {"Scan add", &ChannelRecord::scanAddText, false, Offset::flags, 1},
-    {"Sig code", &ChannelRecord::signalCodeText, false, Offset::signalCode, 1},
-    {"Signalling", &ChannelRecord::optionalSignallingText, false, Offset::signalling, 1},
-    {"Mute", &ChannelRecord::muteModeText, false, Offset::signalling, 1},
-    {"Scrambler", &ChannelRecord::scramblerText, false, Offset::power, 1},
-    {"Name", &ChannelRecord::nameText, true, ChannelRecord::NameOffset::name, ChannelRecord::NameLength},
+const Field RecordFields[] = {
+    {"RX", &ChannelRecord::rxFrequencyText, Offset::rxFrequency, 4},
+    {"TX", &ChannelRecord::txFrequencyText, Offset::txFrequency, 4},
+    {"RX tone", &ChannelRecord::rxToneText, Offset::rxTone, 2},
+    {"TX tone", &ChannelRecord::txToneText, Offset::txTone, 2},
 };
+const Field NameField{"name", &ChannelRecord::nameText, ChannelRecord::NameOffset::name, ChannelRecord::NameLength};
+
+// Power is compared by the grid's own rule (powerText()), the rest as their rows say.
+const FieldTable &listFieldsButPower()
+{
+    static const FieldTable table = [] {
+        FieldTable t;
+        for (const ListField &f : ChannelRecord::listFields()) {
+            if (&f != &ChannelRecord::power())
+                t.push_back(f);
+        }
+        return t;
+    }();
+    return table;
+}
 
 QString shown(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("(none)") : text;
 }
 
-QString summary(const ChannelRecord &rec)
+// Every field the grid shows, in the grid's order.
+QString summary(const ChannelRecord &rec, const AreaView &record)
 {
     QStringList parts;
-    for (const Field &f : Fields)
+    for (const Field &f : RecordFields)
         parts << QStringLiteral("%1 %2").arg(QLatin1String(f.label), shown((rec.*f.text)()));
+    for (const ListField &f : ChannelRecord::listFields()) {
+        // Power decodes by its own rule; the others as their table rows say.
+        const QString text = &f == &ChannelRecord::power() ? rec.powerText() : Fields::decodeText(record, f, false);
+        parts << QStringLiteral("%1 %2").arg(QLatin1String(f.name), shown(text));
+    }
+    parts << QStringLiteral("%1 %2").arg(QLatin1String(NameField.label), shown(rec.nameText()));
     return parts.join(QStringLiteral(", "));
 }
 
@@ -56,45 +66,45 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
     MemoryImage &b = const_cast<MemoryImage &>(after);
     QStringList lines;
     for (int ch = 0; ch < ChannelRecord::Count; ++ch) {
-        const ChannelRecord was(a, ch);
-        const ChannelRecord now(b, ch);
+        const ChannelRecord was(a, ch), now(b, ch);
         const QByteArray recordBefore = was.recordBytes(), recordAfter = now.recordBytes();
         const QByteArray nameBefore = was.nameBytes(), nameAfter = now.nameBytes();
         if (recordBefore == recordAfter && nameBefore == nameAfter)
             continue;
         const QString prefix = QStringLiteral("ch %1 ").arg(ch);
+        const AreaView recordWas(a, MemoryImage::addressOf(was.recordRow(), 0), MemoryImage::Columns);
+        const AreaView recordNow(b, MemoryImage::addressOf(now.recordRow(), 0), MemoryImage::Columns);
 
         if (was.isEmpty() != now.isEmpty()) {
-            lines << prefix + (now.isEmpty() ? QStringLiteral("removed (was %1)").arg(summary(was))
-                                             : QStringLiteral("new: %1").arg(summary(now)));
+            lines << prefix + (now.isEmpty() ? QStringLiteral("removed (was %1)").arg(summary(was, recordWas))
+                                             : QStringLiteral("new: %1").arg(summary(now, recordNow)));
             continue;
         }
-        // Bytes that no shown change accounts for are listed in hex afterwards.
-        std::array<bool, 16> recordExplained{}, nameExplained{};
+        ImageDiff::Explained record(MemoryImage::Columns, 0), name(MemoryImage::Columns, 0);
+        // An empty channel shows nothing: whatever changed behind its empty mark is hex.
         if (!now.isEmpty()) {
-            for (const Field &f : Fields) {
+            auto compare = [&](const Field &f, ImageDiff::Explained &explained) {
                 const QString from = (was.*f.text)(), to = (now.*f.text)();
                 if (from == to)
-                    continue;
+                    return;
                 lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(f.label), shown(from), shown(to));
-                auto &explained = f.inNameRow ? nameExplained : recordExplained;
                 for (int i = 0; i < f.bytes; ++i)
-                    explained[f.offset + i] = true;
+                    explained[f.offset + i] = 0xFF;
+            };
+            for (const Field &f : RecordFields)
+                compare(f, record);
+            if (was.powerText() != now.powerText()) {
+                lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(ChannelRecord::power().name), was.powerText(), now.powerText());
+                record[ChannelRecord::power().offset] |= ChannelRecord::power().mask;
             }
+            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record);
+            compare(NameField, name);
         }
-        auto leftover = [&](const QByteArray &from, const QByteArray &to, const std::array<bool, 16> &explained,
-                            const char *what) {
-            QByteArray f, t;
-            for (int i = 0; i < from.size(); ++i) {
-                // Explained cells are made equal so that only the rest is listed.
-                f.append(explained[i] ? to.at(i) : from.at(i));
-                t.append(to.at(i));
-            }
-            if (f != t)
-                lines << prefix + QStringLiteral("%1 bytes %2").arg(QLatin1String(what), ImageDiff::cellChanges(f, t));
-        };
-        leftover(recordBefore, recordAfter, recordExplained, "record");
-        leftover(nameBefore, nameAfter, nameExplained, "name row");
+        for (const QString &rest : {ImageDiff::unexplainedBytes(recordBefore, recordAfter, record, prefix + "record "),
+                                    ImageDiff::unexplainedBytes(nameBefore, nameAfter, name, prefix + "name row ")}) {
+            if (!rest.isEmpty())
+                lines << rest;
+        }
     }
     return lines;
 }

@@ -1,5 +1,6 @@
 #include "image/imagediff.h"
 
+#include "image/areaview.h"
 #include "image/memoryimage.h"
 
 namespace ImageDiff {
@@ -80,6 +81,61 @@ QString areaName(int row)
             return QString::fromLatin1(a.name);
     }
     return QString();
+}
+
+QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
+                             const QString &prefix, Explained &explained)
+{
+    QStringList lines;
+    for (const ListField &field : table) {
+        const QString from = Fields::decodeText(before, field, false);
+        const QString to = Fields::decodeText(after, field, false);
+        if (from == to)
+            continue;
+        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(field.name), from, to);
+        explained[field.offset] |= field.mask;
+    }
+    return lines;
+}
+
+QString unexplainedBytes(const QByteArray &before, const QByteArray &after, const Explained &explained,
+                         const QString &prefix)
+{
+    QByteArray from, to;
+    for (int i = 0; i < before.size() && i < after.size(); ++i) {
+        const uint8_t mask = i < explained.size() ? explained.at(i) : 0;
+        // A byte whose changes all lie in accounted bits is left out of the hex.
+        const bool left = ((uint8_t(before.at(i)) ^ uint8_t(after.at(i))) & ~mask) != 0;
+        from.append(left ? before.at(i) : after.at(i));
+        to.append(after.at(i));
+    }
+    const QString cells = cellChanges(from, to);
+    return cells.isEmpty() ? QString() : prefix + QStringLiteral("bytes ") + cells;
+}
+
+AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table, const QString &label)
+{
+    auto describeRecords = [range, recordBytes, &table, label](const MemoryImage &before, const MemoryImage &after) {
+        // The views only read here.
+        MemoryImage &a = const_cast<MemoryImage &>(before);
+        MemoryImage &b = const_cast<MemoryImage &>(after);
+        QStringList lines;
+        for (int first = range.firstAddress(), n = 0; first + recordBytes - 1 <= range.lastAddress();
+             first += recordBytes, ++n) {
+            const AreaView was(a, first, recordBytes), now(b, first, recordBytes);
+            const QByteArray from = was.bytes(0, recordBytes), to = now.bytes(0, recordBytes);
+            if (from == to)
+                continue;
+            const QString prefix = QStringLiteral("%1 %2 ").arg(label).arg(n);
+            Explained explained(recordBytes, 0);
+            lines << listFieldChanges(was, now, table, prefix, explained);
+            const QString rest = unexplainedBytes(from, to, explained, prefix);
+            if (!rest.isEmpty())
+                lines << rest;
+        }
+        return lines;
+    };
+    return AreaFields{{range}, describeRecords};
 }
 
 QStringList describe(const MemoryImage &before, const MemoryImage &after, const QVector<AreaFields> &areas,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/areamap.h"
+#include "image/fieldtable.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,6 +34,23 @@ QString cellChanges(const QByteArray &before, const QByteArray &after);
 QString rowLine(int row, const QByteArray &before, const QByteArray &after);
 // The area map's name of the area a row belongs to ("channels", "unassigned", ...).
 QString areaName(int row);
+
+// Which bits of each byte of a record the lines said so far account for.
+using Explained = QVector<uint8_t>;
+
+// "<prefix><field name> <before> -> <after>" for every list field of the table that shows
+// differently, each marking its bits in `explained` (sized to the views).
+QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
+                             const QString &prefix, Explained &explained);
+// "<prefix>bytes [3] 00 -> 08" for the bytes whose changes no line accounts for, or an
+// empty text when every change is accounted for.
+QString unexplainedBytes(const QByteArray &before, const QByteArray &after, const Explained &explained,
+                         const QString &prefix);
+
+// An area made of records of `recordBytes` bytes, all laid out by one field table: each
+// record's fields by name ("<label> 3 <field> ON -> OFF"), and what no field shows in hex.
+// An area model that gains a field table joins the comparison with one entry of these.
+AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table, const QString &label);
 
 // The areas' own lines first (for areas lying wholly within `rows`), in the order given,
 // then the hex line of every other differing row within `rows`, ascending.

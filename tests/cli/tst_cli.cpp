@@ -195,10 +195,10 @@ void TestCli::verifyNamesWhatDiffers_data()
 
     QTest::newRow("nothing") << -1 << 0 << QStringList{"verify: the radio holds"};
     QTest::newRow("busy lock of channel 7") << 7 * 16 + 15 << 0x0C
-                                            << QStringList{"  ch 7 Busy lock OFF -> ON\n", "rows that differ: 7\n",
+                                            << QStringList{"  ch 7 busy lock OFF -> ON\n", "rows that differ: 7\n",
                                                            "channels that differ: 7\n"};
     QTest::newRow("name of channel 12") << 0x1000 + 12 * 16 + 3 << 0x33
-                                        << QStringList{"  ch 12 Name RPT12 -> RPT32\n", "rows that differ: 268\n",
+                                        << QStringList{"  ch 12 name RPT12 -> RPT32\n", "rows that differ: 268\n",
                                                        "channels that differ: 12\n"};
     QTest::newRow("a DTMF byte") << 0x2905 << 0x00
                                  << QStringList{"  row 656 (0x2900, DTMF): [5] ", "rows that differ: 656\n"};
@@ -315,7 +315,7 @@ void TestCli::diffNamesChannelFieldsAndShowsTheRestInHex()
     QCOMPARE(r.code, 3);
     QCOMPARE(r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts),
              QStringList({"ch 3 RX 145.50000 -> 145.12500", "ch 7 TX tone OFF -> 88.5", "ch 7 record bytes [14] 00 -> 08",
-                          "ch 12 Name RPT12 -> RPT2", "row 770 (0x3020, FM presets): [9] " +
+                          "ch 12 name RPT12 -> RPT2", "row 770 (0x3020, FM presets): [9] " +
                               QStringLiteral("%1").arg(a->cell(Area::Fm.firstRow + 2, 9), 2, 16, QLatin1Char('0')).toUpper() +
                               " -> 41"}));
 }

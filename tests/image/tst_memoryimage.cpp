@@ -1,4 +1,5 @@
 #include "image/areamap.h"
+#include "image/imagediff.h"
 #include "image/memoryimage.h"
 #include "link/receiveslots.h"
 #include "shell/imageinitialisation.h"
@@ -17,6 +18,7 @@ private slots:
     void receiveSlotsNeverReadPastTheReply();
     void receiveSlotsTakeTheHeaderThatEchoesTheRequest_data();
     void receiveSlotsTakeTheHeaderThatEchoesTheRequest();
+    void comparisonNamesTableFieldsAndShowsTheRestInHex();
 };
 
 void TestMemoryImage::addressFunctionsAtAreaBorders_data()
@@ -175,6 +177,31 @@ void TestMemoryImage::receiveSlotsTakeTheHeaderThatEchoesTheRequest()
         QCOMPARE(received.data(7), (front + reply).mid(offset, 64));
     if (offset == front.size() + 4)
         QCOMPARE(received.data(7), reply.mid(4, 64));
+void TestMemoryImage::comparisonNamesTableFieldsAndShowsTheRestInHex()
+{
+    // An area of 32-byte records with two list fields, as an area model would declare it.
+    static constexpr BiText OffOn[] = {{"OFF", "关"}, {"ON", "开"}};
+    static constexpr BiText Modes[] = {{"A", "A"}, {"B", "B"}, {"C", "C"}};
+    const FieldTable table{{"lamp", 1, 0x01, 0, ListEntries::of(OffOn)},
+                           {"mode", 1, 0x30, 4, ListEntries::of(Modes)}};
+    const QVector<ImageDiff::AreaFields> areas{ImageDiff::fieldTableArea(Area::BandRecords, 32, table, "band")};
+
+    MemoryImage before;
+    before.fill(0, MemoryImage::Rows - 1, 0x00);
+    MemoryImage after(before);
+    after.setAt(Area::BandRecords.firstAddress() + 32 + 1, 0x91); // band 1: lamp on, mode B, bit 7 too
+    after.setAt(Area::BandRecords.firstAddress() + 5, 0x07);      // band 0: a byte no field names
+    after.setAt(Area::Dtmf.firstAddress() + 17, 0xAB);            // no field table: hex
+    after.setAt(Area::Options.firstAddress(), 0x01);              // outside the compared rows
+
+    QCOMPARE(ImageDiff::describe(before, after, areas, Area::Range{Area::BandRecords.firstRow, Area::Dtmf.lastRow}),
+             QStringList({"band 0 bytes [5] 00 -> 07", "band 1 lamp OFF -> ON", "band 1 mode A -> B",
+                          "band 1 bytes [1] 00 -> 91", "row 657 (0x2910, DTMF): [1] 00 -> AB"}));
+    QCOMPARE(ImageDiff::differingRows(before, after), QVector<int>({Area::Options.firstRow, 240, 242, 657}));
+    // A field change alone leaves no hex behind.
+    after.setAt(Area::BandRecords.firstAddress() + 32 + 1, 0x11);
+    QCOMPARE(ImageDiff::describe(before, after, areas, Area::BandRecords).mid(1),
+             QStringList({"band 1 lamp OFF -> ON", "band 1 mode A -> B"}));
 }
 
 QTEST_APPLESS_MAIN(TestMemoryImage)
