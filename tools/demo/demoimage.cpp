@@ -2,6 +2,8 @@
 
 #include "channels/channelrecord.h"
 #include "image/areamap.h"
+#include "image/areaview.h"
+#include "image/digitfrequency.h"
 #include "image/memoryimage.h"
 #include "image/tonecodec.h"
 #include "shell/imageinitialisation.h"
@@ -51,28 +53,22 @@ ToneCode tone(const char *text)
     return *encodeToneText(QString::fromLatin1(text));
 }
 
-// The FM area has no model in the program yet: until it does, the presets are written
-// here as that area keeps them: the frequency as eight decimal digits, one per byte
-// (hundreds of MHz down to 10 Hz), and the name centred in bytes 8 to 15.
-void setFmPreset(MemoryImage &image, int preset, int tenthsMHz, const char *name)
-{
-    const int row = Area::Fm.firstRow + preset;
-    image.fill(row, row, MemoryImage::Empty);
-    const int digits[8] = {tenthsMHz / 1000, tenthsMHz / 100 % 10, tenthsMHz / 10 % 10, tenthsMHz % 10, 0, 0, 0, 0};
-    for (int i = 0; i < 8; ++i)
-        image.setCell(row, i, uint8_t(digits[i]));
-    const QByteArray n(name);
-    static const int start[7] = {0, 11, 11, 10, 10, 9, 8};
-    for (int i = 0; i < n.size(); ++i)
-        image.setCell(row, start[n.size()] + i, uint8_t(n.at(i)));
-}
+// The FM presets have no area model in the program yet. Until they do, a preset is
+// written here as the FM editor stores one: the frequency in digits (the shared codec),
+// the name centred in bytes 8 to 15; an empty preset is eight zero digits and no name.
+constexpr int FmNameOffset = DigitFrequency::Bytes;
+constexpr int FmNameBytes = 8;
 
-void clearFmPreset(MemoryImage &image, int preset)
+void setFmPreset(MemoryImage &image, int preset, qint64 hz, const char *name)
 {
-    const int row = Area::Fm.firstRow + preset;
-    image.fill(row, row, MemoryImage::Empty);
-    for (int i = 0; i < 8; ++i)
-        image.setCell(row, i, 0);
+    AreaView row(image, Area::Fm.firstAddress() + preset * MemoryImage::Columns, MemoryImage::Columns);
+    row.setBytes(0, hz ? DigitFrequency::encode(hz) : QByteArray(DigitFrequency::Bytes, '\0'));
+    row.fill(FmNameOffset, FmNameBytes, MemoryImage::Empty);
+    const QByteArray n(name);
+    // 6 characters start at byte 8, 5 at 9, 3 or 4 at 10, 1 or 2 at 11.
+    static const int start[7] = {0, 11, 11, 10, 10, 9, 8};
+    if (!n.isEmpty())
+        row.setBytes(start[n.size()], n);
 }
 
 } // namespace
@@ -101,10 +97,10 @@ void buildDemoImage(MemoryImage &image)
     }
 
     for (int preset = 0; preset < Area::Fm.rowCount(); ++preset)
-        clearFmPreset(image, preset);
-    setFmPreset(image, 0, 876, "NEWS");
-    setFmPreset(image, 1, 943, "JAZZ");
-    setFmPreset(image, 2, 1007, "CLASIC");
-    setFmPreset(image, 3, 1041, "ROCK");
-    setFmPreset(image, 4, 1059, "CITY");
+        setFmPreset(image, preset, 0, "");
+    setFmPreset(image, 0, 87600000, "NEWS");
+    setFmPreset(image, 1, 94300000, "JAZZ");
+    setFmPreset(image, 2, 100700000, "CLASIC");
+    setFmPreset(image, 3, 104100000, "ROCK");
+    setFmPreset(image, 4, 105900000, "CITY");
 }
