@@ -1,6 +1,7 @@
 #include "shell/editorregistry.h"
 
 #include "channels/channeleditor.h"
+#include "fm/fmeditor.h"
 #include "options/optioneditor.h"
 
 #include <cstring>
@@ -10,6 +11,7 @@ const std::vector<EditorEntry> &editorRegistry()
     static const std::vector<EditorEntry> entries{
         {"frm_chann", "chann_edit", "edit_chann", nullptr, [] { return new ChannelEditor; }},
         {"frm_option", "sys_edit", "edit_option", nullptr, [] { return new OptionEditor; }},
+        {"frm_FM", "fm_chann_edit", nullptr, "frm_chann", [] { return new FmEditor; }},
     };
     return entries;
 }

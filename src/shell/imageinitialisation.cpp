@@ -1,6 +1,7 @@
 #include "shell/imageinitialisation.h"
 
 #include "channels/channelrecord.h"
+#include "fm/fmpresets.h"
 #include "image/memoryimage.h"
 #include "options/optionarea.h"
 
@@ -18,7 +19,7 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
     // The order matters: the channel defaults come last, after every other area.
     static const std::vector<ImageInitialisationStep> steps{
         {"erase", &eraseAll},
-        {"fm presets", nullptr},
+        {"fm presets", &defaultFmPresets},
         {"optional features and band records", &OptionArea::writeDefaults},
         {"dtmf", nullptr},
         {"2-tone", nullptr},

@@ -224,12 +224,7 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
     // The editors' entries are connected from the registry.
-    // The FM editor takes the channel editor's place. Until it is registered, the
-    // entry does the first half of that.
-    connect(addMenuAction(nullptr, "fm_chann_edit"), &QAction::triggered, this, [this] {
-        if (!findEditor("frm_FM"))
-            closeChild(QStringLiteral("frm_chann"));
-    });
+    addMenuAction(nullptr, "fm_chann_edit");
     addMenuAction(nullptr, "chann_edit");
     addMenuAction(nullptr, "sys_edit");
 

@@ -354,6 +354,7 @@ void TestMainWindow::fmEntryClosesTheChannelEditor()
     QVERIFY(m_window->child(QStringLiteral("frm_chann")));
     m_window->menuAction(QStringLiteral("fm_chann_edit"))->trigger();
     QVERIFY(!m_window->child(QStringLiteral("frm_chann")));
+    QVERIFY(m_window->child(QStringLiteral("frm_FM")));
 }
 
 void TestMainWindow::exitRefusedWhileAnEditorTalksToTheRadio()

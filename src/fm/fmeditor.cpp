@@ -1,0 +1,143 @@
+#include "fm/fmeditor.h"
+
+#include "fm/fmgridmodel.h"
+#include "fm/fmpresets.h"
+#include "fm/fmtexts.h"
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+// The text overlay: stores only what the user changed, so walking through the grid
+// never re-encodes a preset.
+class FmTextDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
+    {
+        auto *edit = new QLineEdit(parent);
+        edit->setObjectName(QStringLiteral("Text_Edit"));
+        edit->setFrame(false);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString().trimmed());
+        return edit;
+    }
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        auto *edit = static_cast<QLineEdit *>(editor);
+        edit->setText(index.data(Qt::EditRole).toString());
+        edit->setModified(false);
+        edit->selectAll();
+    }
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        auto *edit = static_cast<QLineEdit *>(editor);
+        if (!edit->isModified())
+            return;
+        edit->setModified(false);
+        model->setData(index, edit->text(), Qt::EditRole);
+    }
+};
+
+EditorWindow::Setup fmSetup()
+{
+    EditorWindow::Setup s;
+    s.objectName = "frm_FM";
+    s.caption = FmText::Caption;
+    s.texts.readDone = FmText::ReadDone;
+    s.texts.writeDone = FmText::WriteDone;
+    s.texts.readComplete = FmText::ReadComplete;
+    s.texts.writeComplete = FmText::WriteComplete;
+    s.widthDivisor = FmEditor::WidthDivisor;
+    s.heightDivisor = FmEditor::HeightDivisor;
+    return s;
+}
+
+} // namespace
+
+FmEditor::FmEditor(QWidget *parent)
+    : EditorWindow(fmSetup(), parent)
+{
+    m_model = new FmGridModel(MemoryImage::instance(), m_chinese, this);
+    m_grid = new QTableView(this);
+    m_grid->setObjectName(QStringLiteral("MSF_Chann"));
+    m_grid->setAccessibleName(FmText::Caption.text(m_chinese));
+    m_grid->setModel(m_model);
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    m_grid->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked
+                            | QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
+    m_grid->setTabKeyNavigation(true);
+    m_grid->setItemDelegate(new FmTextDelegate(m_grid));
+    connect(m_model, &FmGridModel::refused, this,
+            [this](const BiText &title, const BiText &text) { MessageBox::show(this, title.text(), text.text()); });
+
+    // Default is let through during a transfer: a write sends the rows as they were
+    // when it started, and a read replaces the presets when it ends.
+    QHBoxLayout *buttons = makeButtonRow({
+        {Action::Read, "Command_read", FmText::Read, &CommonText::Busy},
+        {Action::Write, "Command_write", FmText::Write, &CommonText::Busy},
+        {Action::Clear, "Command_Clear", FmText::Clear, &CommonText::BusyClear},
+        {Action::Default, "Command_Def", FmText::Default, nullptr},
+        {Action::Open, "Command_open", FmText::Open, &CommonText::Busy},
+        {Action::Save, "Command_save", FmText::Save, &CommonText::Busy},
+        {Action::Close, "Command_Close", FmText::Close, &CommonText::BusyClose},
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_grid, 1);
+    layout->addLayout(buttons);
+
+    redisplay();
+    m_grid->setCurrentIndex(m_model->index(0, FmGridModel::Frequency));
+}
+
+FmEditor::~FmEditor()
+{
+    m_engine.stop();
+}
+
+void FmEditor::resizeEvent(QResizeEvent *event)
+{
+    EditorWindow::resizeEvent(event);
+    // The 18 rows of the grid (header, 16 presets, spare) fill its height.
+    const int available = m_grid->viewport()->height();
+    const int row = std::max(m_grid->fontMetrics().height() + 6, available / FmGridModel::RowCount);
+    m_grid->verticalHeader()->setDefaultSectionSize(row);
+}
+
+void FmEditor::leaveEditedCell()
+{
+    const QModelIndex current = m_grid->currentIndex();
+    m_grid->setCurrentIndex(m_model->index(current.isValid() ? current.row() : 0, FmGridModel::Number));
+}
+
+void FmEditor::redisplay()
+{
+    m_model->displayAll();
+}
+
+void FmEditor::clearArea()
+{
+    leaveEditedCell();
+    FmPreset::clearAll(MemoryImage::instance());
+}
+
+void FmEditor::loadDefaults()
+{
+    leaveEditedCell();
+    FmPreset::writeDefaults(MemoryImage::instance());
+}
