@@ -21,4 +21,7 @@ signals:
     void identificationFailed();
     // The port set-up chose a port; what the old one reported no longer holds.
     void portChosen();
+    // A window's own transfer gave up after its last attempt and the main window's
+    // status bar should say so (the alignment window does).
+    void transferGaveUp();
 };

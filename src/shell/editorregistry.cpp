@@ -1,5 +1,6 @@
 #include "shell/editorregistry.h"
 
+#include "alignment/alignmentwindow.h"
 #include "channels/channeleditor.h"
 #include "fm/fmeditor.h"
 #include "options/optioneditor.h"
@@ -12,6 +13,7 @@ const std::vector<EditorEntry> &editorRegistry()
         {"frm_chann", "chann_edit", "edit_chann", nullptr, [] { return new ChannelEditor; }},
         {"frm_option", "sys_edit", "edit_option", nullptr, [] { return new OptionEditor; }},
         {"frm_FM", "fm_chann_edit", nullptr, "frm_chann", [] { return new FmEditor; }},
+        {"frm_Adj_Txp", "frm_adj", nullptr, nullptr, [] { return new AlignmentWindow; }},
     };
     return entries;
 }

@@ -1,5 +1,6 @@
 #include "shell/imageinitialisation.h"
 
+#include "alignment/alignmenttable.h"
 #include "channels/channelrecord.h"
 #include "fm/fmpresets.h"
 #include "image/memoryimage.h"
@@ -24,7 +25,7 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
         {"dtmf", nullptr},
         {"2-tone", nullptr},
         {"5-tone", nullptr},
-        {"alignment defaults", nullptr},
+        {"alignment defaults", &prepareAlignmentDefaults},
         {"channels", &defaultChannels},
     };
     return steps;

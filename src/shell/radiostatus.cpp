@@ -22,6 +22,7 @@ void RadioStatus::followLink()
     });
     connect(&notices, &LinkNotices::identificationFailed, this, &RadioStatus::showFault);
     connect(&notices, &LinkNotices::portChosen, this, &RadioStatus::clearValues);
+    connect(&notices, &LinkNotices::transferGaveUp, this, &RadioStatus::showTransferFault);
 }
 
 QString RadioStatus::panelText(int panel) const
@@ -60,6 +61,12 @@ void RadioStatus::showFault()
 {
     m_statLabel = true;
     m_number = FaultText.text();
+    emit changed();
+}
+
+void RadioStatus::showTransferFault()
+{
+    m_model = FaultText.text();
     emit changed();
 }
 

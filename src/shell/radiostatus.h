@@ -37,6 +37,8 @@ public:
     // No answer after the last attempt: panel 3 "Stat:", panel 4 the fault text in the
     // language of the moment.
     void showFault();
+    // A window's own transfer gave up: panel 2 the fault text in the language of the moment.
+    void showTransferFault();
     // A language switch relabels panel 3; the value panels keep what they show.
     void languageSwitched();
 

@@ -1,0 +1,449 @@
+#include "alignment/alignmentwindow.h"
+
+#include "alignment/alignmenttexts.h"
+#include "files/adjustfile.h"
+#include "files/adjustfilerequests.h"
+#include "link/linknotices.h"
+#include "platform/messagebox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QVBoxLayout>
+
+using namespace Alignment;
+
+namespace {
+
+const char *IndexProperty = "controlIndex";
+
+struct TabSpec
+{
+    const char *key;
+    const BiText *caption;
+    int frame;
+};
+const TabSpec Tabs[AlignmentWindow::TabCount] = {
+    {"Adj_Txp_High", &AlignmentText::TabHigh, 0}, {"Adj_Txp_Low", &AlignmentText::TabLow, 0},
+    {"Adj_Sql_Leve", &AlignmentText::TabSquelch, 1}, {"Adj_Dev_Leve", &AlignmentText::TabDeviation, 2},
+    {"Adj_Other", &AlignmentText::TabOther, 3},
+};
+
+EditorWindow::Setup alignmentSetup()
+{
+    EditorWindow::Setup s;
+    s.objectName = "frm_Adj_Txp";
+    s.caption = AlignmentText::TabHigh;
+    s.pacing = Pacing::alignmentTransfer();
+    s.portMessage = PortOpener::MainWindow;
+    s.texts.readDone = AlignmentText::ReadDone;
+    s.texts.readComplete = AlignmentText::ReadComplete;
+    s.texts.writeDone = AlignmentText::WriteDone;
+    s.texts.writeComplete = AlignmentText::WriteComplete;
+    s.texts.completeTitle = CommonText::PromptTitleCapital;
+    s.widthDivisor = AlignmentWindow::WidthDivisor;
+    s.heightDivisor = AlignmentWindow::HeightDivisor;
+    // Nothing but this window changes the alignment values.
+    s.refreshOnActivation = false;
+    s.files = EditorWindow::FileKind::Adjust;
+    return s;
+}
+
+// A leading run of digits, as the radio's users type limits; 0 for none.
+int leadingNumber(const QString &text)
+{
+    const QString t = text.trimmed();
+    int v = 0;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        v = v * 10 + (c.unicode() - '0');
+        if (v > 99999)
+            break;
+    }
+    return v;
+}
+
+} // namespace
+
+AlignmentWindow::AlignmentWindow(QWidget *parent)
+    : EditorWindow(alignmentSetup(), parent)
+{
+    m_tabs = new QTabBar(this);
+    m_tabs->setObjectName(QStringLiteral("TabStrip1"));
+    for (const TabSpec &t : Tabs) {
+        const int i = m_tabs->addTab(t.caption->text(m_chinese));
+        m_tabs->setTabData(i, QString::fromLatin1(t.key));
+    }
+
+    m_frames[0] = makePowerFrame();
+    m_frames[1] = makeSquelchFrame();
+    m_frames[2] = makeDeviationFrame();
+    m_frames[3] = makeOtherFrame();
+
+    QHBoxLayout *buttons = makeButtonRow({
+        {Action::Read, "Command_read", AlignmentText::Read, &CommonText::Busy},
+        {Action::Write, "Command_write", AlignmentText::Write, &CommonText::Busy},
+        {Action::Default, "Command_def", AlignmentText::Default, &CommonText::Busy},
+        {Action::Open, "Command_open", AlignmentText::Open, &CommonText::Busy},
+        {Action::Save, "Command_save", AlignmentText::Save, &CommonText::Busy},
+        {Action::Close, "Command_close", AlignmentText::Close, &CommonText::BusyClose},
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    for (QGroupBox *f : m_frames)
+        layout->addWidget(f, 1);
+    layout->addLayout(buttons);
+
+    connect(m_tabs, &QTabBar::currentChanged, this, &AlignmentWindow::tabChosen);
+    connect(&AdjustFileRequests::instance(), &AdjustFileRequests::requested, this, &AlignmentWindow::takeFileRequest);
+    tabChosen(High);
+}
+
+AlignmentWindow::~AlignmentWindow()
+{
+    m_engine.stop();
+    // The boxes lose the focus while the base class tears the window down, after the
+    // box tables are gone; they have nothing to tell this window any more.
+    for (QLineEdit *edit : findChildren<QLineEdit *>())
+        edit->disconnect(this);
+}
+
+QLineEdit *AlignmentWindow::makeNumberBox(Boxes &boxes, int i, const QString &caption)
+{
+    auto *edit = new QLineEdit(this);
+    edit->setObjectName(QString::fromLatin1(boxes.spec->name));
+    edit->setProperty(IndexProperty, i);
+    edit->setAlignment(Qt::AlignCenter);
+    edit->setMaximumWidth(48);
+    edit->setAccessibleName(caption);
+    // textEdited fires for typing only, never for what a decode puts in the box.
+    connect(edit, &QLineEdit::textEdited, this, [this, &boxes, i](const QString &text) { numberEdited(boxes, i, text); });
+    connect(edit, &QLineEdit::editingFinished, this, [this, &boxes, i] { numberLeft(boxes, i); });
+    boxes.edits.append(edit);
+    return edit;
+}
+
+QGroupBox *AlignmentWindow::makePowerFrame()
+{
+    auto *frame = new QGroupBox(AlignmentText::TabHigh.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_Frame"));
+    auto *grid = new QGridLayout(frame);
+    struct Band
+    {
+        Boxes *boxes;
+        const char *name;
+        int (*point)(int);
+        int upper;
+    } bands[] = {{&m_powerVhf, "VHF", &vhfPoint, VhfBounds.upper}, {&m_powerUhf, "UHF", &uhfPoint, UhfBounds.upper}};
+    for (int b = 0; b < 2; ++b) {
+        auto *title = new QLabel(QString::fromLatin1(bands[b].name), frame);
+        grid->addWidget(title, b * 4, 0, 1, 8);
+        for (int i = 0; i < Points; ++i) {
+            const QString point = QStringLiteral("%1MHZ").arg(bands[b].point(i));
+            QLineEdit *edit = makeNumberBox(*bands[b].boxes, i, QStringLiteral("%1 %2").arg(QLatin1String(bands[b].name), point));
+            auto *label = new QLabel(point, frame);
+            label->setBuddy(edit);
+            label->setAlignment(Qt::AlignCenter);
+            // Points at or above the band's upper bound stand out; they are edited alike.
+            const bool beyond = bands[b].point(i) >= bands[b].upper;
+            edit->setProperty("beyondBand", beyond);
+            if (beyond) {
+                QPalette p = edit->palette();
+                p.setColor(QPalette::Base, p.color(QPalette::Highlight));
+                p.setColor(QPalette::Text, p.color(QPalette::HighlightedText));
+                edit->setPalette(p);
+            }
+            const int row = b * 4 + 1 + (i / 8) * 2;
+            grid->addWidget(label, row, i % 8);
+            grid->addWidget(edit, row + 1, i % 8);
+        }
+    }
+    grid->setRowStretch(8, 1);
+    return frame;
+}
+
+QGroupBox *AlignmentWindow::makeSquelchFrame()
+{
+    auto *frame = new QGroupBox(AlignmentText::TabSquelch.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_Sql"));
+    auto *grid = new QGridLayout(frame);
+    int row = 0;
+    auto addRow = [&](Boxes &boxes, const QString &title, int (*point)(int)) {
+        grid->addWidget(new QLabel(title, frame), row++, 0, 1, 8);
+        for (int i = 0; i < boxes.spec->count; ++i) {
+            const QString caption = point ? QString::number(point(i)) : QString::number(i);
+            QLineEdit *edit = makeNumberBox(boxes, i, QStringLiteral("%1 %2").arg(title, caption));
+            auto *label = new QLabel(caption, frame);
+            label->setBuddy(edit);
+            label->setAlignment(Qt::AlignCenter);
+            grid->addWidget(label, row + (i / 8) * 2, i % 8);
+            grid->addWidget(edit, row + (i / 8) * 2 + 1, i % 8);
+        }
+        row += 4;
+    };
+    addRow(m_squelchVhf, QStringLiteral("VHF 静噪等级"), nullptr);
+    addRow(m_offsetVhf, QStringLiteral("VHF 静噪补偿"), &vhfPoint);
+    addRow(m_squelchUhf, QStringLiteral("UHF 静噪等级"), nullptr);
+    addRow(m_offsetUhf, QStringLiteral("UHF 静噪补偿"), &uhfPoint);
+    grid->setRowStretch(row, 1);
+    return frame;
+}
+
+QGroupBox *AlignmentWindow::makeDeviationFrame()
+{
+    auto *frame = new QGroupBox(AlignmentText::TabDeviation.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_Dev"));
+    auto *grid = new QGridLayout(frame);
+    for (int k = 0; k < ListSettingCount; ++k) {
+        const ListSetting &s = ListSettings[k];
+        auto *combo = new QComboBox(frame);
+        combo->setObjectName(QString::fromLatin1(s.name));
+        for (int v = 0; v < s.count; ++v)
+            combo->addItem(QString::number(v));
+        combo->installEventFilter(this);
+        connect(combo, &QComboBox::activated, this, [k](int position) {
+            if (position >= 0)
+                Table::data()[index(ListLine, k)] = char(position);
+        });
+        QLabel *label = makeLabel({s.label, s.label}, combo);
+        grid->addWidget(label, k / 2, (k % 2) * 2);
+        grid->addWidget(combo, k / 2, (k % 2) * 2 + 1);
+        m_lists.append(combo);
+    }
+    grid->setRowStretch(ListSettingCount / 2 + 1, 1);
+    return frame;
+}
+
+QGroupBox *AlignmentWindow::makeOtherFrame()
+{
+    auto *frame = new QGroupBox(AlignmentText::TabOther.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_Other"));
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(QStringLiteral("下限频率 (MHZ)"), frame), 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("上限频率 (MHZ)"), frame), 0, 2);
+    const char *bandNames[2] = {"VHF", "UHF"};
+    for (int band = 0; band < 2; ++band) {
+        grid->addWidget(new QLabel(QString::fromLatin1(bandNames[band]), frame), band + 1, 0);
+        for (int upper = 0; upper < 2; ++upper) {
+            auto *edit = new QLineEdit(frame);
+            edit->setObjectName(QString::fromLatin1(upper ? "Text_Freq_H" : "Text_Freq_L"));
+            edit->setProperty(IndexProperty, band);
+            // Typing stops at four characters (eventFilter); a longer value a radio
+            // brought is still shown whole, which a maximum length would cut.
+            edit->installEventFilter(this);
+            edit->setMaximumWidth(80);
+            edit->setAccessibleName(QStringLiteral("%1 %2").arg(QLatin1String(bandNames[band]),
+                                                                upper ? QStringLiteral("上限频率") : QStringLiteral("下限频率")));
+            connect(edit, &QLineEdit::editingFinished, this, [this, band, upper] { rangeLeft(band, upper != 0); });
+            m_rangeBoxes[band][upper] = edit;
+            grid->addWidget(edit, band + 1, upper + 1);
+        }
+    }
+    auto *transmit = new QCheckBox(AlignmentText::TransmitAllowed.text(m_chinese), frame);
+    transmit->setObjectName(QStringLiteral("Check_Tx"));
+    grid->addWidget(transmit, 3, 1);
+    grid->setRowStretch(4, 1);
+    grid->setColumnStretch(3, 1);
+    return frame;
+}
+
+QLineEdit *AlignmentWindow::box(const QString &name, int i) const
+{
+    for (QLineEdit *e : findChildren<QLineEdit *>(name)) {
+        if (e->property(IndexProperty).toInt() == i)
+            return e;
+    }
+    return nullptr;
+}
+
+QComboBox *AlignmentWindow::list(const char *name) const
+{
+    return findChild<QComboBox *>(QString::fromLatin1(name));
+}
+
+int AlignmentWindow::lineOf(const Boxes &boxes) const
+{
+    const int tab = m_tabs->currentIndex() == Low ? 1 : 0;
+    if (boxes.spec == &PowerVhf)
+        return 2 * tab;
+    if (boxes.spec == &PowerUhf)
+        return 2 * tab + 1;
+    if (boxes.spec == &SquelchVhf)
+        return 4;
+    if (boxes.spec == &OffsetVhf)
+        return 5;
+    if (boxes.spec == &SquelchUhf)
+        return 6;
+    return 7;
+}
+
+void AlignmentWindow::numberEdited(Boxes &boxes, int i, const QString &text)
+{
+    const int line = lineOf(boxes);
+    int value = 0;
+    const Entry entry = checkEntry(text, boxes.spec->maximum, &value);
+    if (entry == Entry::Empty)
+        return; // nothing to store yet; leaving the box shows the stored value again
+    if (entry == Entry::Valid) {
+        Table::data()[index(line, i)] = char(value);
+        return;
+    }
+    const uint8_t fallback = Table::defaultAt(line, i);
+    Table::data()[index(line, i)] = char(fallback);
+    boxes.edits.at(i)->setText(QString::number(fallback));
+    MessageBox::show(this, AlignmentText::NumberTitle.text(),
+                     QString::fromUtf8(entry == Entry::NotDigits ? boxes.spec->notDigitsMessage
+                                                                 : boxes.spec->outOfRangeMessage),
+                     MessageBox::Icon::Information);
+}
+
+void AlignmentWindow::numberLeft(Boxes &boxes, int i)
+{
+    QLineEdit *edit = boxes.edits.at(i);
+    if (edit->text().trimmed().isEmpty())
+        edit->setText(QString::number(uint8_t(Table::data().at(index(lineOf(boxes), i)))));
+}
+
+void AlignmentWindow::rangeLeft(int band, bool upper)
+{
+    QLineEdit *edit = m_rangeBoxes[band][upper ? 1 : 0];
+    // Only what the user typed is checked; passing through a box keeps what it shows.
+    if (!edit->isModified())
+        return;
+    edit->setModified(false);
+    const BandBounds b = bounds(band);
+    const int lower = leadingNumber(m_rangeBoxes[band][0]->text());
+    const int higher = leadingNumber(m_rangeBoxes[band][1]->text());
+    const BiText *message = nullptr;
+    int value = upper ? higher : lower;
+    if (upper && higher > b.upper)
+        message = &AlignmentText::UpperAboveBand;
+    else if (upper && lower > higher)
+        message = &AlignmentText::UpperBelowLower;
+    else if (!upper && lower < b.lower)
+        message = &AlignmentText::LowerBelowBand;
+    else if (!upper && lower >= higher)
+        message = &AlignmentText::LowerAboveUpper;
+    if (message)
+        value = upper ? b.upper : b.lower;
+    edit->setText(QString::number(value));
+    // The box's own digits only: the others already hold what the block holds, and a
+    // value a radio brought that has no three-digit form is not rewritten.
+    setRangeLimit(Table::data(), band, upper, value);
+    if (message)
+        MessageBox::show(this, AlignmentText::RangeTitle.text(), message->text());
+}
+
+void AlignmentWindow::tabChosen(int tab)
+{
+    if (tab < 0 || tab >= TabCount)
+        return;
+    const TabSpec &spec = Tabs[tab];
+    for (int f = 0; f < 4; ++f)
+        m_frames[f]->setVisible(f == spec.frame);
+    setWindowTitle(spec.caption->text(m_chinese));
+    if (spec.frame == 0)
+        m_frames[0]->setTitle(spec.caption->text(m_chinese));
+    redisplay();
+}
+
+void AlignmentWindow::redisplay()
+{
+    const QByteArray &d = Table::data();
+    auto show = [&d](const Boxes &boxes, int line) {
+        for (int i = 0; i < boxes.edits.size(); ++i)
+            boxes.edits.at(i)->setText(QString::number(uint8_t(d.at(index(line, i)))));
+    };
+    switch (m_tabs->currentIndex()) {
+    case High:
+    case Low:
+        show(m_powerVhf, lineOf(m_powerVhf));
+        show(m_powerUhf, lineOf(m_powerUhf));
+        break;
+    case Squelch:
+        show(m_squelchVhf, 4);
+        show(m_offsetVhf, 5);
+        show(m_squelchUhf, 6);
+        show(m_offsetUhf, 7);
+        break;
+    case Deviation:
+        for (int k = 0; k < ListSettingCount; ++k) {
+            const int value = uint8_t(d.at(index(ListLine, k)));
+            QComboBox *combo = m_lists[k];
+            // A value beyond the list is shown as it is, with no entry chosen for it.
+            combo->setPlaceholderText(value < combo->count() ? QString() : QString::number(value));
+            combo->setCurrentIndex(value < combo->count() ? value : -1);
+        }
+        break;
+    case Other:
+        for (int band = 0; band < 2; ++band) {
+            for (int upper = 0; upper < 2; ++upper) {
+                m_rangeBoxes[band][upper]->setText(QString::number(rangeLimit(d, band, upper != 0)));
+                m_rangeBoxes[band][upper]->setModified(false);
+            }
+        }
+        break;
+    }
+}
+
+void AlignmentWindow::loadDefaults()
+{
+    Table::loadDefaults();
+}
+
+void AlignmentWindow::afterFinalFailure()
+{
+    emit LinkNotices::instance().transferGaveUp();
+}
+
+bool AlignmentWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool character = !key->text().isEmpty() && key->text().at(0).isPrint();
+        // The lists take no typing; arrows and the mouse still choose.
+        if (character && qobject_cast<QComboBox *>(watched))
+            return true;
+        // A range box takes a character only while it holds fewer than four.
+        if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
+            if (character && edit->text().size() - edit->selectedText().size() >= 4)
+                return true;
+        }
+    }
+    return EditorWindow::eventFilter(watched, event);
+}
+
+void AlignmentWindow::takeFileRequest()
+{
+    const AdjustFileRequests::Request request = AdjustFileRequests::instance().take();
+    if (!request.isPending())
+        return;
+    const BiText &title = CommonText::PromptTitleCapital;
+    AdjustFile::Table table{};
+    if (request.action == AdjustFileRequests::Action::Open) {
+        const FileResult result = AdjustFile::load(table, request.path);
+        if (!result.ok) {
+            MessageBox::show(this, title.text(), result.message());
+            return;
+        }
+        Table::data() = QByteArray(reinterpret_cast<const char *>(table.data()), int(table.size()));
+        redisplay();
+        MessageBox::show(this, title.text(), AlignmentText::FileLoaded.text());
+    } else {
+        const QByteArray &d = Table::data();
+        for (int i = 0; i < Bytes; ++i)
+            table[i] = uint8_t(d.at(i));
+        const FileResult result = AdjustFile::save(table, request.path);
+        MessageBox::show(this, title.text(), result.ok ? AlignmentText::FileSaved.text() : result.message());
+    }
+}
