@@ -11,6 +11,7 @@
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
+#include "shell/aboutbox.h"
 #include "shell/icons.h"
 #include "shell/bulkwritesteps.h"
 #include "shell/editorregistry.h"
@@ -253,7 +254,7 @@ void MainWindow::buildMenus()
     connect(chinese, &QAction::triggered, this, &MainWindow::chooseChinese);
     connect(english, &QAction::triggered, this, &MainWindow::chooseEnglish);
 
-    addMenuAction(nullptr, "about");
+    connect(addMenuAction(nullptr, "about"), &QAction::triggered, this, &MainWindow::showAbout);
     connect(addMenuAction(nullptr, "Menu_Exit"), &QAction::triggered, this, &QWidget::close);
 }
 
@@ -527,6 +528,17 @@ EditorWindow *MainWindow::showEditor(const char *objectName)
         },
         [this, &made](const QSize &client) { return made->placement(size(), client); });
     return sub ? qobject_cast<EditorWindow *>(sub->widget()) : nullptr;
+}
+
+void MainWindow::showAbout()
+{
+    const bool opening = !childFrame(QStringLiteral("frmAbout"));
+    QMdiSubWindow *sub = showChild(QStringLiteral("frmAbout"), [] { return new AboutBox; });
+    if (sub && opening) {
+        // Placed by its outer size, frame and title included.
+        sub->adjustSize();
+        sub->move(AboutBox::placement(m_mdi->viewport()->size(), sub->size()).topLeft());
+    }
 }
 
 void MainWindow::showWriteWindow()

@@ -73,6 +73,8 @@ public:
     // (toolbar).
     void showReadWindow(bool reopen);
     void showPortSetup();
+    // The about box, not modal.
+    void showAbout();
     // The main window's own conversation with the radio (start-up, port set-up).
     IdentificationExchange *identification() const { return m_identification; }
 
