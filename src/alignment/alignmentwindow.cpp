@@ -147,7 +147,7 @@ QGroupBox *AlignmentWindow::makePowerFrame()
     } bands[] = {{&m_powerVhf, "VHF", &vhfPoint, VhfBounds.upper}, {&m_powerUhf, "UHF", &uhfPoint, UhfBounds.upper}};
     for (int b = 0; b < 2; ++b) {
         auto *title = new QLabel(QString::fromLatin1(bands[b].name), frame);
-        grid->addWidget(title, b * 4, 0, 1, 8);
+        grid->addWidget(title, b * 5, 0, 1, 8);
         for (int i = 0; i < Points; ++i) {
             const QString point = QStringLiteral("%1MHZ").arg(bands[b].point(i));
             QLineEdit *edit = makeNumberBox(*bands[b].boxes, i, QStringLiteral("%1 %2").arg(QLatin1String(bands[b].name), point));
@@ -163,12 +163,12 @@ QGroupBox *AlignmentWindow::makePowerFrame()
                 p.setColor(QPalette::Text, p.color(QPalette::HighlightedText));
                 edit->setPalette(p);
             }
-            const int row = b * 4 + 1 + (i / 8) * 2;
+            const int row = b * 5 + 1 + (i / 8) * 2;
             grid->addWidget(label, row, i % 8);
             grid->addWidget(edit, row + 1, i % 8);
         }
     }
-    grid->setRowStretch(8, 1);
+    grid->setRowStretch(10, 1);
     return frame;
 }
 

@@ -73,7 +73,8 @@ FmEditor::FmEditor(QWidget *parent)
     m_grid->setAccessibleName(FmText::Caption.text(m_chinese));
     m_grid->setModel(m_model);
     m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
+    // The 17 rows below the header (16 presets and the spare) share the grid's height.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -108,15 +109,6 @@ FmEditor::FmEditor(QWidget *parent)
 FmEditor::~FmEditor()
 {
     m_engine.stop();
-}
-
-void FmEditor::resizeEvent(QResizeEvent *event)
-{
-    EditorWindow::resizeEvent(event);
-    // The 18 rows of the grid (header, 16 presets, spare) fill its height.
-    const int available = m_grid->viewport()->height();
-    const int row = std::max(m_grid->fontMetrics().height() + 6, available / FmGridModel::RowCount);
-    m_grid->verticalHeader()->setDefaultSectionSize(row);
 }
 
 void FmEditor::leaveEditedCell()

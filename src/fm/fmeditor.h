@@ -26,7 +26,6 @@ protected:
     AreaTransfer transfer() const override { return AreaTransfer::fm(); }
     void clearArea() override;
     void loadDefaults() override;
-    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // Leaves an open cell editor, so Clear and Default act on a committed grid.
