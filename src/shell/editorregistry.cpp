@@ -4,6 +4,7 @@
 #include "channels/channeleditor.h"
 #include "fm/fmeditor.h"
 #include "options/optioneditor.h"
+#include "signalling/dtmfeditor.h"
 
 #include <cstring>
 
@@ -14,6 +15,7 @@ const std::vector<EditorEntry> &editorRegistry()
         {"frm_option", "sys_edit", "edit_option", nullptr, [] { return new OptionEditor; }},
         {"frm_FM", "fm_chann_edit", nullptr, "frm_chann", [] { return new FmEditor; }},
         {"frm_Adj_Txp", "frm_adj", nullptr, nullptr, [] { return new AlignmentWindow; }},
+        {"frm_dtmf", "Sig_dtmf", "edit_dtmf", nullptr, [] { return new DtmfEditor; }},
     };
     return entries;
 }

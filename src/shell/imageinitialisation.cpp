@@ -5,6 +5,7 @@
 #include "fm/fmpresets.h"
 #include "image/memoryimage.h"
 #include "options/optionarea.h"
+#include "signalling/dtmfarea.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
         {"erase", &eraseAll},
         {"fm presets", &defaultFmPresets},
         {"optional features and band records", &OptionArea::writeDefaults},
-        {"dtmf", nullptr},
+        {"dtmf", &DtmfArea::writeDefaults},
         {"2-tone", nullptr},
         {"5-tone", nullptr},
         {"alignment defaults", &prepareAlignmentDefaults},

@@ -1,0 +1,309 @@
+#include "signalling/dtmfeditor.h"
+
+#include "image/digitcodes.h"
+#include "image/memoryimage.h"
+#include "signalling/dtmfarea.h"
+#include "signalling/dtmftexts.h"
+#include "signalling/signallingkeys.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace {
+
+using O = DtmfArea::Offset;
+
+const QString DtmfKeys = QStringLiteral("0123456789ABCDabcd*#");
+
+EditorWindow::Setup dtmfSetup()
+{
+    EditorWindow::Setup s;
+    s.objectName = "frm_dtmf";
+    s.caption = DtmfText::Caption;
+    s.portMessage = PortOpener::MainWindow;
+    s.texts.readDone = DtmfText::ReadDone;
+    s.texts.writeDone = DtmfText::WriteDone;
+    s.texts.readComplete = DtmfText::ReadComplete;
+    s.texts.writeComplete = DtmfText::WriteComplete;
+    s.texts.completeTitle = CommonText::PromptTitleCapital;
+    s.widthDivisor = DtmfEditor::WidthDivisor;
+    s.heightDivisor = DtmfEditor::HeightDivisor;
+    // The window shows its area again when it opens, after Default, after a read and
+    // when a digit box is left; not on every activation.
+    s.refreshOnActivation = false;
+    return s;
+}
+
+} // namespace
+
+DtmfEditor::DtmfEditor(QWidget *parent)
+    : EditorWindow(dtmfSetup(), parent)
+{
+    auto *right = new QVBoxLayout;
+    right->addWidget(buildDecodeFrame());
+    right->addWidget(buildControlFrame());
+    right->addWidget(buildStateFrame());
+    right->addStretch(1);
+
+    auto *columns = new QHBoxLayout;
+    columns->addWidget(buildEncodeFrame(), 1);
+    columns->addLayout(right, 1);
+
+    auto *body = new QWidget;
+    body->setLayout(columns);
+    auto *scroll = new QScrollArea(this);
+    scroll->setWidget(body);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+
+    // Every action waits for a running transfer; Default would be overwritten by a read
+    // and would change what a write is sending.
+    QHBoxLayout *buttons = makeButtonRow({
+        {Action::Read, "Command_read", DtmfText::Read, &CommonText::Busy},
+        {Action::Write, "Command_write", DtmfText::Write, &CommonText::Busy},
+        {Action::Default, "Command_def", DtmfText::Default, &CommonText::Busy},
+        {Action::Save, "Command_save", DtmfText::Save, &CommonText::Busy},
+        {Action::Open, "Command_open", DtmfText::Open, &CommonText::Busy},
+        {Action::Close, "Command_close", DtmfText::Close, &CommonText::Busy},
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
+
+    redisplay();
+}
+
+DtmfEditor::~DtmfEditor()
+{
+    m_engine.stop();
+}
+
+QWidget *DtmfEditor::buildEncodeFrame()
+{
+    auto *frame = new QGroupBox(DtmfText::EncodeFrame.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_encode"));
+    auto *grid = new QGridLayout(frame);
+    grid->addWidget(new QLabel(DtmfText::NumberColumn.text(m_chinese), frame), 0, 0);
+    grid->addWidget(new QLabel(DtmfText::CodeColumn.text(m_chinese), frame), 0, 1);
+    for (int n = 1; n <= DtmfArea::EncodeCount; ++n) {
+        QLineEdit *box = makeDigitBox(QStringLiteral("Text_tx_Encode%1").arg(n - 1), O::encode(n));
+        auto *number = new QLabel(QString::number(n), frame);
+        number->setObjectName(QStringLiteral("Label_no%1").arg(n - 1));
+        box->setAccessibleName(DtmfText::EncodeCode.text(m_chinese).arg(n));
+        grid->addWidget(number, n, 0, Qt::AlignCenter);
+        grid->addWidget(box, n, 1);
+    }
+    int row = DtmfArea::EncodeCount + 1;
+    const struct
+    {
+        const char *name;
+        const BiText *caption;
+        const ListField &field;
+    } times[] = {{"Combo_Enc_ys1", &DtmfText::OnTime, DtmfArea::onTime()},
+                 {"Combo_Enc_ys2", &DtmfText::OffTime, DtmfArea::offTime()}};
+    for (const auto &t : times) {
+        QComboBox *list = makeTimeList(t.name, t.field);
+        grid->addWidget(makeLabel(*t.caption, list), row, 0);
+        grid->addWidget(list, row++, 1);
+    }
+    QComboBox *group = makeCodeList("Combo_Dec_qh", O::groupCode);
+    grid->addWidget(makeLabel(DtmfText::GroupCode, group), row, 0);
+    grid->addWidget(group, row++, 1);
+    grid->setRowStretch(row, 1);
+    return frame;
+}
+
+QWidget *DtmfEditor::buildDecodeFrame()
+{
+    auto *frame = new QGroupBox(DtmfText::DecodeFrame.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_decode"));
+    auto *grid = new QGridLayout(frame);
+    const struct
+    {
+        const char *name;
+        const BiText *caption;
+        int offset;
+    } codes[] = {{"Text_XC", &DtmfText::Inspection, O::inspection}, {"Text_JT", &DtmfText::Monitor, O::monitor},
+                 {"Text_BJ", &DtmfText::Alarm, O::alarm},           {"Text_YY", &DtmfText::Stun, O::stun},
+                 {"Text_YB", &DtmfText::Kill, O::kill},             {"Text_KJ", &DtmfText::Revive, O::revive}};
+    int row = 0;
+    for (const auto &c : codes) {
+        QLineEdit *box = makeDigitBox(QString::fromLatin1(c.name), c.offset);
+        grid->addWidget(makeLabel(*c.caption, box), row, 0);
+        grid->addWidget(box, row++, 1);
+    }
+    QComboBox *space = makeCodeList("Combo_Dec_Space_Code", O::spaceCode);
+    grid->addWidget(makeLabel(DtmfText::SpaceCode, space), row, 0);
+    grid->addWidget(space, row++, 1);
+    QComboBox *delay = makeTimeList("Combo_Dec_Proc_Ys", DtmfArea::delayProcessing());
+    grid->addWidget(makeLabel(DtmfText::DelayProcessing, delay), row, 0);
+    grid->addWidget(delay, row++, 1);
+    QComboBox *reset = makeTimeList("Combo_Dec_Res_Time", DtmfArea::resetTime());
+    grid->addWidget(makeLabel(DtmfText::ResetTime, reset), row, 0);
+    grid->addWidget(reset, row++, 1);
+    return frame;
+}
+
+QWidget *DtmfEditor::buildControlFrame()
+{
+    auto *frame = new QGroupBox(DtmfText::ControlFrame.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_control"));
+    auto *grid = new QGridLayout(frame);
+
+    m_control = new QCheckBox(DtmfText::ControlCheck.text(m_chinese), frame);
+    m_control->setObjectName(QStringLiteral("Check_Ctrl_En"));
+    connect(m_control, &QCheckBox::clicked, this, [this](bool on) {
+        AreaView area = DtmfArea::view(MemoryImage::instance());
+        area.setByte(O::control, on ? 1 : 0);
+        enableControlled(on);
+    });
+    grid->addWidget(m_control, 0, 0, 1, 3);
+
+    auto *rightsLabel = new QLabel(DtmfText::RightsLabels.text(m_chinese), frame);
+    rightsLabel->setObjectName(QStringLiteral("Label_rights"));
+    grid->addWidget(rightsLabel, 1, 2);
+
+    const struct
+    {
+        const char *idName;
+        const BiText *caption;
+        int idOffset;
+        const char *rightsName;
+        const BiText *rightName;
+        int rightsOffset;
+    } ids[] = {{"Text_MID", &DtmfText::MasterId, O::masterId, "Check_M%1", &DtmfText::MasterRight, O::masterRights},
+               {"Text_SID", &DtmfText::ViceId, O::viceId, "Check_S%1", &DtmfText::ViceRight, O::viceRights}};
+    int row = 2;
+    for (const auto &id : ids) {
+        QLineEdit *box = makeDigitBox(QString::fromLatin1(id.idName), id.idOffset);
+        grid->addWidget(makeLabel(*id.caption, box), row, 0);
+        grid->addWidget(box, row, 1);
+        m_controlled << box;
+        auto *rights = new QHBoxLayout;
+        for (int i = 0; i < DtmfArea::RightsCount; ++i) {
+            QCheckBox *check = makeBitBox(QString::fromLatin1(id.rightsName).arg(i), QString(), id.rightsOffset,
+                                          uint8_t(1u << i));
+            check->setAccessibleName(id.rightName->text(m_chinese).arg(i + 1));
+            rights->addWidget(check);
+            m_controlled << check;
+        }
+        grid->addLayout(rights, row++, 2);
+    }
+    grid->setColumnStretch(1, 1);
+    return frame;
+}
+
+QWidget *DtmfEditor::buildStateFrame()
+{
+    auto *frame = new QGroupBox(DtmfText::StateFrame.text(m_chinese), this);
+    frame->setObjectName(QStringLiteral("Frame_state"));
+    auto *row = new QHBoxLayout(frame);
+    row->addWidget(makeBitBox(QStringLiteral("Check_RX"), DtmfText::RxDisable.text(m_chinese), O::state,
+                              DtmfArea::RxDisableBit));
+    row->addWidget(makeBitBox(QStringLiteral("Check_Tx"), DtmfText::TxDisable.text(m_chinese), O::state,
+                              DtmfArea::TxDisableBit));
+    row->addStretch(1);
+    return frame;
+}
+
+QLineEdit *DtmfEditor::makeDigitBox(const QString &objectName, int offset)
+{
+    auto *box = new QLineEdit(this);
+    box->setObjectName(objectName);
+    CharacterFilter::install(box, DtmfKeys, DtmfArea::DigitsPerRow);
+    // Only the user's own changes store; showing the area sets the text without storing.
+    connect(box, &QLineEdit::textEdited, this, [offset](const QString &text) {
+        AreaView area = DtmfArea::view(MemoryImage::instance());
+        DtmfArea::storeDigits(area, offset, text);
+    });
+    box->installEventFilter(this);
+    m_digits.append({box, offset});
+    return box;
+}
+
+QComboBox *DtmfEditor::makeTimeList(const char *objectName, const ListField &field)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    combo->addItems(field.entries.list(m_chinese));
+    combo->setMaxVisibleItems(16);
+    makeSelectOnly(combo);
+    const ListField *f = &field;
+    connect(combo, &QComboBox::activated, this, [f](int position) {
+        AreaView area = DtmfArea::view(MemoryImage::instance());
+        Fields::encodePosition(area, *f, position);
+    });
+    m_times.append({combo, f});
+    return combo;
+}
+
+QComboBox *DtmfEditor::makeCodeList(const char *objectName, int offset)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    combo->addItems(DtmfArea::codeKeys());
+    makeSelectOnly(combo);
+    connect(combo, &QComboBox::activated, this, [offset](int position) {
+        AreaView area = DtmfArea::view(MemoryImage::instance());
+        area.setByte(offset, dtmfDigitToCode(DtmfArea::codeKeys().at(position).at(0)));
+    });
+    m_codes.append({combo, offset});
+    return combo;
+}
+
+QCheckBox *DtmfEditor::makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit)
+{
+    auto *box = new QCheckBox(caption, this);
+    box->setObjectName(objectName);
+    connect(box, &QCheckBox::clicked, this, [offset, bit](bool on) {
+        AreaView area = DtmfArea::view(MemoryImage::instance());
+        area.setBits(offset, bit, on ? bit : 0);
+    });
+    m_bits.append({box, offset, bit});
+    return box;
+}
+
+void DtmfEditor::enableControlled(bool on)
+{
+    for (QWidget *w : m_controlled)
+        w->setEnabled(on);
+}
+
+void DtmfEditor::redisplay()
+{
+    const AreaView area = DtmfArea::view(MemoryImage::instance());
+    for (const DigitBox &d : m_digits)
+        d.edit->setText(DtmfArea::digits(area, d.offset));
+    for (const TimeList &t : m_times)
+        t.combo->setCurrentIndex(Fields::decodePosition(area, *t.field));
+    for (const CodeList &c : m_codes)
+        c.combo->setCurrentIndex(DtmfArea::codeKeyPosition(area.byte(c.offset)));
+    const bool control = area.byte(O::control) != 0;
+    m_control->setChecked(control);
+    for (const BitBox &b : m_bits)
+        b.box->setChecked(area.byte(b.offset) & b.bit);
+    enableControlled(control);
+}
+
+void DtmfEditor::loadDefaults()
+{
+    DtmfArea::writeDefaults(MemoryImage::instance());
+}
+
+bool DtmfEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    // Leaving a digit box shows what was stored: characters without a code vanish and
+    // a-d read A-D.
+    if (event->type() == QEvent::FocusOut && qobject_cast<QLineEdit *>(watched))
+        redisplay();
+    return EditorWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "link/editorwindow.h"
+
+#include <QVector>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+struct ListField;
+
+// The DTMF window (frm_dtmf): encode codes and timing, the remote-function decode codes,
+// the control IDs with their rights, the RX/TX disable state, and the area's own transfer.
+// Every edit goes straight into the image.
+class DtmfEditor : public EditorWindow
+{
+    Q_OBJECT
+public:
+    explicit DtmfEditor(QWidget *parent = nullptr);
+    ~DtmfEditor() override;
+
+    static constexpr double WidthDivisor = 1.3;
+    static constexpr double HeightDivisor = 1.55;
+
+    void redisplay() override;
+
+protected:
+    AreaTransfer transfer() const override { return AreaTransfer::dtmf(); }
+    void loadDefaults() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QWidget *buildEncodeFrame();
+    QWidget *buildDecodeFrame();
+    QWidget *buildControlFrame();
+    QWidget *buildStateFrame();
+    QLineEdit *makeDigitBox(const QString &objectName, int offset);
+    QComboBox *makeTimeList(const char *objectName, const ListField &field);
+    QComboBox *makeCodeList(const char *objectName, int offset);
+    QCheckBox *makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit);
+    void enableControlled(bool on);
+
+    struct DigitBox
+    {
+        QLineEdit *edit;
+        int offset;
+    };
+    struct TimeList
+    {
+        QComboBox *combo;
+        const ListField *field;
+    };
+    struct CodeList
+    {
+        QComboBox *combo;
+        int offset;
+    };
+    struct BitBox
+    {
+        QCheckBox *box;
+        int offset;
+        uint8_t bit;
+    };
+
+    QVector<DigitBox> m_digits;
+    QVector<TimeList> m_times;
+    QVector<CodeList> m_codes;
+    QVector<BitBox> m_bits;
+    QCheckBox *m_control = nullptr;
+    // The ID boxes and rights boxes the control check box switches.
+    QVector<QWidget *> m_controlled;
+};
