@@ -6,6 +6,7 @@
 #include "image/memoryimage.h"
 #include "options/optionarea.h"
 #include "signalling/dtmfarea.h"
+#include "signalling/twotonearea.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
         {"fm presets", &defaultFmPresets},
         {"optional features and band records", &OptionArea::writeDefaults},
         {"dtmf", &DtmfArea::writeDefaults},
-        {"2-tone", nullptr},
+        {"2-tone", &TwoToneArea::writeDefaults},
         {"5-tone", nullptr},
         {"alignment defaults", &prepareAlignmentDefaults},
         {"channels", &defaultChannels},

@@ -1,0 +1,83 @@
+#include "signalling/signallinggridmodel.h"
+
+SignallingGridModel::SignallingGridModel(const BiText &headers, int rows, bool chinese, QObject *parent)
+    : QAbstractTableModel(parent)
+    , m_chinese(chinese)
+    , m_rows(rows)
+{
+    for (QString h : headers.text(chinese).split(QLatin1Char('|'))) {
+        const bool centred = h.startsWith(QLatin1Char('^'));
+        if (centred)
+            h.remove(0, 1);
+        m_headers << h;
+        m_centred << centred;
+    }
+}
+
+int SignallingGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+
+int SignallingGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_headers.size());
+}
+
+QVariant SignallingGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= m_headers.size())
+        return QAbstractTableModel::headerData(section, orientation, role);
+    if (role == Qt::DisplayRole)
+        return m_headers.at(section);
+    if (role == Qt::TextAlignmentRole)
+        return int(m_centred.at(section) ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    return {};
+}
+
+Qt::ItemFlags SignallingGridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (editor(index.column()) != Editor::None)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+QVariant SignallingGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    const int r = index.row();
+    const int c = index.column();
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole: return cellText(r, c);
+    case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
+    case EditorRole: return int(editor(c));
+    case EntriesRole: return entries(c);
+    case PositionRole: return position(r, c);
+    case PresetRole: return preset(c);
+    case AllowedKeysRole: return allowedKeys(c);
+    case MaxLengthRole: return maxLength(c);
+    default: return {};
+    }
+}
+
+bool SignallingGridModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || role != Qt::EditRole)
+        return false;
+    const bool stored = editor(index.column()) == Editor::List ? storePosition(index.row(), index.column(), value.toInt())
+                                                               : storeText(index.row(), index.column(), value.toString());
+    // A refused text may have changed what the row shows too; show it all again.
+    displayAll();
+    return stored;
+}
+
+void SignallingGridModel::displayAll()
+{
+    if (m_rows > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
+}

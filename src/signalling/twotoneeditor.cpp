@@ -1,0 +1,276 @@
+#include "signalling/twotoneeditor.h"
+
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
+#include "signalling/signallingdelegates.h"
+#include "signalling/signallingkeys.h"
+#include "signalling/twotonearea.h"
+#include "signalling/twotonedecodemodel.h"
+#include "signalling/twotoneencodemodel.h"
+#include "signalling/twotonetexts.h"
+#include "signalling/dtmftexts.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace TwoToneArea;
+
+EditorWindow::Setup twoToneSetup()
+{
+    EditorWindow::Setup s;
+    s.objectName = "frm_2tone";
+    s.caption = TwoToneText::Caption;
+    s.portMessage = PortOpener::MainWindow;
+    s.texts.readDone = TwoToneText::ReadDone;
+    s.texts.writeDone = TwoToneText::WriteDone;
+    s.texts.readComplete = TwoToneText::ReadComplete;
+    s.texts.writeComplete = TwoToneText::WriteComplete;
+    s.texts.completeTitle = CommonText::PromptTitleCapital;
+    s.widthDivisor = TwoToneEditor::WidthDivisor;
+    s.heightDivisor = TwoToneEditor::HeightDivisor;
+    // Shown again on opening, after Default, after every edit and after a read.
+    s.refreshOnActivation = false;
+    return s;
+}
+
+const QString ToneKeys = QStringLiteral("0123456789.");
+// "no key once the trimmed text is longer than 6 characters": a seventh may still come.
+constexpr int ToneBoxLength = 7;
+
+} // namespace
+
+TwoToneEditor::TwoToneEditor(QWidget *parent)
+    : EditorWindow(twoToneSetup(), parent)
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->addTab(buildEncodeTab(), TwoToneText::EncodeTab.text(m_chinese));
+    m_tabs->addTab(buildDecodeTab(), TwoToneText::DecodeTab.text(m_chinese));
+
+    QHBoxLayout *buttons = makeButtonRow({
+        {Action::Read, "Command_read", DtmfText::Read, &CommonText::Busy},
+        {Action::Write, "Command_write", DtmfText::Write, &CommonText::Busy},
+        {Action::Default, "Command_def", DtmfText::Default, &CommonText::Busy},
+        {Action::Save, "Command_save", DtmfText::Save, &CommonText::Busy},
+        {Action::Open, "Command_open", DtmfText::Open, &CommonText::Busy},
+        {Action::Close, "Command_close", DtmfText::Close, &CommonText::Busy},
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(buttons);
+
+    auto showRefusal = [this](const BiText &title, const BiText &text) {
+        MessageBox::show(this, title.text(), text.text());
+    };
+    connect(m_encodeModel, &SignallingGridModel::refused, this, showRefusal);
+    redisplay();
+}
+
+TwoToneEditor::~TwoToneEditor()
+{
+    m_engine.stop();
+}
+
+QTableView *TwoToneEditor::makeGrid(const char *objectName, const BiText &caption)
+{
+    auto *grid = new QTableView(this);
+    grid->setObjectName(QString::fromLatin1(objectName));
+    grid->setAccessibleName(caption.text(m_chinese));
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
+                          | QAbstractItemView::AnyKeyPressed);
+    grid->setTabKeyNavigation(true);
+    return grid;
+}
+
+QComboBox *TwoToneEditor::makeList(const char *objectName, const ListField &field)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(QString::fromLatin1(objectName));
+    combo->addItems(field.entries.list(m_chinese));
+    combo->setMaxVisibleItems(16);
+    makeSelectOnly(combo);
+    const ListField *f = &field;
+    connect(combo, &QComboBox::activated, this, [f](int position) {
+        AreaView area = view(MemoryImage::instance());
+        Fields::encodePosition(area, *f, position);
+    });
+    m_lists.append({combo, f});
+    return combo;
+}
+
+QWidget *TwoToneEditor::buildEncodeTab()
+{
+    auto *frame = new QGroupBox(TwoToneText::EncodeFrame.text(m_chinese));
+    frame->setObjectName(QStringLiteral("Frame_encode"));
+    m_encodeGrid = makeGrid("MSF_Encode", TwoToneText::EncodeFrame);
+    m_encodeModel = new TwoToneEncodeModel(MemoryImage::instance(), m_chinese, this);
+    m_encodeGrid->setModel(m_encodeModel);
+    auto *text = new GridTextDelegate(this);
+    m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::FirstTone, text);
+    m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::SecondTone, text);
+    m_encodeGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    auto *lists = new QGridLayout;
+    const struct
+    {
+        const char *name;
+        const BiText *caption;
+        const ListField &field;
+    } durations[] = {{"Combo_time1", &TwoToneText::FirstDuration, firstDuration()},
+                     {"Combo_time2", &TwoToneText::SecondDuration, secondDuration()},
+                     {"Combo_time3", &TwoToneText::Gap, gap()}};
+    int row = 0;
+    for (const auto &d : durations) {
+        QComboBox *list = makeList(d.name, d.field);
+        lists->addWidget(makeLabel(*d.caption, list), row++, 0);
+        lists->addWidget(list, row++, 0);
+    }
+    lists->setRowStretch(row, 1);
+
+    auto *layout = new QHBoxLayout(frame);
+    layout->addWidget(m_encodeGrid, 3);
+    layout->addLayout(lists, 1);
+    return frame;
+}
+
+QWidget *TwoToneEditor::buildDecodeTab()
+{
+    auto *frame = new QGroupBox(TwoToneText::DecodeFrame.text(m_chinese));
+    frame->setObjectName(QStringLiteral("Frame_decode"));
+    m_decodeGrid = makeGrid("MSF_Decode", TwoToneText::DecodeFrame);
+    m_decodeModel = new TwoToneDecodeModel(MemoryImage::instance(), m_chinese, this);
+    m_decodeGrid->setModel(m_decodeModel);
+    auto *list = new GridListDelegate(this);
+    for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
+        m_decodeGrid->setItemDelegateForColumn(c, list);
+        m_decodeGrid->setColumnWidth(c, TwoToneDecodeModel::kindOf(c) == TwoToneDecodeModel::Kind::Response ? 120 : 58);
+    }
+    m_decodeGrid->setColumnWidth(0, 56);
+    connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &now) {
+                if (now.isValid())
+                    selectCode(now.row() + 1);
+            });
+    // Double-clicking a row's code empties its groups, on screen and in the image alike.
+    connect(m_decodeGrid, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (index.column() != TwoToneDecodeModel::Number)
+            return;
+        m_decodeModel->clearRow(index.row());
+        selectCode(index.row() + 1);
+    });
+
+    m_toneFrame = new QGroupBox(this);
+    m_toneFrame->setObjectName(QStringLiteral("Frame_tone"));
+    auto *tones = new QGridLayout(m_toneFrame);
+    for (int t = 0; t < ToneCount; ++t) {
+        auto *box = new QLineEdit(m_toneFrame);
+        box->setObjectName(QStringLiteral("Text_tone%1").arg(QLatin1Char(char('A' + t))));
+        CharacterFilter::install(box, ToneKeys, ToneBoxLength);
+        box->installEventFilter(this);
+        tones->addWidget(makeLabel(TwoToneText::Tones[t], box), 0, t);
+        tones->addWidget(box, 1, t);
+        m_toneBoxes << box;
+    }
+
+    QComboBox *reset = makeList("Combo_Res_Time", resetTime());
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_toneFrame, 3);
+    auto *resetColumn = new QVBoxLayout;
+    resetColumn->addStretch(1);
+    resetColumn->addWidget(makeLabel(TwoToneText::ResetTime, reset));
+    resetColumn->addWidget(reset);
+    bottom->addLayout(resetColumn, 1);
+
+    auto *layout = new QVBoxLayout(frame);
+    layout->addWidget(m_decodeGrid, 1);
+    layout->addLayout(bottom);
+    return frame;
+}
+
+void TwoToneEditor::selectCode(int code)
+{
+    m_currentCode = code;
+    showToneSet();
+}
+
+void TwoToneEditor::showToneSet()
+{
+    m_toneFrame->setTitle(TwoToneText::toneSetCaption(m_currentCode, m_chinese));
+    const AreaView area = view(MemoryImage::instance());
+    for (int t = 0; t < ToneCount; ++t) {
+        m_toneBoxes[t]->setText(toneSetText(area, m_currentCode, t));
+        m_toneBoxes[t]->setModified(false);
+    }
+}
+
+void TwoToneEditor::leaveToneBox(int tone)
+{
+    QLineEdit *box = m_toneBoxes[tone];
+    // Only the user's own change stores; passing through keeps the bytes as they are.
+    if (!box->isModified())
+        return;
+    box->setModified(false);
+    const ToneInput input = parseDecodeTone(box->text());
+    if (input.kind == ToneInput::Kind::OutOfRange) {
+        MessageBox::show(this, TwoToneText::RangeTitle.text(), TwoToneText::OutOfRange.text());
+        box->clear();
+        QTimer::singleShot(0, box, [box] { box->setFocus(); });
+    }
+    AreaView area = view(MemoryImage::instance());
+    storeToneSetTone(area, m_currentCode, tone, input.hz);
+    redisplay();
+}
+
+void TwoToneEditor::redisplay()
+{
+    m_encodeModel->displayAll();
+    m_decodeModel->displayAll();
+    const AreaView area = view(MemoryImage::instance());
+    for (const List &l : m_lists)
+        l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
+    showToneSet();
+}
+
+void TwoToneEditor::leaveEditedCells()
+{
+    // An open overlay would show, and on leaving store, what Default replaced.
+    for (QTableView *grid : {m_encodeGrid, m_decodeGrid}) {
+        const QModelIndex current = grid->currentIndex();
+        if (current.isValid())
+            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
+    }
+}
+
+void TwoToneEditor::loadDefaults()
+{
+    leaveEditedCells();
+    writeDefaults(MemoryImage::instance());
+}
+
+bool TwoToneEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut) {
+        const int tone = m_toneBoxes.indexOf(qobject_cast<QLineEdit *>(watched));
+        if (tone >= 0)
+            leaveToneBox(tone);
+    }
+    return EditorWindow::eventFilter(watched, event);
+}
