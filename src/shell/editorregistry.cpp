@@ -5,6 +5,7 @@
 #include "fm/fmeditor.h"
 #include "options/optioneditor.h"
 #include "signalling/dtmfeditor.h"
+#include "signalling/fivetoneeditor.h"
 #include "signalling/twotoneeditor.h"
 
 #include <cstring>
@@ -18,6 +19,7 @@ const std::vector<EditorEntry> &editorRegistry()
         {"frm_Adj_Txp", "frm_adj", nullptr, nullptr, [] { return new AlignmentWindow; }},
         {"frm_dtmf", "Sig_dtmf", "edit_dtmf", nullptr, [] { return new DtmfEditor; }},
         {"frm_2tone", "Sig_2tone", nullptr, nullptr, [] { return new TwoToneEditor; }},
+        {"frm_5tone", "Sig_5tone", nullptr, nullptr, [] { return new FiveToneEditor; }},
     };
     return entries;
 }

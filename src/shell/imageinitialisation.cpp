@@ -6,6 +6,7 @@
 #include "image/memoryimage.h"
 #include "options/optionarea.h"
 #include "signalling/dtmfarea.h"
+#include "signalling/fivetonearea.h"
 #include "signalling/twotonearea.h"
 
 namespace {
@@ -28,6 +29,8 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
         {"2-tone", &TwoToneArea::writeDefaults},
         {"5-tone", nullptr},
         {"alignment defaults", &prepareAlignmentDefaults},
+        {"5-tone", &FiveToneArea::writeDefaults},
+        {"alignment defaults", nullptr},
         {"channels", &defaultChannels},
     };
     return steps;

@@ -1,0 +1,381 @@
+#include "signalling/fivetoneeditor.h"
+
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
+#include "signalling/dtmftexts.h"
+#include "signalling/fivetonearea.h"
+#include "signalling/fivetonedecodemodel.h"
+#include "signalling/fivetonedecodetable.h"
+#include "signalling/fivetoneencodemodel.h"
+#include "signalling/fivetonestandards.h"
+#include "signalling/fivetonestandardsmodel.h"
+#include "signalling/fivetonetexts.h"
+#include "signalling/signallingdelegates.h"
+#include "signalling/signallingkeys.h"
+#include "signalling/signallinglists.h"
+#include "signalling/twotonetexts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+
+using namespace FiveToneArea;
+using O = FiveToneArea::Offset;
+
+EditorWindow::Setup fiveToneSetup()
+{
+    EditorWindow::Setup s;
+    s.objectName = "frm_5tone";
+    s.caption = FiveToneText::Caption;
+    s.portMessage = PortOpener::MainWindow;
+    s.texts.readDone = TwoToneText::ReadDone;
+    s.texts.writeDone = TwoToneText::WriteDone;
+    s.texts.readComplete = TwoToneText::ReadComplete;
+    s.texts.writeComplete = TwoToneText::WriteComplete;
+    s.texts.completeTitle = CommonText::PromptTitleCapital;
+    s.widthDivisor = FiveToneEditor::WidthDivisor;
+    s.heightDivisor = FiveToneEditor::HeightDivisor;
+    s.refreshOnActivation = false;
+    return s;
+}
+
+QString frequencyText(int standard, int digit)
+{
+    const int deciHz = FiveToneStandards::toneDeciHz(standard, digit);
+    return QStringLiteral("%1.%2").arg(deciHz / 10).arg(deciHz % 10);
+}
+
+} // namespace
+
+FiveToneEditor::FiveToneEditor(QWidget *parent)
+    : EditorWindow(fiveToneSetup(), parent)
+{
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("SSTab1"));
+    m_tabs->addTab(buildStandardsTab(), FiveToneText::StandardTab.text(m_chinese));
+    m_tabs->addTab(buildEncodeTab(), FiveToneText::EncodeTab.text(m_chinese));
+    m_tabs->addTab(buildDecodeTab(), FiveToneText::DecodeTab.text(m_chinese));
+
+    QHBoxLayout *buttons = makeButtonRow({
+        {Action::Read, "Command_read", DtmfText::Read, &CommonText::Busy},
+        {Action::Write, "Command_write", DtmfText::Write, &CommonText::Busy},
+        {Action::Default, "Command_def", DtmfText::Default, &CommonText::Busy},
+        {Action::Save, "Command_save", DtmfText::Save, &CommonText::Busy},
+        {Action::Open, "Command_open", DtmfText::Open, &CommonText::Busy},
+        {Action::Close, "Command_close", DtmfText::Close, &CommonText::Busy},
+    });
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs, 1);
+    layout->addLayout(buttons);
+
+    auto showRefusal = [this](const BiText &title, const BiText &text) {
+        MessageBox::show(this, title.text(), text.text());
+    };
+    connect(m_encodeModel, &SignallingGridModel::refused, this, showRefusal);
+    connect(m_decodeModel, &SignallingGridModel::refused, this, showRefusal);
+    showStandard(0);
+    redisplay();
+}
+
+FiveToneEditor::~FiveToneEditor()
+{
+    m_engine.stop();
+}
+
+QTableView *FiveToneEditor::makeGrid(const char *objectName, const BiText &caption)
+{
+    auto *grid = new QTableView(this);
+    grid->setObjectName(QString::fromLatin1(objectName));
+    grid->setAccessibleName(caption.text(m_chinese));
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
+                          | QAbstractItemView::AnyKeyPressed);
+    grid->setTabKeyNavigation(true);
+    return grid;
+}
+
+QComboBox *FiveToneEditor::makeList(const QString &objectName, const ListField &field)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(objectName);
+    combo->addItems(field.entries.list(m_chinese));
+    combo->setMaxVisibleItems(16);
+    makeSelectOnly(combo);
+    const ListField *f = &field;
+    connect(combo, &QComboBox::activated, this, [f](int position) {
+        AreaView area = view(MemoryImage::instance());
+        Fields::encodePosition(area, *f, position);
+    });
+    m_lists.append({combo, f});
+    return combo;
+}
+
+QWidget *FiveToneEditor::buildStandardsTab()
+{
+    auto *frame = new QGroupBox(FiveToneText::StandardFrame.text(m_chinese));
+    frame->setObjectName(QStringLiteral("Frame_standard"));
+    m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame);
+    m_standardsModel = new FiveToneStandardsModel(MemoryImage::instance(), m_chinese, this);
+    m_standardsGrid->setModel(m_standardsModel);
+    auto *list = new GridListDelegate(this);
+    for (int c = FiveToneStandardsModel::Period; c <= FiveToneStandardsModel::RepeatTone; ++c)
+        m_standardsGrid->setItemDelegateForColumn(c, list);
+    m_standardsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    connect(m_standardsGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &now) {
+                if (now.isValid())
+                    showStandard(now.row());
+            });
+
+    m_standardName = new QComboBox(this);
+    m_standardName->setObjectName(QStringLiteral("Combo_stxh"));
+    m_standardName->addItems(standardNames());
+    makeSelectOnly(m_standardName);
+    connect(m_standardName, &QComboBox::activated, this, &FiveToneEditor::showStandard);
+
+    auto *tones = new QGridLayout;
+    tones->addWidget(makeLabel(FiveToneText::StandardName, m_standardName), 0, 0, 1, 2);
+    tones->addWidget(m_standardName, 0, 2, 1, 2);
+    for (int d = 0; d < FiveToneStandards::Digits; ++d) {
+        auto *digit = new QLabel(QStringLiteral("%1 :").arg(hexDigits().at(d)), this);
+        auto *value = new QLabel(this);
+        value->setObjectName(QStringLiteral("Label_freq%1").arg(d));
+        value->setFrameShape(QFrame::StyledPanel);
+        value->setMinimumWidth(70);
+        value->setAlignment(Qt::AlignCenter);
+        const int row = 1 + d % 8;
+        const int column = d / 8 * 2;
+        tones->addWidget(digit, row, column, Qt::AlignRight);
+        tones->addWidget(value, row, column + 1);
+        m_frequencies << value;
+    }
+    tones->setRowStretch(9, 1);
+
+    auto *layout = new QHBoxLayout(frame);
+    layout->addWidget(m_standardsGrid, 3);
+    layout->addLayout(tones, 2);
+    return frame;
+}
+
+QWidget *FiveToneEditor::buildEncodeTab()
+{
+    auto *frame = new QGroupBox(FiveToneText::EncodeFrame.text(m_chinese));
+    frame->setObjectName(QStringLiteral("Frame_encode"));
+    m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame);
+    m_encodeModel = new FiveToneEncodeModel(MemoryImage::instance(), m_chinese, this);
+    m_encodeGrid->setModel(m_encodeModel);
+    auto *text = new GridTextDelegate(this);
+    for (int c = FiveToneEncodeModel::Frame1; c <= FiveToneEncodeModel::Frame3; ++c)
+        m_encodeGrid->setItemDelegateForColumn(c, text);
+    m_encodeGrid->setItemDelegateForColumn(FiveToneEncodeModel::Standard, new GridListDelegate(this));
+    m_encodeGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+
+    auto *delays = new QVBoxLayout;
+    for (int k = 0; k < 4; ++k) {
+        QComboBox *combo = makeList(QStringLiteral("Combo_Delay%1").arg(k + 1), delay(k));
+        delays->addWidget(makeLabel(k < 3 ? FiveToneText::Delays[k] : FiveToneText::Extension, combo));
+        delays->addWidget(combo);
+    }
+    delays->addStretch(1);
+
+    auto *layout = new QHBoxLayout(frame);
+    layout->addWidget(m_encodeGrid, 3);
+    layout->addLayout(delays, 1);
+    return frame;
+}
+
+QGroupBox *FiveToneEditor::makeFrameChecks(const char *objectName, const BiText &caption, const char *boxName,
+                                           int offset)
+{
+    auto *group = new QGroupBox(caption.text(m_chinese), this);
+    group->setObjectName(QString::fromLatin1(objectName));
+    auto *row = new QHBoxLayout(group);
+    for (int i = 0; i < FrameCount; ++i) {
+        auto *box = new QCheckBox(FiveToneText::FrameChecks[i].text(m_chinese), group);
+        box->setObjectName(QString::fromLatin1(boxName).arg(i));
+        const uint8_t bit = uint8_t(1u << i);
+        connect(box, &QCheckBox::clicked, this, [offset, bit](bool on) {
+            AreaView area = view(MemoryImage::instance());
+            area.setBits(offset, bit, on ? bit : 0);
+        });
+        m_frameBits.append({box, offset, bit});
+        row->addWidget(box);
+    }
+    return group;
+}
+
+QWidget *FiveToneEditor::buildFunctionPanel()
+{
+    m_functionPanel = new QGroupBox(this);
+    m_functionPanel->setObjectName(QStringLiteral("Frame_function"));
+    auto *grid = new QGridLayout(m_functionPanel);
+    for (int k = 0; k < FiveToneDecodeTable::FlagCount; ++k)
+        grid->addWidget(new QLabel(FiveToneText::FunctionLabels[k].text(m_chinese), m_functionPanel), 0, 1 + k,
+                        Qt::AlignCenter);
+    for (int k = 0; k < FiveToneDecodeTable::OptionCount; ++k)
+        grid->addWidget(new QLabel(QString::number(k + 1), m_functionPanel), 0, 5 + k, Qt::AlignCenter);
+    for (int f = 0; f < FrameCount; ++f) {
+        grid->addWidget(new QLabel(FiveToneText::FunctionRows[f].text(m_chinese), m_functionPanel), 1 + f, 0);
+        QVector<QCheckBox *> boxes;
+        for (int k = 0; k < FiveToneDecodeTable::FlagCount + FiveToneDecodeTable::OptionCount; ++k) {
+            auto *box = new QCheckBox(m_functionPanel);
+            box->setObjectName(QStringLiteral("Check_Fun%1_%2").arg(f).arg(k));
+            const QString what = k < FiveToneDecodeTable::FlagCount
+                                     ? FiveToneText::FunctionLabels[k].text(m_chinese)
+                                     : FiveToneText::Option.text(m_chinese).arg(k - FiveToneDecodeTable::FlagCount + 1);
+            box->setAccessibleName(FiveToneText::FunctionRows[f].text(m_chinese) + QLatin1Char(' ') + what);
+            connect(box, &QCheckBox::clicked, this, [this, f] { storeFunctions(f); });
+            grid->addWidget(box, 1 + f, 1 + k, Qt::AlignCenter);
+            boxes << box;
+        }
+        m_functionBoxes << boxes;
+    }
+    return m_functionPanel;
+}
+
+QWidget *FiveToneEditor::buildDecodeTab()
+{
+    auto *frame = new QGroupBox(FiveToneText::DecodeFrame.text(m_chinese));
+    frame->setObjectName(QStringLiteral("Frame_decode"));
+    m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame);
+    m_decodeModel = new FiveToneDecodeModel(FiveToneDecodeTable::instance(), m_chinese, this);
+    m_decodeGrid->setModel(m_decodeModel);
+    auto *text = new GridTextDelegate(this);
+    auto *list = new GridListDelegate(this);
+    for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
+        const bool isText = m_decodeModel->editor(c) == SignallingGridModel::Editor::Text;
+        m_decodeGrid->setItemDelegateForColumn(c, isText ? static_cast<QAbstractItemDelegate *>(text) : list);
+        m_decodeGrid->setColumnWidth(c, isText ? 70 : (c == FiveToneDecodeModel::Standard ? 80 : 150));
+    }
+    m_decodeGrid->setColumnWidth(0, 50);
+    connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &now) {
+                if (now.isValid())
+                    selectDecodeCode(now.row() + 1);
+            });
+
+    // The decode settings stored in the image.
+    auto *settings = new QGridLayout;
+    QComboBox *standard = makeList(QStringLiteral("Combo_Dec_Std"), decodeStandard());
+    settings->addWidget(makeLabel(FiveToneText::DecodeStandard, standard), 0, 0);
+    settings->addWidget(standard, 0, 1);
+    QComboBox *reset = makeList(QStringLiteral("Combo_Dec_Res_Time"), resetTime());
+    settings->addWidget(makeLabel(FiveToneText::ResetTime, reset), 1, 0);
+    settings->addWidget(reset, 1, 1);
+    settings->addWidget(makeFrameChecks("Frame_call", FiveToneText::CallFrames, "Check_Call%1", O::callFrames), 2, 0, 1, 2);
+    settings->addWidget(makeFrameChecks("Frame_disp", FiveToneText::DisplayFrames, "Check_Disp%1", O::displayFrames), 3,
+                        0, 1, 2);
+
+    // The reply settings kept with the decode codes, outside the image.
+    FiveToneDecodeTable &table = FiveToneDecodeTable::instance();
+    auto *replyAll = new QCheckBox(FiveToneText::ReplyAfterAll.text(m_chinese), this);
+    replyAll->setObjectName(QStringLiteral("Check_Reply_All"));
+    replyAll->setChecked(table.replyAfterAllFrames);
+    connect(replyAll, &QCheckBox::clicked, this, [](bool on) { FiveToneDecodeTable::instance().replyAfterAllFrames = on; });
+    auto *replyIdle = new QCheckBox(FiveToneText::ReplyWhenIdle.text(m_chinese), this);
+    replyIdle->setObjectName(QStringLiteral("Check_Reply_Idle"));
+    replyIdle->setChecked(table.replyWhenIdle);
+    connect(replyIdle, &QCheckBox::clicked, this, [](bool on) { FiveToneDecodeTable::instance().replyWhenIdle = on; });
+    auto *replyDelay = new QComboBox(this);
+    replyDelay->setObjectName(QStringLiteral("Combo_Reply_Delay"));
+    replyDelay->addItems(SignallingLists::steps(500, 100, 21));
+    makeSelectOnly(replyDelay);
+    replyDelay->setCurrentIndex(table.replyDelay);
+    connect(replyDelay, &QComboBox::activated, this, [](int position) { FiveToneDecodeTable::instance().replyDelay = position; });
+    settings->addWidget(replyAll, 4, 0, 1, 2);
+    settings->addWidget(replyIdle, 5, 0, 1, 2);
+    settings->addWidget(makeLabel(FiveToneText::ReplyDelay, replyDelay), 6, 0);
+    settings->addWidget(replyDelay, 6, 1);
+    settings->setRowStretch(7, 1);
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(buildFunctionPanel(), 3);
+    bottom->addLayout(settings, 2);
+
+    auto *layout = new QVBoxLayout(frame);
+    layout->addWidget(m_decodeGrid, 1);
+    layout->addLayout(bottom);
+    return frame;
+}
+
+void FiveToneEditor::showStandard(int standard)
+{
+    m_standardName->setCurrentIndex(standard);
+    for (int d = 0; d < FiveToneStandards::Digits; ++d)
+        m_frequencies[d]->setText(frequencyText(standard, d));
+}
+
+void FiveToneEditor::selectDecodeCode(int code)
+{
+    m_currentCode = code;
+    showFunctions();
+}
+
+void FiveToneEditor::showFunctions()
+{
+    m_functionPanel->setTitle(FiveToneText::functionCaption(m_currentCode, m_chinese));
+    const FiveToneDecodeTable::Code &code = FiveToneDecodeTable::instance().code(m_currentCode);
+    for (int f = 0; f < FrameCount; ++f) {
+        const uint8_t flags = code.functions[2 * f];
+        const uint8_t options = code.functions[2 * f + 1];
+        for (int k = 0; k < FiveToneDecodeTable::FlagCount; ++k)
+            m_functionBoxes[f][k]->setChecked(flags & (1u << k));
+        for (int k = 0; k < FiveToneDecodeTable::OptionCount; ++k)
+            m_functionBoxes[f][FiveToneDecodeTable::FlagCount + k]->setChecked(options & (1u << k));
+    }
+}
+
+void FiveToneEditor::storeFunctions(int frame)
+{
+    // Each click composes both bytes of the frame afresh from its boxes.
+    uint8_t flags = 0;
+    uint8_t options = 0;
+    for (int k = 0; k < FiveToneDecodeTable::FlagCount; ++k)
+        flags |= m_functionBoxes[frame][k]->isChecked() ? uint8_t(1u << k) : 0;
+    for (int k = 0; k < FiveToneDecodeTable::OptionCount; ++k)
+        options |= m_functionBoxes[frame][FiveToneDecodeTable::FlagCount + k]->isChecked() ? uint8_t(1u << k) : 0;
+    FiveToneDecodeTable::Code &code = FiveToneDecodeTable::instance().code(m_currentCode);
+    code.functions[2 * frame] = flags;
+    code.functions[2 * frame + 1] = options;
+}
+
+void FiveToneEditor::redisplay()
+{
+    m_standardsModel->displayAll();
+    m_encodeModel->displayAll();
+    m_decodeModel->displayAll();
+    const AreaView area = view(MemoryImage::instance());
+    for (const List &l : m_lists)
+        l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
+    for (const BitBox &b : m_frameBits)
+        b.box->setChecked(area.byte(b.offset) & b.bit);
+    showFunctions();
+}
+
+void FiveToneEditor::leaveEditedCells()
+{
+    for (QTableView *grid : {m_standardsGrid, m_encodeGrid, m_decodeGrid}) {
+        const QModelIndex current = grid->currentIndex();
+        if (current.isValid())
+            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
+    }
+}
+
+void FiveToneEditor::loadDefaults()
+{
+    leaveEditedCells();
+    writeDefaults(MemoryImage::instance());
+}

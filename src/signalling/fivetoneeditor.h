@@ -1,0 +1,87 @@
+#pragma once
+
+#include "link/editorwindow.h"
+
+#include <QVector>
+
+class FiveToneDecodeModel;
+class FiveToneEncodeModel;
+class FiveToneStandardsModel;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+class QTableView;
+struct ListField;
+
+// The 5-tone window (frm_5tone): the standards with their tone frequencies, the encode
+// codes with their delays, the decode codes with the functions after each frame and the
+// decode settings, and the codes' own transfer (which sends the standards tables too).
+class FiveToneEditor : public EditorWindow
+{
+    Q_OBJECT
+public:
+    explicit FiveToneEditor(QWidget *parent = nullptr);
+    ~FiveToneEditor() override;
+
+    static constexpr double WidthDivisor = 1.3;
+    static constexpr double HeightDivisor = 1.55;
+
+    QTabWidget *tabs() const { return m_tabs; }
+    QTableView *standardsGrid() const { return m_standardsGrid; }
+    QTableView *encodeGrid() const { return m_encodeGrid; }
+    QTableView *decodeGrid() const { return m_decodeGrid; }
+    FiveToneStandardsModel *standardsModel() const { return m_standardsModel; }
+    FiveToneEncodeModel *encodeModel() const { return m_encodeModel; }
+    FiveToneDecodeModel *decodeModel() const { return m_decodeModel; }
+    int currentDecodeCode() const { return m_currentCode; }
+
+    void redisplay() override;
+
+protected:
+    AreaTransfer transfer() const override { return AreaTransfer::fiveTone(); }
+    void loadDefaults() override;
+
+private:
+    QWidget *buildStandardsTab();
+    QWidget *buildEncodeTab();
+    QWidget *buildDecodeTab();
+    QTableView *makeGrid(const char *objectName, const BiText &caption);
+    QComboBox *makeList(const QString &objectName, const ListField &field);
+    QGroupBox *makeFrameChecks(const char *objectName, const BiText &caption, const char *boxName, int offset);
+    QWidget *buildFunctionPanel();
+    void showStandard(int standard);
+    void selectDecodeCode(int code);
+    void showFunctions();
+    void storeFunctions(int frame);
+    void leaveEditedCells();
+
+    struct List
+    {
+        QComboBox *combo;
+        const ListField *field;
+    };
+    struct BitBox
+    {
+        QCheckBox *box;
+        int offset;
+        uint8_t bit;
+    };
+
+    QTabWidget *m_tabs = nullptr;
+    QTableView *m_standardsGrid = nullptr;
+    QTableView *m_encodeGrid = nullptr;
+    QTableView *m_decodeGrid = nullptr;
+    FiveToneStandardsModel *m_standardsModel = nullptr;
+    FiveToneEncodeModel *m_encodeModel = nullptr;
+    FiveToneDecodeModel *m_decodeModel = nullptr;
+    QComboBox *m_standardName = nullptr;
+    QVector<QLabel *> m_frequencies;
+    QVector<List> m_lists;
+    QVector<BitBox> m_frameBits;
+    QGroupBox *m_functionPanel = nullptr;
+    // Per frame: DISP, LED, CTRL, ALERT, then options 1-5.
+    QVector<QVector<QCheckBox *>> m_functionBoxes;
+    int m_currentCode = 1;
+};
