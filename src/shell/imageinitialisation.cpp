@@ -27,10 +27,8 @@ const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
         {"optional features and band records", &OptionArea::writeDefaults},
         {"dtmf", &DtmfArea::writeDefaults},
         {"2-tone", &TwoToneArea::writeDefaults},
-        {"5-tone", nullptr},
-        {"alignment defaults", &prepareAlignmentDefaults},
         {"5-tone", &FiveToneArea::writeDefaults},
-        {"alignment defaults", nullptr},
+        {"alignment defaults", &prepareAlignmentDefaults},
         {"channels", &defaultChannels},
     };
     return steps;

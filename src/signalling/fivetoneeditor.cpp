@@ -261,6 +261,8 @@ QWidget *FiveToneEditor::buildDecodeTab()
         m_decodeGrid->setColumnWidth(c, isText ? 70 : (c == FiveToneDecodeModel::Standard ? 80 : 150));
     }
     m_decodeGrid->setColumnWidth(0, 50);
+    m_decodeGrid->horizontalHeader()->setStretchLastSection(true);
+    m_decodeGrid->setMinimumHeight(m_decodeGrid->verticalHeader()->defaultSectionSize() * 8);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())
@@ -305,9 +307,11 @@ QWidget *FiveToneEditor::buildDecodeTab()
     bottom->addWidget(buildFunctionPanel(), 3);
     bottom->addLayout(settings, 2);
 
+    // The grid takes the height the panel and the settings leave.
+    m_functionPanel->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     auto *layout = new QVBoxLayout(frame);
     layout->addWidget(m_decodeGrid, 1);
-    layout->addLayout(bottom);
+    layout->addLayout(bottom, 0);
     return frame;
 }
 
