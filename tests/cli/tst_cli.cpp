@@ -1,7 +1,7 @@
 // orvane-cli against the virtual radio: in-process with scaled timers for the commands and
 // their exit codes, and the built command on a pseudo-terminal for the progress bar.
 
-#include "link/radiofixture.h"
+#include "support/radiofixture.h"
 
 #include "channels/channelcsv.h"
 #include "channels/channelrecord.h"

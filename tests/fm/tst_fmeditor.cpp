@@ -9,7 +9,7 @@
 #include "shell/imageinitialisation.h"
 #include "shell/radiostatus.h"
 #include "texts/language.h"
-#include "../link/radiofixture.h"
+#include "support/radiofixture.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>

@@ -177,6 +177,8 @@ void TestMemoryImage::receiveSlotsTakeTheHeaderThatEchoesTheRequest()
         QCOMPARE(received.data(7), (front + reply).mid(offset, 64));
     if (offset == front.size() + 4)
         QCOMPARE(received.data(7), reply.mid(4, 64));
+}
+
 void TestMemoryImage::comparisonNamesTableFieldsAndShowsTheRestInHex()
 {
     // An area of 32-byte records with two list fields, as an area model would declare it.

@@ -8,7 +8,7 @@
 #include "link/editorwindow.h"
 #include "platform/messagebox.h"
 #include "platform/timer.h"
-#include "../link/radiofixture.h"
+#include "support/radiofixture.h"
 
 #include <QLabel>
 #include <QPushButton>
