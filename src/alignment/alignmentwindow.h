@@ -42,7 +42,7 @@ protected:
 private:
     struct Boxes
     {
-        const Alignment::NumberBoxes *spec;
+        const Alignment::NumberBoxes *layout;
         QVector<QLineEdit *> edits;
     };
 

@@ -48,12 +48,12 @@ QHBoxLayout *EditorWindow::makeButtonRow(const QVector<Button> &buttons, bool wi
         row->addWidget(m_status, 2);
         row->addStretch(1);
     }
-    for (const Button &spec : buttons) {
-        auto *b = new QPushButton(spec.caption.text(m_chinese), this);
-        b->setObjectName(QString::fromLatin1(spec.objectName));
+    for (const Button &layout : buttons) {
+        auto *b = new QPushButton(layout.caption.text(m_chinese), this);
+        b->setObjectName(QString::fromLatin1(layout.objectName));
         b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, spec] { trigger(spec); });
-        m_buttons.insert(spec.action, b);
+        connect(b, &QPushButton::clicked, this, [this, layout] { trigger(layout); });
+        m_buttons.insert(layout.action, b);
         row->addWidget(b);
     }
     return row;
