@@ -23,6 +23,7 @@
 #include "link/readwindow.h"
 #include "link/transferwindow.h"
 #include "link/writewindow.h"
+#include "options/optioneditor.h"
 #include "platform/messagebox.h"
 #include "platform/portnames.h"
 #include "platform/serialport.h"
@@ -76,6 +77,8 @@ const std::vector<Transfer> &transfers()
         {"bulk write", opener<WriteWindow>(), "Command_write", Kind::Write, AreaTransfer::bulkWrite(), true},
         {"channel read", opener<ChannelEditor>(), "Command_read", Kind::Read, AreaTransfer::channels()},
         {"channel write", opener<ChannelEditor>(), "Command_write", Kind::Write, AreaTransfer::channels()},
+        {"options read", opener<OptionEditor>(), "Command_read", Kind::Read, AreaTransfer::options()},
+        {"options write", opener<OptionEditor>(), "Command_write", Kind::Write, AreaTransfer::options()},
     };
     return table;
 }
@@ -255,11 +258,13 @@ void Soak::one(const Transfer &transfer, Fault fault)
     radio->start();
 
     bool ended = false;
+    bool engineFinished = false;
     QEventLoop loop;
     auto end = [&] {
         ended = true;
         loop.quit();
     };
+    QObject::connect(&engine, &ExchangeEngine::finished, &loop, [&] { engineFinished = true; });
     QObject::connect(&engine, &ExchangeEngine::finished, &loop, end, Qt::QueuedConnection);
     QObject::connect(&engine, &ExchangeEngine::failed, &loop, end, Qt::QueuedConnection);
     QObject::connect(&engine, &ExchangeEngine::portOpenFailed, &loop, end, Qt::QueuedConnection);
@@ -291,9 +296,9 @@ void Soak::one(const Transfer &transfer, Fault fault)
             t << r.text;
         return t;
     }();
-    const QString done = transfer.kind == Kind::Read ? CommonText::ReadComplete.text(false)
-                                                     : CommonText::WriteComplete.text(false);
-    const bool success = texts.contains(done);
+    // Each window words its completion in its own way; a failure is always the same box,
+    // also when the replies came in but could not be stored.
+    const bool success = engineFinished && !texts.contains(CommonText::FailConnect.text(false));
 
     if (started)
         m_longestShare = std::max(m_longestShare, double(clock.elapsed()) / limit);
