@@ -268,13 +268,19 @@ void Soak::one(const Transfer &transfer, Fault fault)
     QObject::connect(&engine, &ExchangeEngine::finished, &loop, end, Qt::QueuedConnection);
     QObject::connect(&engine, &ExchangeEngine::failed, &loop, end, Qt::QueuedConnection);
     QObject::connect(&engine, &ExchangeEngine::portOpenFailed, &loop, end, Qt::QueuedConnection);
+    // The cable comes out: the line hangs up and the COM link goes with the device, so a
+    // retry cannot open whatever pseudo-terminal takes the device's number next.
+    auto unplug = [&] {
+        radio->hangUp();
+        radio->removeLink();
+    };
     QObject::connect(&engine, &ExchangeEngine::progress, &loop, [&](int done) {
         if (done == unplugAfter)
-            radio->hangUp();
+            unplug();
     });
     QObject::connect(&engine, &ExchangeEngine::identified, &loop, [&] {
         if (unplugAfter == 0)
-            radio->hangUp();
+            unplug();
     });
 
     MessageBox::takeRecorded();
