@@ -10,6 +10,7 @@
 #include "image/bandlimits.h"
 #include "image/imagediff.h"
 #include "image/memoryimage.h"
+#include "link/areatransfer.h"
 #include "link/bulkwrite.h"
 #include "link/portscan.h"
 #include "shell/bulkwritesteps.h"
@@ -356,7 +357,7 @@ int CommandLine::write(const Arguments &args)
         return Differs;
     }
     BulkWrite::prepare(*image);
-    outcome = link.write(ExchangeEngine::framesFromImage(*image, Area::BulkWriteRows.firstAddress(), Area::BulkWriteFrames));
+    outcome = link.write(AreaTransfer::bulkWrite().frames(*image));
     if (outcome != RadioLink::Outcome::Done) {
         m_err << "orvane-cli: " << outcomeText(outcome, port) << '\n' << Qt::flush;
         return RadioFailure;

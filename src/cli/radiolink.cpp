@@ -1,7 +1,7 @@
 #include "cli/radiolink.h"
 
 #include "cli/progressbar.h"
-#include "image/areamap.h"
+#include "link/areatransfer.h"
 #include "image/memoryimage.h"
 #include "link/bulkread.h"
 #include "platform/portnames.h"
@@ -98,7 +98,7 @@ RadioLink::Outcome RadioLink::run(ExchangeEngine &engine, Kind kind, const QVect
         started = engine.startIdentification();
         break;
     case Kind::Read:
-        started = engine.startRead(ExchangeEngine::blockAddresses(Area::BulkReadRows.firstAddress(), Area::BulkReadBlocks));
+        started = engine.startRead(AreaTransfer::bulkRead().readAddresses());
         break;
     case Kind::Write:
         started = engine.startWrite(frames);
