@@ -113,9 +113,11 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
     return cells.isEmpty() ? QString() : prefix + QStringLiteral("bytes ") + cells;
 }
 
-AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table, const QString &label)
+AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
+                          const QStringList &recordNames)
 {
-    auto describeRecords = [range, recordBytes, &table, label](const MemoryImage &before, const MemoryImage &after) {
+    Q_ASSERT(recordNames.size() * recordBytes == range.byteCount());
+    auto describeRecords = [range, recordBytes, &table, recordNames](const MemoryImage &before, const MemoryImage &after) {
         // The views only read here.
         MemoryImage &a = const_cast<MemoryImage &>(before);
         MemoryImage &b = const_cast<MemoryImage &>(after);
@@ -126,7 +128,7 @@ AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const Field
             const QByteArray from = was.bytes(0, recordBytes), to = now.bytes(0, recordBytes);
             if (from == to)
                 continue;
-            const QString prefix = QStringLiteral("%1 %2 ").arg(label).arg(n);
+            const QString prefix = recordNames.value(n) + QLatin1Char(' ');
             Explained explained(recordBytes, 0);
             lines << listFieldChanges(was, now, table, prefix, explained);
             const QString rest = unexplainedBytes(from, to, explained, prefix);

@@ -48,9 +48,11 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
                          const QString &prefix);
 
 // An area made of records of `recordBytes` bytes, all laid out by one field table: each
-// record's fields by name ("<label> 3 <field> ON -> OFF"), and what no field shows in hex.
-// An area model that gains a field table joins the comparison with one entry of these.
-AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table, const QString &label);
+// record's fields by name ("<record name> <field> ON -> OFF"), and what no field shows in
+// hex. `recordNames` names the records in order ("band A", "band B"). An area model that
+// has a field table joins the comparison with one entry of these.
+AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
+                          const QStringList &recordNames);
 
 // The areas' own lines first (for areas lying wholly within `rows`), in the order given,
 // then the hex line of every other differing row within `rows`, ascending.

@@ -1,8 +1,15 @@
 #include "shell/diffareas.h"
 
 #include "channels/channeldiff.h"
+#include "options/bandrecord.h"
+#include "options/optionarea.h"
 
 QVector<ImageDiff::AreaFields> diffAreas()
 {
-    return {channelDiffFields()};
+    return {
+        channelDiffFields(),
+        ImageDiff::fieldTableArea(Area::Options, Area::Options.byteCount(), OptionArea::listFields(), {QStringLiteral("options")}),
+        ImageDiff::fieldTableArea(Area::BandRecords, BandRecord::Bytes, BandRecord::listFields(),
+                                  {QStringLiteral("band A"), QStringLiteral("band B")}),
+    };
 }

@@ -186,7 +186,7 @@ void TestMemoryImage::comparisonNamesTableFieldsAndShowsTheRestInHex()
     static constexpr BiText Modes[] = {{"A", "A"}, {"B", "B"}, {"C", "C"}};
     const FieldTable table{{"lamp", 1, 0x01, 0, ListEntries::of(OffOn)},
                            {"mode", 1, 0x30, 4, ListEntries::of(Modes)}};
-    const QVector<ImageDiff::AreaFields> areas{ImageDiff::fieldTableArea(Area::BandRecords, 32, table, "band")};
+    const QVector<ImageDiff::AreaFields> areas{ImageDiff::fieldTableArea(Area::BandRecords, 32, table, {"band A", "band B"})};
 
     MemoryImage before;
     before.fill(0, MemoryImage::Rows - 1, 0x00);
@@ -197,13 +197,13 @@ void TestMemoryImage::comparisonNamesTableFieldsAndShowsTheRestInHex()
     after.setAt(Area::Options.firstAddress(), 0x01);              // outside the compared rows
 
     QCOMPARE(ImageDiff::describe(before, after, areas, Area::Range{Area::BandRecords.firstRow, Area::Dtmf.lastRow}),
-             QStringList({"band 0 bytes [5] 00 -> 07", "band 1 lamp OFF -> ON", "band 1 mode A -> B",
-                          "band 1 bytes [1] 00 -> 91", "row 657 (0x2910, DTMF): [1] 00 -> AB"}));
+             QStringList({"band A bytes [5] 00 -> 07", "band B lamp OFF -> ON", "band B mode A -> B",
+                          "band B bytes [1] 00 -> 91", "row 657 (0x2910, DTMF): [1] 00 -> AB"}));
     QCOMPARE(ImageDiff::differingRows(before, after), QVector<int>({Area::Options.firstRow, 240, 242, 657}));
     // A field change alone leaves no hex behind.
     after.setAt(Area::BandRecords.firstAddress() + 32 + 1, 0x11);
     QCOMPARE(ImageDiff::describe(before, after, areas, Area::BandRecords).mid(1),
-             QStringList({"band 1 lamp OFF -> ON", "band 1 mode A -> B"}));
+             QStringList({"band B lamp OFF -> ON", "band B mode A -> B"}));
 }
 
 QTEST_APPLESS_MAIN(TestMemoryImage)
