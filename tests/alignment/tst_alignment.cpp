@@ -8,6 +8,7 @@
 #include "shell/radiostatus.h"
 #include "texts/language.h"
 #include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -69,9 +70,7 @@ private:
 
 void TestAlignment::init()
 {
-    RadioStatus::instance().followLink();
-    MessageBox::startRecording();
-    Language::setChinese(false);
+    TestSupport::resetState();
     initialiseMemoryImage(MemoryImage::instance());
     Table::loadDefaults();
     m_window = std::make_unique<AlignmentWindow>();
@@ -83,8 +82,7 @@ void TestAlignment::init()
 void TestAlignment::cleanup()
 {
     m_window.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 void TestAlignment::type(QLineEdit *edit, const QString &text, bool leave)

@@ -10,6 +10,7 @@
 #include "shell/radiostatus.h"
 #include "texts/language.h"
 #include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include <QAbstractItemModelTester>
 #include <QLabel>
@@ -71,9 +72,7 @@ private:
 
 void TestFmEditor::init()
 {
-    RadioStatus::instance().followLink();
-    MessageBox::startRecording();
-    Language::setChinese(false);
+    TestSupport::resetState();
     initialiseMemoryImage(MemoryImage::instance());
     m_editor = std::make_unique<FmEditor>();
     m_editor->resize(700, 600);
@@ -84,8 +83,7 @@ void TestFmEditor::init()
 void TestFmEditor::cleanup()
 {
     m_editor.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 QLineEdit *TestFmEditor::openOverlay(int row, int column)
