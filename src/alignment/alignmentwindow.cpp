@@ -25,13 +25,13 @@ namespace {
 
 const char *IndexProperty = "controlIndex";
 
-struct TabLayout
+struct TabEntry
 {
     const char *key;
     const BiText *caption;
     int frame;
 };
-const TabLayout Tabs[AlignmentWindow::TabCount] = {
+const TabEntry Tabs[AlignmentWindow::TabCount] = {
     {"Adj_Txp_High", &AlignmentText::TabHigh, 0}, {"Adj_Txp_Low", &AlignmentText::TabLow, 0},
     {"Adj_Sql_Leve", &AlignmentText::TabSquelch, 1}, {"Adj_Dev_Leve", &AlignmentText::TabDeviation, 2},
     {"Adj_Other", &AlignmentText::TabOther, 3},
@@ -79,7 +79,7 @@ AlignmentWindow::AlignmentWindow(QWidget *parent)
 {
     m_tabs = new QTabBar(this);
     m_tabs->setObjectName(QStringLiteral("TabStrip1"));
-    for (const TabLayout &t : Tabs) {
+    for (const TabEntry &t : Tabs) {
         const int i = m_tabs->addTab(t.caption->text(m_chinese));
         m_tabs->setTabData(i, QString::fromLatin1(t.key));
     }
@@ -121,7 +121,7 @@ AlignmentWindow::~AlignmentWindow()
 QLineEdit *AlignmentWindow::makeNumberBox(Boxes &boxes, int i, const QString &caption)
 {
     auto *edit = new QLineEdit(this);
-    edit->setObjectName(QString::fromLatin1(boxes.layout->name));
+    edit->setObjectName(QString::fromLatin1(boxes.kind->name));
     edit->setProperty(IndexProperty, i);
     edit->setAlignment(Qt::AlignCenter);
     edit->setMaximumWidth(48);
@@ -180,7 +180,7 @@ QGroupBox *AlignmentWindow::makeSquelchFrame()
     int row = 0;
     auto addRow = [&](Boxes &boxes, const QString &title, int (*point)(int)) {
         grid->addWidget(new QLabel(title, frame), row++, 0, 1, 8);
-        for (int i = 0; i < boxes.layout->count; ++i) {
+        for (int i = 0; i < boxes.kind->count; ++i) {
             const QString caption = point ? QString::number(point(i)) : QString::number(i);
             QLineEdit *edit = makeNumberBox(boxes, i, QStringLiteral("%1 %2").arg(title, caption));
             auto *label = new QLabel(caption, frame);
@@ -274,15 +274,15 @@ QComboBox *AlignmentWindow::list(const char *name) const
 int AlignmentWindow::lineOf(const Boxes &boxes) const
 {
     const int tab = m_tabs->currentIndex() == Low ? 1 : 0;
-    if (boxes.layout == &PowerVhf)
+    if (boxes.kind == &PowerVhf)
         return 2 * tab;
-    if (boxes.layout == &PowerUhf)
+    if (boxes.kind == &PowerUhf)
         return 2 * tab + 1;
-    if (boxes.layout == &SquelchVhf)
+    if (boxes.kind == &SquelchVhf)
         return 4;
-    if (boxes.layout == &OffsetVhf)
+    if (boxes.kind == &OffsetVhf)
         return 5;
-    if (boxes.layout == &SquelchUhf)
+    if (boxes.kind == &SquelchUhf)
         return 6;
     return 7;
 }
@@ -291,7 +291,7 @@ void AlignmentWindow::numberEdited(Boxes &boxes, int i, const QString &text)
 {
     const int line = lineOf(boxes);
     int value = 0;
-    const Entry entry = checkEntry(text, boxes.layout->maximum, &value);
+    const Entry entry = checkEntry(text, boxes.kind->maximum, &value);
     if (entry == Entry::Empty)
         return; // nothing to store yet; leaving the box shows the stored value again
     if (entry == Entry::Valid) {
@@ -302,8 +302,8 @@ void AlignmentWindow::numberEdited(Boxes &boxes, int i, const QString &text)
     Table::data()[index(line, i)] = char(fallback);
     boxes.edits.at(i)->setText(QString::number(fallback));
     MessageBox::show(this, AlignmentText::NumberTitle.text(),
-                     QString::fromUtf8(entry == Entry::NotDigits ? boxes.layout->notDigitsMessage
-                                                                 : boxes.layout->outOfRangeMessage),
+                     QString::fromUtf8(entry == Entry::NotDigits ? boxes.kind->notDigitsMessage
+                                                                 : boxes.kind->outOfRangeMessage),
                      MessageBox::Icon::Information);
 }
 
@@ -348,12 +348,12 @@ void AlignmentWindow::tabChosen(int tab)
 {
     if (tab < 0 || tab >= TabCount)
         return;
-    const TabLayout &layout = Tabs[tab];
+    const TabEntry &entry = Tabs[tab];
     for (int f = 0; f < 4; ++f)
-        m_frames[f]->setVisible(f == layout.frame);
-    setWindowTitle(layout.caption->text(m_chinese));
-    if (layout.frame == 0)
-        m_frames[0]->setTitle(layout.caption->text(m_chinese));
+        m_frames[f]->setVisible(f == entry.frame);
+    setWindowTitle(entry.caption->text(m_chinese));
+    if (entry.frame == 0)
+        m_frames[0]->setTitle(entry.caption->text(m_chinese));
     redisplay();
 }
 

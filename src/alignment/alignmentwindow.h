@@ -42,7 +42,7 @@ protected:
 private:
     struct Boxes
     {
-        const Alignment::NumberBoxes *layout;
+        const Alignment::NumberBoxes *kind;
         QVector<QLineEdit *> edits;
     };
 
