@@ -9,6 +9,7 @@
 #include "platform/messagebox.h"
 #include "platform/timer.h"
 #include "support/radiofixture.h"
+#include "support/testsupport.h"
 
 #include <QLabel>
 #include <QPushButton>

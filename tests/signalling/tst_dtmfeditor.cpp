@@ -84,9 +84,7 @@ private:
 
 void TestDtmfEditor::init()
 {
-    RadioStatus::instance().followLink();
-    MessageBox::startRecording();
-    Language::setChinese(false);
+    TestSupport::resetState();
     initialiseMemoryImage(MemoryImage::instance());
     m_editor = std::make_unique<DtmfEditor>();
     m_editor->resize(1100, 800);
@@ -97,8 +95,7 @@ void TestDtmfEditor::init()
 void TestDtmfEditor::cleanup()
 {
     m_editor.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 void TestDtmfEditor::typeInto(const QString &box, const QString &keys)

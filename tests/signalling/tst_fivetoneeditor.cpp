@@ -77,9 +77,7 @@ private:
 
 void TestFiveToneEditor::init()
 {
-    RadioStatus::instance().followLink();
-    MessageBox::startRecording();
-    Language::setChinese(false);
+    TestSupport::resetState();
     FiveToneDecodeTable::instance().reset();
     initialiseMemoryImage(MemoryImage::instance());
     m_editor = std::make_unique<FiveToneEditor>();
@@ -91,8 +89,7 @@ void TestFiveToneEditor::init()
 void TestFiveToneEditor::cleanup()
 {
     m_editor.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 QWidget *TestFiveToneEditor::openCell(QTableView *grid, int row, int column)

@@ -78,9 +78,7 @@ private:
 
 void TestTwoToneEditor::init()
 {
-    RadioStatus::instance().followLink();
-    MessageBox::startRecording();
-    Language::setChinese(false);
+    TestSupport::resetState();
     initialiseMemoryImage(MemoryImage::instance());
     m_editor = std::make_unique<TwoToneEditor>();
     m_editor->resize(1200, 700);
@@ -91,8 +89,7 @@ void TestTwoToneEditor::init()
 void TestTwoToneEditor::cleanup()
 {
     m_editor.reset();
-    Timer::setScale(1.0);
-    MessageBox::stopRecording();
+    TestSupport::endState();
 }
 
 QWidget *TestTwoToneEditor::openCell(QTableView *grid, int row, int column)
