@@ -24,7 +24,7 @@ using BandRecord::Band;
 
 namespace {
 
-struct ListSpec
+struct ListRow
 {
     const char *objectName;
     const char *field;
@@ -32,7 +32,7 @@ struct ListSpec
 };
 
 // In the order of the area's list fields, which is also the order they are shown in.
-const ListSpec OptionLists[] = {
+const ListRow OptionLists[] = {
     {"Combo_Tdr", "tdr", OptionText::Tdr},
     {"Combo_Sql_le", "squelch", OptionText::Squelch},
     {"Combo_tot", "timeOut", OptionText::TimeOut},
@@ -225,9 +225,9 @@ QWidget *OptionEditor::buildOptionArea()
     auto *grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
     int index = 0;
-    for (const ListSpec &spec : OptionLists) {
-        ListControl &list = addListField(spec.objectName, OptionArea::listFields(), spec.field, -1);
-        addPair(grid, index++, OptionColumns, spec.label, list.box);
+    for (const ListRow &row : OptionLists) {
+        ListControl &list = addListField(row.objectName, OptionArea::listFields(), row.field, -1);
+        addPair(grid, index++, OptionColumns, row.label, list.box);
     }
 
     // The text fields below the lists, two to a row.
