@@ -1,5 +1,7 @@
 #include "signalling/dtmfeditor.h"
 
+#include "signalling/signallingframe.h"
+
 #include "image/digitcodes.h"
 #include "image/memoryimage.h"
 #include "signalling/dtmfarea.h"
@@ -25,21 +27,9 @@ const QString DtmfKeys = QStringLiteral("0123456789ABCDabcd*#");
 
 EditorWindow::Setup dtmfSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_dtmf";
-    s.caption = DtmfText::Caption;
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = DtmfText::ReadDone;
-    s.texts.writeDone = DtmfText::WriteDone;
-    s.texts.readComplete = DtmfText::ReadComplete;
-    s.texts.writeComplete = DtmfText::WriteComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = DtmfEditor::WidthDivisor;
-    s.heightDivisor = DtmfEditor::HeightDivisor;
-    // The window shows its area again when it opens, after Default, after a read and
-    // when a digit box is left; not on every activation.
-    s.refreshOnActivation = false;
-    return s;
+    return SignallingFrame::setup("frm_dtmf", DtmfText::Caption,
+                                  {DtmfText::ReadDone, DtmfText::WriteDone, DtmfText::ReadComplete, DtmfText::WriteComplete},
+                                  DtmfEditor::WidthDivisor, DtmfEditor::HeightDivisor);
 }
 
 } // namespace
@@ -64,16 +54,7 @@ DtmfEditor::DtmfEditor(QWidget *parent)
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
 
-    // Every action waits for a running transfer; Default would be overwritten by a read
-    // and would change what a write is sending.
-    QHBoxLayout *buttons = makeButtonRow({
-        {Action::Read, "Command_read", DtmfText::Read, &CommonText::Busy},
-        {Action::Write, "Command_write", DtmfText::Write, &CommonText::Busy},
-        {Action::Default, "Command_def", DtmfText::Default, &CommonText::Busy},
-        {Action::Save, "Command_save", DtmfText::Save, &CommonText::Busy},
-        {Action::Open, "Command_open", DtmfText::Open, &CommonText::Busy},
-        {Action::Close, "Command_close", DtmfText::Close, &CommonText::Busy},
-    });
+    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(scroll, 1);

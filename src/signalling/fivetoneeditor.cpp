@@ -1,5 +1,7 @@
 #include "signalling/fivetoneeditor.h"
 
+#include "signalling/signallingframe.h"
+
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
@@ -33,19 +35,9 @@ using O = FiveToneArea::Offset;
 
 EditorWindow::Setup fiveToneSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_5tone";
-    s.caption = FiveToneText::Caption;
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = TwoToneText::ReadDone;
-    s.texts.writeDone = TwoToneText::WriteDone;
-    s.texts.readComplete = TwoToneText::ReadComplete;
-    s.texts.writeComplete = TwoToneText::WriteComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = FiveToneEditor::WidthDivisor;
-    s.heightDivisor = FiveToneEditor::HeightDivisor;
-    s.refreshOnActivation = false;
-    return s;
+    return SignallingFrame::setup("frm_5tone", FiveToneText::Caption,
+                                  {TwoToneText::ReadDone, TwoToneText::WriteDone, TwoToneText::ReadComplete, TwoToneText::WriteComplete},
+                                  FiveToneEditor::WidthDivisor, FiveToneEditor::HeightDivisor);
 }
 
 QString frequencyText(int standard, int digit)
@@ -65,14 +57,7 @@ FiveToneEditor::FiveToneEditor(QWidget *parent)
     m_tabs->addTab(buildEncodeTab(), FiveToneText::EncodeTab.text(m_chinese));
     m_tabs->addTab(buildDecodeTab(), FiveToneText::DecodeTab.text(m_chinese));
 
-    QHBoxLayout *buttons = makeButtonRow({
-        {Action::Read, "Command_read", DtmfText::Read, &CommonText::Busy},
-        {Action::Write, "Command_write", DtmfText::Write, &CommonText::Busy},
-        {Action::Default, "Command_def", DtmfText::Default, &CommonText::Busy},
-        {Action::Save, "Command_save", DtmfText::Save, &CommonText::Busy},
-        {Action::Open, "Command_open", DtmfText::Open, &CommonText::Busy},
-        {Action::Close, "Command_close", DtmfText::Close, &CommonText::Busy},
-    });
+    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);

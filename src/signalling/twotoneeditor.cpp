@@ -1,5 +1,7 @@
 #include "signalling/twotoneeditor.h"
 
+#include "signalling/signallingframe.h"
+
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "signalling/signallingdelegates.h"
@@ -29,20 +31,9 @@ using namespace TwoToneArea;
 
 EditorWindow::Setup twoToneSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_2tone";
-    s.caption = TwoToneText::Caption;
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = TwoToneText::ReadDone;
-    s.texts.writeDone = TwoToneText::WriteDone;
-    s.texts.readComplete = TwoToneText::ReadComplete;
-    s.texts.writeComplete = TwoToneText::WriteComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = TwoToneEditor::WidthDivisor;
-    s.heightDivisor = TwoToneEditor::HeightDivisor;
-    // Shown again on opening, after Default, after every edit and after a read.
-    s.refreshOnActivation = false;
-    return s;
+    return SignallingFrame::setup("frm_2tone", TwoToneText::Caption,
+                                  {TwoToneText::ReadDone, TwoToneText::WriteDone, TwoToneText::ReadComplete, TwoToneText::WriteComplete},
+                                  TwoToneEditor::WidthDivisor, TwoToneEditor::HeightDivisor);
 }
 
 const QString ToneKeys = QStringLiteral("0123456789.");
@@ -59,14 +50,7 @@ TwoToneEditor::TwoToneEditor(QWidget *parent)
     m_tabs->addTab(buildEncodeTab(), TwoToneText::EncodeTab.text(m_chinese));
     m_tabs->addTab(buildDecodeTab(), TwoToneText::DecodeTab.text(m_chinese));
 
-    QHBoxLayout *buttons = makeButtonRow({
-        {Action::Read, "Command_read", DtmfText::Read, &CommonText::Busy},
-        {Action::Write, "Command_write", DtmfText::Write, &CommonText::Busy},
-        {Action::Default, "Command_def", DtmfText::Default, &CommonText::Busy},
-        {Action::Save, "Command_save", DtmfText::Save, &CommonText::Busy},
-        {Action::Open, "Command_open", DtmfText::Open, &CommonText::Busy},
-        {Action::Close, "Command_close", DtmfText::Close, &CommonText::Busy},
-    });
+    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
