@@ -3,6 +3,7 @@
 // the repository; run this again only when a format or the script of fuzz_exchange
 // changes:   build-fuzz/fuzz/fuzz_seeds fuzz/corpus
 
+#include "channels/channelcsv.h"
 #include "channels/channelrecord.h"
 #include "files/adjustfile.h"
 #include "files/datafile.h"
@@ -156,6 +157,29 @@ QByteArray readReplies(vradio::VirtualRadio &radio, char which, const AreaTransf
     return replies;
 }
 
+void channelCsvFiles()
+{
+    MemoryImage image;
+    defaultChannels(image);
+    const char *frequencies[] = {"145.50000", "145.62500", "433.50000", "146.52000", "438.02500", "136.00000"};
+    for (int k = 0; k < 6; ++k) {
+        ChannelRecord record(image, k * 31);
+        record.setRxFrequency(QString::fromLatin1(frequencies[k]));
+        record.setName(QStringLiteral("CH%1").arg(k));
+    }
+    ChannelRecord repeater(image, 31);
+    repeater.setTxFrequency(QStringLiteral("145.02500"));
+    ChannelRecord split(image, 62);
+    split.setTxFrequency(QStringLiteral("145.50000"));
+    const QByteArray all = ChannelCsv::write(image);
+    put("channelcsv", "six-channels.csv", all);
+    const QList<QByteArray> lines = all.split('\n');
+    put("channelcsv", "one-row.csv", lines[0] + '\n' + lines[1] + '\n');
+    put("channelcsv", "emptied.csv", "Location,Frequency\r\n5,\r\n");
+    put("channelcsv", "long-name.csv", "Location,Name,Frequency,Tone,rToneFreq\r\n7,\"long, name\",146.5,Tone,88.5\r\n");
+    put("channelcsv", "bad-tone.csv", "Location,Frequency,Tone,rToneFreq\r\n1,145.5,Tone,99.9\r\n");
+}
+
 void receiveSlots()
 {
     vradio::VirtualRadio radio;
@@ -235,6 +259,7 @@ int main(int argc, char **argv)
     dataFiles();
     adjustFiles();
     identifications();
+    channelCsvFiles();
     receiveSlots();
     exchanges();
     return 0;
