@@ -9,9 +9,11 @@
 //   bench/soak/soak [--runs N] [--seed S] [--scale X]
 //
 // A transfer is one row of transfers() below, with the window that runs it and the area
-// transfer it runs, from which the checks take the rows and addresses; an editor window
-// with its own transfer joins the soak with one more row.
+// transfer it runs, from which the checks take the rows, the alignment array's bytes and
+// the addresses; an editor window with its own transfer joins the soak with one more row.
 
+#include "alignment/alignmenttable.h"
+#include "alignment/alignmentwindow.h"
 #include "channels/channeleditor.h"
 #include "channels/channelrecord.h"
 #include "image/areamap.h"
@@ -23,12 +25,16 @@
 #include "link/readwindow.h"
 #include "link/transferwindow.h"
 #include "link/writewindow.h"
+#include "fm/fmeditor.h"
 #include "options/optioneditor.h"
 #include "platform/messagebox.h"
 #include "platform/portnames.h"
 #include "platform/serialport.h"
 #include "platform/timer.h"
 #include "shell/bulkwritesteps.h"
+#include "signalling/dtmfeditor.h"
+#include "signalling/fivetoneeditor.h"
+#include "signalling/twotoneeditor.h"
 #include "texts/commontexts.h"
 #include "virtualradio.h"
 
@@ -79,6 +85,16 @@ const std::vector<Transfer> &transfers()
         {"channel write", opener<ChannelEditor>(), "Command_write", Kind::Write, AreaTransfer::channels()},
         {"options read", opener<OptionEditor>(), "Command_read", Kind::Read, AreaTransfer::options()},
         {"options write", opener<OptionEditor>(), "Command_write", Kind::Write, AreaTransfer::options()},
+        {"FM read", opener<FmEditor>(), "Command_read", Kind::Read, AreaTransfer::fm()},
+        {"FM write", opener<FmEditor>(), "Command_write", Kind::Write, AreaTransfer::fm()},
+        {"DTMF read", opener<DtmfEditor>(), "Command_read", Kind::Read, AreaTransfer::dtmf()},
+        {"DTMF write", opener<DtmfEditor>(), "Command_write", Kind::Write, AreaTransfer::dtmf()},
+        {"2-tone read", opener<TwoToneEditor>(), "Command_read", Kind::Read, AreaTransfer::twoTone()},
+        {"2-tone write", opener<TwoToneEditor>(), "Command_write", Kind::Write, AreaTransfer::twoTone()},
+        {"5-tone read", opener<FiveToneEditor>(), "Command_read", Kind::Read, AreaTransfer::fiveTone()},
+        {"5-tone write", opener<FiveToneEditor>(), "Command_write", Kind::Write, AreaTransfer::fiveTone()},
+        {"alignment read", opener<AlignmentWindow>(), "Command_read", Kind::Read, AreaTransfer::alignment()},
+        {"alignment write", opener<AlignmentWindow>(), "Command_write", Kind::Write, AreaTransfer::alignment()},
     };
     return table;
 }
@@ -249,6 +265,11 @@ void Soak::one(const Transfer &transfer, Fault fault)
         image.setAt(address, uint8_t(m_random.bounded(256)));
     defaultChannels(image);
     const MemoryImage before = image;
+    // The alignment window's own array, outside the image.
+    QByteArray &array = Alignment::Table::data();
+    for (char &b : array)
+        b = char(m_random.bounded(256));
+    const QByteArray arrayBefore = array;
 
     TransferWindow *window = transfer.open();
     ExchangeEngine &engine = window->engine();
@@ -318,27 +339,31 @@ void Soak::one(const Transfer &transfer, Fault fault)
         result.leakedPorts = 1;
     (success ? result.successes : result.failures) = 1;
 
-    // What the image must hold now, row by row: the radio's bytes where a successful read
-    // stored a block, the old bytes everywhere else.
+    // What the image and the array must hold now, row by row: the radio's bytes where a
+    // successful read stored a block, the old bytes everywhere else.
     if (transfer.kind == Kind::Read) {
         MemoryImage expected = before;
+        QByteArray expectedArray = arrayBefore;
         if (success) {
             for (const AreaTransfer::Block &block : transfer.area.reads()) {
+                const QByteArray bytes = radioBytes(*radio, block.address, Area::BlockBytes);
                 if (block.place == AreaTransfer::Place::ImageRows)
-                    expected.setRows(block.offset, radioBytes(*radio, block.address, Area::BlockBytes));
+                    expected.setRows(block.offset, bytes);
+                else if (block.place == AreaTransfer::Place::Array)
+                    expectedArray.replace(block.offset, bytes.size(), bytes);
             }
         }
-        result.corruptedImages = image == expected ? 0 : 1;
+        result.corruptedImages = image == expected && array == expectedArray ? 0 : 1;
     } else {
         // A write never changes the image, apart from the 5-tone tables a bulk write renews.
         MemoryImage expected = before;
         if (transfer.bulkWriteSteps)
             BulkWrite::prepare(expected);
-        result.corruptedImages = image == expected ? 0 : 1;
+        result.corruptedImages = image == expected && array == arrayBefore ? 0 : 1;
         // The radio: every frame's bytes at its address, the rest as it was.
         if (success) {
             std::vector<uint8_t> expected = memory;
-            for (const Protocol::Frame &frame : transfer.area.frames(image)) {
+            for (const Protocol::Frame &frame : transfer.area.frames(image, array)) {
                 for (int i = 0; i < frame.data.size(); ++i)
                     expected[size_t(frame.address + i)] = uint8_t(frame.data[i]);
             }
