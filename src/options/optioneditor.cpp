@@ -128,6 +128,9 @@ OptionEditor::OptionEditor(QWidget *parent)
 {
     auto *content = new QWidget;
     auto *contentLayout = new QVBoxLayout(content);
+    // The window's own margins frame the form; a second set would cost the room that
+    // keeps it free of scroll bars at the size it opens with on a 1366 x 768 screen.
+    contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(buildOptionArea());
     auto *bands = new QHBoxLayout;
     bands->addWidget(buildBand(Band::A));
@@ -188,7 +191,7 @@ QComboBox *OptionEditor::makeList(const char *objectName, const QStringList &ent
     box->addItems(entries);
     box->setMaxVisibleItems(16);
     box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(8);
+    box->setMinimumContentsLength(6);
     // Lists are chosen from, never typed into: not even the keyboard search may pick.
     box->installEventFilter(this);
     box->view()->installEventFilter(this);
