@@ -2,6 +2,7 @@
 
 #include "demoimage.h"
 
+#include "alignment/alignmenttable.h"
 #include "channels/channelrecord.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
@@ -58,6 +59,10 @@ void TestDemo::demoFileIsThePlanAsTheProgramWritesIt()
     for (int row = Area::Fm.firstRow; row <= Area::Fm.lastRow; ++row)
         presets += loaded->row(row).left(3) != QByteArray(3, '\0');
     QVERIFY(presets > 0);
+    // The alignment block the radio serves is a set of plausible values, not erased memory.
+    Alignment::Table::prepareDefaults();
+    QCOMPARE(loaded->rows(Area::AlignmentAddress / MemoryImage::Columns, Area::AlignmentBytes / MemoryImage::Columns),
+             Alignment::Table::defaults());
 }
 
 void TestDemo::scriptStartsTheRadioAndCleansUp_data()

@@ -1,9 +1,9 @@
 #include "demoimage.h"
 
+#include "alignment/alignmenttable.h"
 #include "channels/channelrecord.h"
+#include "fm/fmpresets.h"
 #include "image/areamap.h"
-#include "image/areaview.h"
-#include "image/digitfrequency.h"
 #include "image/memoryimage.h"
 #include "image/tonecodec.h"
 #include "shell/imageinitialisation.h"
@@ -53,24 +53,6 @@ ToneCode tone(const char *text)
     return *encodeToneText(QString::fromLatin1(text));
 }
 
-// The FM presets have no area model in the program yet. Until they do, a preset is
-// written here as the FM editor stores one: the frequency in digits (the shared codec),
-// the name centred in bytes 8 to 15; an empty preset is eight zero digits and no name.
-constexpr int FmNameOffset = DigitFrequency::Bytes;
-constexpr int FmNameBytes = 8;
-
-void setFmPreset(MemoryImage &image, int preset, qint64 hz, const char *name)
-{
-    AreaView row(image, Area::Fm.firstAddress() + preset * MemoryImage::Columns, MemoryImage::Columns);
-    row.setBytes(0, hz ? DigitFrequency::encode(hz) : QByteArray(DigitFrequency::Bytes, '\0'));
-    row.fill(FmNameOffset, FmNameBytes, MemoryImage::Empty);
-    const QByteArray n(name);
-    // 6 characters start at byte 8, 5 at 9, 3 or 4 at 10, 1 or 2 at 11.
-    static const int start[7] = {0, 11, 11, 10, 10, 9, 8};
-    if (!n.isEmpty())
-        row.setBytes(start[n.size()], n);
-}
-
 } // namespace
 
 void buildDemoImage(MemoryImage &image)
@@ -96,11 +78,16 @@ void buildDemoImage(MemoryImage &image)
         rec.setName(QString::fromLatin1(c.name));
     }
 
-    for (int preset = 0; preset < Area::Fm.rowCount(); ++preset)
-        setFmPreset(image, preset, 0, "");
-    setFmPreset(image, 0, 87600000, "NEWS");
-    setFmPreset(image, 1, 94300000, "JAZZ");
-    setFmPreset(image, 2, 100700000, "CLASIC");
-    setFmPreset(image, 3, 104100000, "ROCK");
-    setFmPreset(image, 4, 105900000, "CITY");
+    for (int preset = 0; preset < FmPreset::Count; ++preset)
+        FmPreset::setEmpty(image, preset);
+    FmPreset::store(image, 0, 87600000, QStringLiteral("NEWS"));
+    FmPreset::store(image, 1, 94300000, QStringLiteral("JAZZ"));
+    FmPreset::store(image, 2, 100700000, QStringLiteral("CLASIC"));
+    FmPreset::store(image, 3, 104100000, QStringLiteral("ROCK"));
+    FmPreset::store(image, 4, 105900000, QStringLiteral("CITY"));
+
+    // The demo radio left the factory aligned: it holds the alignment window's defaults at
+    // the alignment address, so a Read there shows values and not an erased block.
+    Alignment::Table::prepareDefaults();
+    image.setRows(Area::AlignmentAddress / MemoryImage::Columns, Alignment::Table::defaults());
 }
