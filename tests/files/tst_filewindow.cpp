@@ -384,7 +384,11 @@ void TestFileWindow::listsFollowDriveAndFolder()
     auto *folders = control<QListWidget>(&window, "Dir1");
     auto *files = control<QListWidget>(&window, "File1");
     auto *name = control<QLineEdit>(&window, "Text1");
-    QCOMPARE(drives->currentData().toString(), QStorageInfo(root).rootPath());
+    // Where the system knows no volume for the folder (a bare chroot), "/" stands for it.
+    QString volume = QStorageInfo(root).rootPath();
+    if (volume.isEmpty())
+        volume = QDir::rootPath();
+    QCOMPARE(drives->currentData().toString(), volume);
     QCOMPARE(texts(folders), (QStringList{"..", "sub"}));
     QCOMPARE(texts(files), (QStringList{"second.dat", "test.DAT"}));
     QCOMPARE(name->text(), QStringLiteral("*.dat")); // listing files does not pick one
@@ -403,7 +407,7 @@ void TestFileWindow::listsFollowDriveAndFolder()
     const int index = drives->currentIndex();
     QVERIFY(index >= 0);
     QMetaObject::invokeMethod(drives, "activated", Q_ARG(int, index));
-    QCOMPARE(window.folder(), QDir(QStorageInfo(root).rootPath()).canonicalPath());
+    QCOMPARE(window.folder(), QDir(volume).canonicalPath());
 
     // A folder that has gone falls back to the home folder.
     window.setFolder(m_dir.filePath(QStringLiteral("gone")));
