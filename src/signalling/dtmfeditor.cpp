@@ -1,7 +1,5 @@
 #include "signalling/dtmfeditor.h"
 
-#include "signalling/signallingframe.h"
-
 #include "image/digitcodes.h"
 #include "image/memoryimage.h"
 #include "signalling/dtmfarea.h"
@@ -35,7 +33,7 @@ EditorWindow::Setup dtmfSetup()
 } // namespace
 
 DtmfEditor::DtmfEditor(QWidget *parent)
-    : EditorWindow(dtmfSetup(), parent)
+    : SignallingEditor(dtmfSetup(), &DtmfArea::view, parent)
 {
     auto *right = new QVBoxLayout;
     right->addWidget(buildDecodeFrame());
@@ -54,11 +52,7 @@ DtmfEditor::DtmfEditor(QWidget *parent)
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
 
-    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(scroll, 1);
-    layout->addLayout(buttons);
+    layOut(scroll);
 
     redisplay();
 }
@@ -92,7 +86,7 @@ QWidget *DtmfEditor::buildEncodeFrame()
     } times[] = {{"Combo_Enc_ys1", &DtmfText::OnTime, DtmfArea::onTime()},
                  {"Combo_Enc_ys2", &DtmfText::OffTime, DtmfArea::offTime()}};
     for (const auto &t : times) {
-        QComboBox *list = makeTimeList(t.name, t.field);
+        QComboBox *list = makeList(t.name, t.field);
         grid->addWidget(makeLabel(*t.caption, list), row, 0);
         grid->addWidget(list, row++, 1);
     }
@@ -125,10 +119,10 @@ QWidget *DtmfEditor::buildDecodeFrame()
     QComboBox *space = makeCodeList("Combo_Dec_Space_Code", O::spaceCode);
     grid->addWidget(makeLabel(DtmfText::SpaceCode, space), row, 0);
     grid->addWidget(space, row++, 1);
-    QComboBox *delay = makeTimeList("Combo_Dec_Proc_Ys", DtmfArea::delayProcessing());
+    QComboBox *delay = makeList("Combo_Dec_Proc_Ys", DtmfArea::delayProcessing());
     grid->addWidget(makeLabel(DtmfText::DelayProcessing, delay), row, 0);
     grid->addWidget(delay, row++, 1);
-    QComboBox *reset = makeTimeList("Combo_Dec_Res_Time", DtmfArea::resetTime());
+    QComboBox *reset = makeList("Combo_Dec_Res_Time", DtmfArea::resetTime());
     grid->addWidget(makeLabel(DtmfText::ResetTime, reset), row, 0);
     grid->addWidget(reset, row++, 1);
     return frame;
@@ -211,22 +205,6 @@ QLineEdit *DtmfEditor::makeDigitBox(const QString &objectName, int offset)
     return box;
 }
 
-QComboBox *DtmfEditor::makeTimeList(const char *objectName, const ListField &field)
-{
-    auto *combo = new QComboBox(this);
-    combo->setObjectName(QString::fromLatin1(objectName));
-    combo->addItems(field.entries.list(m_chinese));
-    combo->setMaxVisibleItems(16);
-    makeSelectOnly(combo);
-    const ListField *f = &field;
-    connect(combo, &QComboBox::activated, this, [f](int position) {
-        AreaView area = DtmfArea::view(MemoryImage::instance());
-        Fields::encodePosition(area, *f, position);
-    });
-    m_times.append({combo, f});
-    return combo;
-}
-
 QComboBox *DtmfEditor::makeCodeList(const char *objectName, int offset)
 {
     auto *combo = new QComboBox(this);
@@ -241,18 +219,6 @@ QComboBox *DtmfEditor::makeCodeList(const char *objectName, int offset)
     return combo;
 }
 
-QCheckBox *DtmfEditor::makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit)
-{
-    auto *box = new QCheckBox(caption, this);
-    box->setObjectName(objectName);
-    connect(box, &QCheckBox::clicked, this, [offset, bit](bool on) {
-        AreaView area = DtmfArea::view(MemoryImage::instance());
-        area.setBits(offset, bit, on ? bit : 0);
-    });
-    m_bits.append({box, offset, bit});
-    return box;
-}
-
 void DtmfEditor::enableControlled(bool on)
 {
     for (QWidget *w : m_controlled)
@@ -264,14 +230,11 @@ void DtmfEditor::redisplay()
     const AreaView area = DtmfArea::view(MemoryImage::instance());
     for (const DigitBox &d : m_digits)
         d.edit->setText(DtmfArea::digits(area, d.offset));
-    for (const TimeList &t : m_times)
-        t.combo->setCurrentIndex(Fields::decodePosition(area, *t.field));
     for (const CodeList &c : m_codes)
         c.combo->setCurrentIndex(DtmfArea::codeKeyPosition(area.byte(c.offset)));
+    showControls();
     const bool control = area.byte(O::control) != 0;
     m_control->setChecked(control);
-    for (const BitBox &b : m_bits)
-        b.box->setChecked(area.byte(b.offset) & b.bit);
     enableControlled(control);
 }
 

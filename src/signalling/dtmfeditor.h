@@ -1,18 +1,17 @@
 #pragma once
 
-#include "link/editorwindow.h"
+#include "signalling/signallingframe.h"
 
 #include <QVector>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-struct ListField;
 
 // The DTMF window (frm_dtmf): encode codes and timing, the remote-function decode codes,
 // the control IDs with their rights, the RX/TX disable state, and the area's own transfer.
 // Every edit goes straight into the image.
-class DtmfEditor : public EditorWindow
+class DtmfEditor : public SignallingEditor
 {
     Q_OBJECT
 public:
@@ -35,9 +34,7 @@ private:
     QWidget *buildControlFrame();
     QWidget *buildStateFrame();
     QLineEdit *makeDigitBox(const QString &objectName, int offset);
-    QComboBox *makeTimeList(const char *objectName, const ListField &field);
     QComboBox *makeCodeList(const char *objectName, int offset);
-    QCheckBox *makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit);
     void enableControlled(bool on);
 
     struct DigitBox
@@ -45,27 +42,14 @@ private:
         QLineEdit *edit;
         int offset;
     };
-    struct TimeList
-    {
-        QComboBox *combo;
-        const ListField *field;
-    };
     struct CodeList
     {
         QComboBox *combo;
         int offset;
     };
-    struct BitBox
-    {
-        QCheckBox *box;
-        int offset;
-        uint8_t bit;
-    };
 
     QVector<DigitBox> m_digits;
-    QVector<TimeList> m_times;
     QVector<CodeList> m_codes;
-    QVector<BitBox> m_bits;
     QCheckBox *m_control = nullptr;
     // The ID boxes and rights boxes the control check box switches.
     QVector<QWidget *> m_controlled;

@@ -1,7 +1,5 @@
 #include "signalling/fivetoneeditor.h"
 
-#include "signalling/signallingframe.h"
-
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
@@ -49,7 +47,7 @@ QString frequencyText(int standard, int digit)
 } // namespace
 
 FiveToneEditor::FiveToneEditor(QWidget *parent)
-    : EditorWindow(fiveToneSetup(), parent)
+    : SignallingEditor(fiveToneSetup(), &FiveToneArea::view, parent)
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -57,17 +55,9 @@ FiveToneEditor::FiveToneEditor(QWidget *parent)
     m_tabs->addTab(buildEncodeTab(), FiveToneText::EncodeTab.text(m_chinese));
     m_tabs->addTab(buildDecodeTab(), FiveToneText::DecodeTab.text(m_chinese));
 
-    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs, 1);
-    layout->addLayout(buttons);
-
-    auto showRefusal = [this](const BiText &title, const BiText &text) {
-        MessageBox::show(this, title.text(), text.text());
-    };
-    connect(m_encodeModel, &SignallingGridModel::refused, this, showRefusal);
-    connect(m_decodeModel, &SignallingGridModel::refused, this, showRefusal);
+    layOut(m_tabs);
+    showRefusals(m_encodeModel);
+    showRefusals(m_decodeModel);
     showStandard(0);
     redisplay();
 }
@@ -75,37 +65,6 @@ FiveToneEditor::FiveToneEditor(QWidget *parent)
 FiveToneEditor::~FiveToneEditor()
 {
     m_engine.stop();
-}
-
-QTableView *FiveToneEditor::makeGrid(const char *objectName, const BiText &caption)
-{
-    auto *grid = new QTableView(this);
-    grid->setObjectName(QString::fromLatin1(objectName));
-    grid->setAccessibleName(caption.text(m_chinese));
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
-                          | QAbstractItemView::AnyKeyPressed);
-    grid->setTabKeyNavigation(true);
-    return grid;
-}
-
-QComboBox *FiveToneEditor::makeList(const QString &objectName, const ListField &field)
-{
-    auto *combo = new QComboBox(this);
-    combo->setObjectName(objectName);
-    combo->addItems(field.entries.list(m_chinese));
-    combo->setMaxVisibleItems(16);
-    makeSelectOnly(combo);
-    const ListField *f = &field;
-    connect(combo, &QComboBox::activated, this, [f](int position) {
-        AreaView area = view(MemoryImage::instance());
-        Fields::encodePosition(area, *f, position);
-    });
-    m_lists.append({combo, f});
-    return combo;
 }
 
 QWidget *FiveToneEditor::buildStandardsTab()
@@ -189,15 +148,8 @@ QGroupBox *FiveToneEditor::makeFrameChecks(const char *objectName, const BiText 
     group->setObjectName(QString::fromLatin1(objectName));
     auto *row = new QHBoxLayout(group);
     for (int i = 0; i < FrameCount; ++i) {
-        auto *box = new QCheckBox(FiveToneText::FrameChecks[i].text(m_chinese), group);
-        box->setObjectName(QString::fromLatin1(boxName).arg(i));
-        const uint8_t bit = uint8_t(1u << i);
-        connect(box, &QCheckBox::clicked, this, [offset, bit](bool on) {
-            AreaView area = view(MemoryImage::instance());
-            area.setBits(offset, bit, on ? bit : 0);
-        });
-        m_frameBits.append({box, offset, bit});
-        row->addWidget(box);
+        row->addWidget(makeBitBox(QString::fromLatin1(boxName).arg(i), FiveToneText::FrameChecks[i].text(m_chinese),
+                                  offset, uint8_t(1u << i), group));
     }
     return group;
 }
@@ -346,21 +298,8 @@ void FiveToneEditor::redisplay()
     m_standardsModel->displayAll();
     m_encodeModel->displayAll();
     m_decodeModel->displayAll();
-    const AreaView area = view(MemoryImage::instance());
-    for (const List &l : m_lists)
-        l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
-    for (const BitBox &b : m_frameBits)
-        b.box->setChecked(area.byte(b.offset) & b.bit);
+    showControls();
     showFunctions();
-}
-
-void FiveToneEditor::leaveEditedCells()
-{
-    for (QTableView *grid : {m_standardsGrid, m_encodeGrid, m_decodeGrid}) {
-        const QModelIndex current = grid->currentIndex();
-        if (current.isValid())
-            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
-    }
 }
 
 void FiveToneEditor::loadDefaults()

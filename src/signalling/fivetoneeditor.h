@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/editorwindow.h"
+#include "signalling/signallingframe.h"
 
 #include <QVector>
 
@@ -13,12 +13,11 @@ class QGroupBox;
 class QLabel;
 class QTabWidget;
 class QTableView;
-struct ListField;
 
 // The 5-tone window (frm_5tone): the standards with their tone frequencies, the encode
 // codes with their delays, the decode codes with the functions after each frame and the
 // decode settings, and the codes' own transfer (which sends the standards tables too).
-class FiveToneEditor : public EditorWindow
+class FiveToneEditor : public SignallingEditor
 {
     Q_OBJECT
 public:
@@ -47,27 +46,12 @@ private:
     QWidget *buildStandardsTab();
     QWidget *buildEncodeTab();
     QWidget *buildDecodeTab();
-    QTableView *makeGrid(const char *objectName, const BiText &caption);
-    QComboBox *makeList(const QString &objectName, const ListField &field);
     QGroupBox *makeFrameChecks(const char *objectName, const BiText &caption, const char *boxName, int offset);
     QWidget *buildFunctionPanel();
     void showStandard(int standard);
     void selectDecodeCode(int code);
     void showFunctions();
     void storeFunctions(int frame);
-    void leaveEditedCells();
-
-    struct List
-    {
-        QComboBox *combo;
-        const ListField *field;
-    };
-    struct BitBox
-    {
-        QCheckBox *box;
-        int offset;
-        uint8_t bit;
-    };
 
     QTabWidget *m_tabs = nullptr;
     QTableView *m_standardsGrid = nullptr;
@@ -78,8 +62,6 @@ private:
     FiveToneDecodeModel *m_decodeModel = nullptr;
     QComboBox *m_standardName = nullptr;
     QVector<QLabel *> m_frequencies;
-    QVector<List> m_lists;
-    QVector<BitBox> m_frameBits;
     QGroupBox *m_functionPanel = nullptr;
     // Per frame: DISP, LED, CTRL, ALERT, then options 1-5.
     QVector<QVector<QCheckBox *>> m_functionBoxes;

@@ -1,6 +1,19 @@
 #include "signalling/signallingframe.h"
 
+#include "image/areaview.h"
+#include "image/fieldtable.h"
+#include "image/memoryimage.h"
+#include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
+#include "signalling/signallinggridmodel.h"
+#include "signalling/signallingkeys.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableView>
+#include <QVBoxLayout>
 
 namespace SignallingFrame {
 
@@ -37,3 +50,90 @@ const QVector<EditorWindow::Button> &buttons()
 }
 
 } // namespace SignallingFrame
+
+SignallingEditor::SignallingEditor(const Setup &setup, AreaOf area, QWidget *parent)
+    : EditorWindow(setup, parent)
+    , m_area(area)
+{
+}
+
+void SignallingEditor::layOut(QWidget *content)
+{
+    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(content, 1);
+    layout->addLayout(buttons);
+}
+
+QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField &field)
+{
+    auto *combo = new QComboBox(this);
+    combo->setObjectName(objectName);
+    combo->addItems(field.entries.list(m_chinese));
+    combo->setMaxVisibleItems(16);
+    makeSelectOnly(combo);
+    const ListField *f = &field;
+    const AreaOf areaOf = m_area;
+    connect(combo, &QComboBox::activated, this, [f, areaOf](int position) {
+        AreaView area = areaOf(MemoryImage::instance());
+        Fields::encodePosition(area, *f, position);
+    });
+    m_lists.append({combo, f});
+    return combo;
+}
+
+QCheckBox *SignallingEditor::makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit,
+                                        QWidget *parent)
+{
+    auto *box = new QCheckBox(caption, parent ? parent : this);
+    box->setObjectName(objectName);
+    const AreaOf areaOf = m_area;
+    connect(box, &QCheckBox::clicked, this, [areaOf, offset, bit](bool on) {
+        AreaView area = areaOf(MemoryImage::instance());
+        area.setBits(offset, bit, on ? bit : 0);
+    });
+    m_bits.append({box, offset, bit});
+    return box;
+}
+
+void SignallingEditor::showControls()
+{
+    const AreaView area = m_area(MemoryImage::instance());
+    for (const List &l : m_lists)
+        l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
+    for (const BitBox &b : m_bits)
+        b.box->setChecked(area.byte(b.offset) & b.bit);
+}
+
+QTableView *SignallingEditor::makeGrid(const char *objectName, const BiText &caption)
+{
+    auto *grid = new QTableView(this);
+    grid->setObjectName(QString::fromLatin1(objectName));
+    grid->setAccessibleName(caption.text(m_chinese));
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
+                          | QAbstractItemView::AnyKeyPressed);
+    grid->setTabKeyNavigation(true);
+    m_grids.append(grid);
+    return grid;
+}
+
+void SignallingEditor::leaveEditedCells()
+{
+    for (QTableView *grid : m_grids) {
+        const QModelIndex current = grid->currentIndex();
+        if (current.isValid() && grid->model())
+            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
+    }
+}
+
+void SignallingEditor::showRefusals(const SignallingGridModel *model)
+{
+    connect(model, &SignallingGridModel::refused, this, [this](const BiText &title, const BiText &text) {
+        MessageBox::show(this, title.text(), text.text());
+    });
+}

@@ -2,6 +2,17 @@
 
 #include "link/editorwindow.h"
 
+#include <QVector>
+#include <cstdint>
+
+class AreaView;
+class MemoryImage;
+class QCheckBox;
+class QComboBox;
+class QTableView;
+class SignallingGridModel;
+struct ListField;
+
 // What the three signalling windows share on the editor frame: the port message and
 // completion title of the main window's kind, no refresh on activation (each shows its
 // area again when it opens, after Default, after a read and after its own edits), and
@@ -22,3 +33,53 @@ EditorWindow::Setup setup(const char *objectName, const BiText &caption, const T
 const QVector<EditorWindow::Button> &buttons();
 
 } // namespace SignallingFrame
+
+// The controls the signalling windows build alike over their own area: lists over field
+// table rows and check boxes over single bits, both storing on the user's click only, and
+// grids edited in place through cell overlays.
+class SignallingEditor : public EditorWindow
+{
+    Q_OBJECT
+protected:
+    using AreaOf = AreaView (*)(MemoryImage &);
+    SignallingEditor(const Setup &setup, AreaOf area, QWidget *parent);
+
+    // `content` above the shared button row.
+    void layOut(QWidget *content);
+
+    // A list that can only be chosen from; a choice stores the field's position.
+    QComboBox *makeList(const QString &objectName, const ListField &field);
+    QComboBox *makeList(const char *objectName, const ListField &field)
+    {
+        return makeList(QString::fromLatin1(objectName), field);
+    }
+    QCheckBox *makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit,
+                          QWidget *parent = nullptr);
+    // Every list and bit box as the image holds it now.
+    void showControls();
+
+    QTableView *makeGrid(const char *objectName, const BiText &caption);
+    // An open overlay would show, and on leaving store, what Default or a read replaced:
+    // each grid's current cell moves to the row's number column, which has none.
+    void leaveEditedCells();
+    // A grid model's refusals of typed text as message boxes.
+    void showRefusals(const SignallingGridModel *model);
+
+private:
+    struct List
+    {
+        QComboBox *combo;
+        const ListField *field;
+    };
+    struct BitBox
+    {
+        QCheckBox *box;
+        int offset;
+        uint8_t bit;
+    };
+
+    AreaOf m_area;
+    QVector<List> m_lists;
+    QVector<BitBox> m_bits;
+    QVector<QTableView *> m_grids;
+};

@@ -1,7 +1,5 @@
 #include "signalling/twotoneeditor.h"
 
-#include "signalling/signallingframe.h"
-
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "signalling/signallingdelegates.h"
@@ -43,61 +41,21 @@ constexpr int ToneBoxLength = 7;
 } // namespace
 
 TwoToneEditor::TwoToneEditor(QWidget *parent)
-    : EditorWindow(twoToneSetup(), parent)
+    : SignallingEditor(twoToneSetup(), &TwoToneArea::view, parent)
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->addTab(buildEncodeTab(), TwoToneText::EncodeTab.text(m_chinese));
     m_tabs->addTab(buildDecodeTab(), TwoToneText::DecodeTab.text(m_chinese));
 
-    QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_tabs, 1);
-    layout->addLayout(buttons);
-
-    auto showRefusal = [this](const BiText &title, const BiText &text) {
-        MessageBox::show(this, title.text(), text.text());
-    };
-    connect(m_encodeModel, &SignallingGridModel::refused, this, showRefusal);
+    layOut(m_tabs);
+    showRefusals(m_encodeModel);
     redisplay();
 }
 
 TwoToneEditor::~TwoToneEditor()
 {
     m_engine.stop();
-}
-
-QTableView *TwoToneEditor::makeGrid(const char *objectName, const BiText &caption)
-{
-    auto *grid = new QTableView(this);
-    grid->setObjectName(QString::fromLatin1(objectName));
-    grid->setAccessibleName(caption.text(m_chinese));
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
-                          | QAbstractItemView::AnyKeyPressed);
-    grid->setTabKeyNavigation(true);
-    return grid;
-}
-
-QComboBox *TwoToneEditor::makeList(const char *objectName, const ListField &field)
-{
-    auto *combo = new QComboBox(this);
-    combo->setObjectName(QString::fromLatin1(objectName));
-    combo->addItems(field.entries.list(m_chinese));
-    combo->setMaxVisibleItems(16);
-    makeSelectOnly(combo);
-    const ListField *f = &field;
-    connect(combo, &QComboBox::activated, this, [f](int position) {
-        AreaView area = view(MemoryImage::instance());
-        Fields::encodePosition(area, *f, position);
-    });
-    m_lists.append({combo, f});
-    return combo;
 }
 
 QWidget *TwoToneEditor::buildEncodeTab()
@@ -227,20 +185,8 @@ void TwoToneEditor::redisplay()
 {
     m_encodeModel->displayAll();
     m_decodeModel->displayAll();
-    const AreaView area = view(MemoryImage::instance());
-    for (const List &l : m_lists)
-        l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
+    showControls();
     showToneSet();
-}
-
-void TwoToneEditor::leaveEditedCells()
-{
-    // An open overlay would show, and on leaving store, what Default replaced.
-    for (QTableView *grid : {m_encodeGrid, m_decodeGrid}) {
-        const QModelIndex current = grid->currentIndex();
-        if (current.isValid())
-            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
-    }
 }
 
 void TwoToneEditor::loadDefaults()

@@ -1,22 +1,20 @@
 #pragma once
 
-#include "link/editorwindow.h"
+#include "signalling/signallingframe.h"
 
 #include <QVector>
 
-class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QTabWidget;
 class QTableView;
 class TwoToneDecodeModel;
 class TwoToneEncodeModel;
-struct ListField;
 
 // The 2-tone window (frm_2tone): an Encode tab with the fifteen tone pairs and their
 // durations, a Decode tab with the fifteen decode codes, the tone set of the selected
 // one and the reset time, and the area's own transfer.
-class TwoToneEditor : public EditorWindow
+class TwoToneEditor : public SignallingEditor
 {
     Q_OBJECT
 public:
@@ -44,18 +42,9 @@ protected:
 private:
     QWidget *buildEncodeTab();
     QWidget *buildDecodeTab();
-    QTableView *makeGrid(const char *objectName, const BiText &caption);
-    QComboBox *makeList(const char *objectName, const ListField &field);
     void selectCode(int code);
     void showToneSet();
     void leaveToneBox(int tone);
-    void leaveEditedCells();
-
-    struct List
-    {
-        QComboBox *combo;
-        const ListField *field;
-    };
 
     QTabWidget *m_tabs = nullptr;
     QTableView *m_encodeGrid = nullptr;
@@ -64,6 +53,5 @@ private:
     TwoToneDecodeModel *m_decodeModel = nullptr;
     QGroupBox *m_toneFrame = nullptr;
     QVector<QLineEdit *> m_toneBoxes;
-    QVector<List> m_lists;
     int m_currentCode = 1;
 };
