@@ -14,7 +14,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,12 +46,7 @@ DtmfEditor::DtmfEditor(QWidget *parent)
 
     auto *body = new QWidget;
     body->setLayout(columns);
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidget(body);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-
-    layOut(scroll);
+    layOut(scrolling(body));
 
     redisplay();
 }

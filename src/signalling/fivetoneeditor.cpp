@@ -51,9 +51,9 @@ FiveToneEditor::FiveToneEditor(QWidget *parent)
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
-    m_tabs->addTab(buildStandardsTab(), FiveToneText::StandardTab.text(m_chinese));
-    m_tabs->addTab(buildEncodeTab(), FiveToneText::EncodeTab.text(m_chinese));
-    m_tabs->addTab(buildDecodeTab(), FiveToneText::DecodeTab.text(m_chinese));
+    m_tabs->addTab(scrolling(buildStandardsTab()), FiveToneText::StandardTab.text(m_chinese));
+    m_tabs->addTab(scrolling(buildEncodeTab()), FiveToneText::EncodeTab.text(m_chinese));
+    m_tabs->addTab(scrolling(buildDecodeTab()), FiveToneText::DecodeTab.text(m_chinese));
 
     layOut(m_tabs);
     showRefusals(m_encodeModel);
@@ -141,17 +141,19 @@ QWidget *FiveToneEditor::buildEncodeTab()
     return frame;
 }
 
-QGroupBox *FiveToneEditor::makeFrameChecks(const char *objectName, const BiText &caption, const char *boxName,
-                                           int offset)
+// One row of three check boxes, one per frame, beside its caption: a titled frame of its
+// own would cost the height the decode grid needs.
+QWidget *FiveToneEditor::makeFrameChecks(const char *objectName, const char *boxName, int offset)
 {
-    auto *group = new QGroupBox(caption.text(m_chinese), this);
-    group->setObjectName(QString::fromLatin1(objectName));
-    auto *row = new QHBoxLayout(group);
+    auto *checks = new QWidget(this);
+    checks->setObjectName(QString::fromLatin1(objectName));
+    auto *row = new QHBoxLayout(checks);
+    row->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < FrameCount; ++i) {
         row->addWidget(makeBitBox(QString::fromLatin1(boxName).arg(i), FiveToneText::FrameChecks[i].text(m_chinese),
-                                  offset, uint8_t(1u << i), group));
+                                  offset, uint8_t(1u << i), checks));
     }
-    return group;
+    return checks;
 }
 
 QWidget *FiveToneEditor::buildFunctionPanel()
@@ -214,9 +216,12 @@ QWidget *FiveToneEditor::buildDecodeTab()
     QComboBox *reset = makeList(QStringLiteral("Combo_Dec_Res_Time"), resetTime());
     settings->addWidget(makeLabel(FiveToneText::ResetTime, reset), 1, 0);
     settings->addWidget(reset, 1, 1);
-    settings->addWidget(makeFrameChecks("Frame_call", FiveToneText::CallFrames, "Check_Call%1", O::callFrames), 2, 0, 1, 2);
-    settings->addWidget(makeFrameChecks("Frame_disp", FiveToneText::DisplayFrames, "Check_Disp%1", O::displayFrames), 3,
-                        0, 1, 2);
+    QWidget *call = makeFrameChecks("Frame_call", "Check_Call%1", O::callFrames);
+    settings->addWidget(makeLabel(FiveToneText::CallFrames, call), 2, 0);
+    settings->addWidget(call, 2, 1);
+    QWidget *display = makeFrameChecks("Frame_disp", "Check_Disp%1", O::displayFrames);
+    settings->addWidget(makeLabel(FiveToneText::DisplayFrames, display), 3, 0);
+    settings->addWidget(display, 3, 1);
 
     // The reply settings kept with the decode codes, outside the image.
     FiveToneDecodeTable &table = FiveToneDecodeTable::instance();

@@ -46,7 +46,7 @@ private:
     QWidget *buildStandardsTab();
     QWidget *buildEncodeTab();
     QWidget *buildDecodeTab();
-    QGroupBox *makeFrameChecks(const char *objectName, const BiText &caption, const char *boxName, int offset);
+    QWidget *makeFrameChecks(const char *objectName, const char *boxName, int offset);
     QWidget *buildFunctionPanel();
     void showStandard(int standard);
     void selectDecodeCode(int code);

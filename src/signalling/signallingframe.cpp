@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -63,6 +64,15 @@ void SignallingEditor::layOut(QWidget *content)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(content, 1);
     layout->addLayout(buttons);
+}
+
+QWidget *SignallingEditor::scrolling(QWidget *page)
+{
+    auto *scroll = new QScrollArea;
+    scroll->setWidget(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    return scroll;
 }
 
 QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField &field)

@@ -46,6 +46,9 @@ protected:
 
     // `content` above the shared button row.
     void layOut(QWidget *content);
+    // `page` at full size while the window has room, and scrolled rather than squeezed
+    // below its minimum when it has not (the windows open at a share of the main window).
+    static QWidget *scrolling(QWidget *page);
 
     // A list that can only be chosen from; a choice stores the field's position.
     QComboBox *makeList(const QString &objectName, const ListField &field);

@@ -45,8 +45,8 @@ TwoToneEditor::TwoToneEditor(QWidget *parent)
 {
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
-    m_tabs->addTab(buildEncodeTab(), TwoToneText::EncodeTab.text(m_chinese));
-    m_tabs->addTab(buildDecodeTab(), TwoToneText::DecodeTab.text(m_chinese));
+    m_tabs->addTab(scrolling(buildEncodeTab()), TwoToneText::EncodeTab.text(m_chinese));
+    m_tabs->addTab(scrolling(buildDecodeTab()), TwoToneText::DecodeTab.text(m_chinese));
 
     layOut(m_tabs);
     showRefusals(m_encodeModel);

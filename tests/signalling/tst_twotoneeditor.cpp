@@ -94,7 +94,11 @@ void TestTwoToneEditor::cleanup()
 
 QWidget *TestTwoToneEditor::openCell(QTableView *grid, int row, int column)
 {
-    m_editor->tabs()->setCurrentWidget(grid->parentWidget());
+    QTabWidget *tabs = m_editor->tabs();
+    for (int page = 0; page < tabs->count(); ++page) {
+        if (tabs->widget(page)->isAncestorOf(grid))
+            tabs->setCurrentIndex(page);
+    }
     grid->setFocus();
     grid->setCurrentIndex(grid->model()->index(row, 0));
     grid->setCurrentIndex(grid->model()->index(row, column));
