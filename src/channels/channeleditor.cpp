@@ -8,6 +8,7 @@
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QHBoxLayout>
 #include <QScrollBar>
@@ -53,6 +54,7 @@ ChannelEditor::ChannelEditor(QWidget *parent)
                             | QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
     m_grid->setTabKeyNavigation(true);
     m_grid->setAlternatingRowColors(true);
+    m_grid->viewport()->installEventFilter(this);
     for (int c = 0; c < ChannelGridModel::ColumnCount; ++c)
         m_grid->setColumnWidth(c, ColumnWidths[c]);
 
@@ -101,22 +103,35 @@ void ChannelEditor::resizeEvent(QResizeEvent *event)
     const int side = std::max(4, int(width() * (1.0 - 1.0 / 1.02) / 2));
     m_layout->setContentsMargins(side, 6, side, 6);
     EditorWindow::resizeEvent(event);
-    fitColumns();
+}
+
+bool ChannelEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    // The grid's own area has its new size only after the window's layout has run, so the
+    // columns follow the grid's area and not the window.
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return EditorWindow::eventFilter(watched, event);
 }
 
 void ChannelEditor::fitColumns()
 {
     // The columns share out whatever width the grid has beyond their own, so the grid
-    // ends at its last column instead of an empty strip.
+    // ends at its last column instead of an empty strip. Short of width they give up to a
+    // tenth of their own before the grid scrolls sideways: enough to keep the name column
+    // in sight where the window opens on a 1366-pixel screen, not so much that captions
+    // are cut.
+    constexpr double MostShrink = 0.9;
     int natural = 0;
     for (int w : ColumnWidths)
         natural += w;
     const int available = m_grid->viewport()->width();
-    const double factor = available > natural ? double(available) / natural : 1.0;
+    const double factor = std::max(MostShrink, double(available) / natural);
     int used = 0;
     for (int c = 0; c < ChannelGridModel::ColumnCount; ++c) {
-        const int w = c + 1 < ChannelGridModel::ColumnCount ? int(ColumnWidths[c] * factor)
-                                                           : std::max(ColumnWidths[c], available - used);
+        const int w = c + 1 < ChannelGridModel::ColumnCount
+            ? int(ColumnWidths[c] * factor)
+            : std::max(int(ColumnWidths[c] * MostShrink), available - used);
         m_grid->setColumnWidth(c, w);
         used += w;
     }

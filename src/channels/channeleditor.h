@@ -33,6 +33,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
     AreaTransfer transfer() const override { return AreaTransfer::channels(); }
     QString writeRefusal() const override;

@@ -19,6 +19,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTableView>
+#include <QHeaderView>
+#include <QScrollBar>
 #include <QtTest>
 #include <memory>
 
@@ -72,6 +74,8 @@ private slots:
     void ownReadAndWriteAgainstTheRadio();
     void writeRefusedForAnOutOfBandChannel();
     void showsTheImageAgainWhenActivated();
+    void columnsFillTheGridOrScroll_data();
+    void columnsFillTheGridOrScroll();
 
 private:
     QWidget *openEditor(int row, int column);
@@ -588,6 +592,36 @@ void TestChannelEditor::showsTheImageAgainWhenActivated()
     QCOMPARE(editor->model()->cellText(4, Col::Name), QString());
     // Showing changed nothing.
     QCOMPARE(record.nameBytes().left(2), bytes({0xFF, 0x41}));
+}
+
+
+void TestChannelEditor::columnsFillTheGridOrScroll_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("fills");
+    // 1286: the window's width on a 1366-pixel screen, a little under the columns' own.
+    QTest::newRow("1366 screen") << 1286 << true;
+    QTest::newRow("wide") << 1900 << true;
+    QTest::newRow("narrow") << 700 << false;
+}
+
+void TestChannelEditor::columnsFillTheGridOrScroll()
+{
+    QFETCH(int, width);
+    QFETCH(bool, fills);
+    m_editor->resize(width, 700);
+    QCoreApplication::processEvents();
+    QTableView *grid = m_editor->grid();
+    const int columns = grid->horizontalHeader()->length();
+    const int viewport = grid->viewport()->width();
+    if (fills) {
+        // The last column ends at the grid's edge: no empty strip, no sideways scrolling.
+        QCOMPARE(columns, viewport);
+    } else {
+        // Captions stay whole; the grid scrolls instead.
+        QVERIFY2(columns > viewport, qPrintable(QStringLiteral("%1 <= %2").arg(columns).arg(viewport)));
+        QVERIFY(grid->horizontalScrollBar()->maximum() > 0);
+    }
 }
 
 QTEST_MAIN(TestChannelEditor)
