@@ -34,14 +34,19 @@ EditorWindow::Setup dtmfSetup()
 DtmfEditor::DtmfEditor(QWidget *parent)
     : SignallingEditor(dtmfSetup(), &DtmfArea::view, parent)
 {
+    // Two columns of about the same height, so that the window fits the share of the
+    // main window it opens with on a 1366 x 768 screen without scrolling.
+    auto *left = new QVBoxLayout;
+    left->addWidget(buildEncodeFrame());
+    left->addWidget(buildStateFrame());
+    left->addStretch(1);
     auto *right = new QVBoxLayout;
     right->addWidget(buildDecodeFrame());
     right->addWidget(buildControlFrame());
-    right->addWidget(buildStateFrame());
     right->addStretch(1);
 
     auto *columns = new QHBoxLayout;
-    columns->addWidget(buildEncodeFrame(), 1);
+    columns->addLayout(left, 1);
     columns->addLayout(right, 1);
 
     auto *body = new QWidget;
@@ -61,17 +66,26 @@ QWidget *DtmfEditor::buildEncodeFrame()
     auto *frame = new QGroupBox(DtmfText::EncodeFrame.text(m_chinese), this);
     frame->setObjectName(QStringLiteral("Frame_encode"));
     auto *grid = new QGridLayout(frame);
-    grid->addWidget(new QLabel(DtmfText::NumberColumn.text(m_chinese), frame), 0, 0);
-    grid->addWidget(new QLabel(DtmfText::CodeColumn.text(m_chinese), frame), 0, 1);
+    grid->setVerticalSpacing(2);
+    // The codes in two halves side by side, each under its own column captions.
+    constexpr int PerColumn = (DtmfArea::EncodeCount + 1) / 2;
+    for (int half = 0; half < 2; ++half) {
+        grid->addWidget(new QLabel(DtmfText::NumberColumn.text(m_chinese), frame), 0, 2 * half);
+        grid->addWidget(new QLabel(DtmfText::CodeColumn.text(m_chinese), frame), 0, 2 * half + 1);
+    }
     for (int n = 1; n <= DtmfArea::EncodeCount; ++n) {
         QLineEdit *box = makeDigitBox(QStringLiteral("Text_tx_Encode%1").arg(n - 1), O::encode(n));
         auto *number = new QLabel(QString::number(n), frame);
         number->setObjectName(QStringLiteral("Label_no%1").arg(n - 1));
         box->setAccessibleName(DtmfText::EncodeCode.text(m_chinese).arg(n));
-        grid->addWidget(number, n, 0, Qt::AlignCenter);
-        grid->addWidget(box, n, 1);
+        const int half = (n - 1) / PerColumn;
+        const int line = 1 + (n - 1) % PerColumn;
+        grid->addWidget(number, line, 2 * half, Qt::AlignCenter);
+        grid->addWidget(box, line, 2 * half + 1);
     }
-    int row = DtmfArea::EncodeCount + 1;
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(3, 1);
+    int row = PerColumn + 1;
     const struct
     {
         const char *name;
@@ -81,12 +95,12 @@ QWidget *DtmfEditor::buildEncodeFrame()
                  {"Combo_Enc_ys2", &DtmfText::OffTime, DtmfArea::offTime()}};
     for (const auto &t : times) {
         QComboBox *list = makeList(t.name, t.field);
-        grid->addWidget(makeLabel(*t.caption, list), row, 0);
-        grid->addWidget(list, row++, 1);
+        grid->addWidget(makeLabel(*t.caption, list), row, 0, 1, 2);
+        grid->addWidget(list, row++, 2, 1, 2);
     }
     QComboBox *group = makeCodeList("Combo_Dec_qh", O::groupCode);
-    grid->addWidget(makeLabel(DtmfText::GroupCode, group), row, 0);
-    grid->addWidget(group, row++, 1);
+    grid->addWidget(makeLabel(DtmfText::GroupCode, group), row, 0, 1, 2);
+    grid->addWidget(group, row++, 2, 1, 2);
     grid->setRowStretch(row, 1);
     return frame;
 }
@@ -96,6 +110,7 @@ QWidget *DtmfEditor::buildDecodeFrame()
     auto *frame = new QGroupBox(DtmfText::DecodeFrame.text(m_chinese), this);
     frame->setObjectName(QStringLiteral("Frame_decode"));
     auto *grid = new QGridLayout(frame);
+    grid->setVerticalSpacing(2);
     const struct
     {
         const char *name;
