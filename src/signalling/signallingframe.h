@@ -62,7 +62,7 @@ protected:
     void showControls();
 
     QTableView *makeGrid(const char *objectName, const BiText &caption);
-    // An open overlay would show, and on leaving store, what Default or a read replaced:
+    // An open overlay would show, and on leaving store, what Default replaced:
     // each grid's current cell moves to the row's number column, which has none.
     void leaveEditedCells();
     // A grid model's refusals of typed text as message boxes.
