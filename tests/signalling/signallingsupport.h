@@ -1,7 +1,8 @@
 #pragma once
 
 // Helpers the signalling window tests share: a random background image, which bytes an
-// edit changed, and the area transfers against the virtual radio.
+// edit changed, opening and leaving grid cells as a user does, and the area transfers
+// against the virtual radio.
 
 #include "image/areamap.h"
 #include "image/memoryimage.h"
@@ -15,10 +16,39 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
 #include <QtTest>
 #include <functional>
 
 namespace SignallingSupport {
+
+// Shows the tab that holds `grid`, moves onto the cell from its row's number column and
+// returns the overlay that opens there (none on the number column).
+inline QWidget *openCell(QTabWidget *tabs, QTableView *grid, int row, int column)
+{
+    for (int page = 0; page < tabs->count(); ++page) {
+        if (tabs->widget(page)->isAncestorOf(grid))
+            tabs->setCurrentIndex(page);
+    }
+    grid->setFocus();
+    grid->setCurrentIndex(grid->model()->index(row, 0));
+    grid->setCurrentIndex(grid->model()->index(row, column));
+    QCoreApplication::processEvents();
+    for (QWidget *w : grid->viewport()->findChildren<QWidget *>()) {
+        if (w->isVisible() && (w->objectName() == QLatin1String("Text_Edit") || w->objectName() == QLatin1String("Combo_edit")))
+            return w;
+    }
+    return nullptr;
+}
+
+// Back to the row's number column, which closes (and stores) an open overlay.
+inline void leaveCell(QTableView *grid)
+{
+    grid->setCurrentIndex(grid->model()->index(grid->currentIndex().row(), 0));
+    QCoreApplication::processEvents();
+}
+
 
 inline QByteArray wholeImage()
 {

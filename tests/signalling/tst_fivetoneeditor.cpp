@@ -94,25 +94,12 @@ void TestFiveToneEditor::cleanup()
 
 QWidget *TestFiveToneEditor::openCell(QTableView *grid, int row, int column)
 {
-    QWidget *tab = grid;
-    while (tab && m_editor->tabs()->indexOf(tab) < 0)
-        tab = tab->parentWidget();
-    m_editor->tabs()->setCurrentWidget(tab);
-    grid->setFocus();
-    grid->setCurrentIndex(grid->model()->index(row, 0));
-    grid->setCurrentIndex(grid->model()->index(row, column));
-    QCoreApplication::processEvents();
-    for (QWidget *w : grid->viewport()->findChildren<QWidget *>()) {
-        if (w->isVisible() && (w->objectName() == QLatin1String("Text_Edit") || w->objectName() == QLatin1String("Combo_edit")))
-            return w;
-    }
-    return nullptr;
+    return SignallingSupport::openCell(m_editor->tabs(), grid, row, column);
 }
 
 void TestFiveToneEditor::leaveCell(QTableView *grid)
 {
-    grid->setCurrentIndex(grid->model()->index(grid->currentIndex().row(), 0));
-    QCoreApplication::processEvents();
+    SignallingSupport::leaveCell(grid);
 }
 
 void TestFiveToneEditor::typeInCell(QTableView *grid, int row, int column, const QString &keys)

@@ -94,26 +94,12 @@ void TestTwoToneEditor::cleanup()
 
 QWidget *TestTwoToneEditor::openCell(QTableView *grid, int row, int column)
 {
-    QTabWidget *tabs = m_editor->tabs();
-    for (int page = 0; page < tabs->count(); ++page) {
-        if (tabs->widget(page)->isAncestorOf(grid))
-            tabs->setCurrentIndex(page);
-    }
-    grid->setFocus();
-    grid->setCurrentIndex(grid->model()->index(row, 0));
-    grid->setCurrentIndex(grid->model()->index(row, column));
-    QCoreApplication::processEvents();
-    for (QWidget *w : grid->viewport()->findChildren<QWidget *>()) {
-        if (w->isVisible() && (w->objectName() == QLatin1String("Text_Edit") || w->objectName() == QLatin1String("Combo_edit")))
-            return w;
-    }
-    return nullptr;
+    return SignallingSupport::openCell(m_editor->tabs(), grid, row, column);
 }
 
 void TestTwoToneEditor::leaveCell(QTableView *grid)
 {
-    grid->setCurrentIndex(grid->model()->index(grid->currentIndex().row(), 0));
-    QCoreApplication::processEvents();
+    SignallingSupport::leaveCell(grid);
 }
 
 void TestTwoToneEditor::typeInCell(int row, int column, const QString &text)
