@@ -2,6 +2,7 @@
 // on every activation: decoding every record and name, then painting the visible grid.
 // Run with QT_QPA_PLATFORM=offscreen when there is no display.
 
+#include "image/document.h"
 #include "channels/channeleditor.h"
 #include "channels/channelrecord.h"
 #include "image/memoryimage.h"
@@ -17,16 +18,19 @@
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    MemoryImage &image = MemoryImage::instance();
-    initialiseMemoryImage(image);
-    // Every channel in use, with a name, so nothing is skipped as empty.
-    for (int ch = 0; ch < ChannelRecord::Count; ++ch) {
-        ChannelRecord rec(image, ch);
-        rec.create();
-        rec.setRxFrequencyHz(136000000 + ch * 12500);
-        rec.setTxFrequencyHz(136000000 + ch * 12500);
-        rec.setName(QStringLiteral("CH%1").arg(ch));
-    }
+    Document::instance().initialise([](Document::Contents &c) {
+        MemoryImage &image = c.image;
+        initialiseMemoryImage(image);
+        // Every channel in use, with a name, so nothing is skipped as empty.
+        for (int ch = 0; ch < ChannelRecord::Count; ++ch) {
+            ChannelRecord rec(image, ch);
+            rec.create();
+            rec.setRxFrequencyHz(136000000 + ch * 12500);
+            rec.setTxFrequencyHz(136000000 + ch * 12500);
+            rec.setName(QStringLiteral("CH%1").arg(ch));
+        }
+        return true;
+    });
 
     ChannelEditor editor;
     editor.resize(1350, 700);

@@ -5,6 +5,7 @@
 
 #include "timedtransfer.h"
 
+#include "image/document.h"
 #include "image/memoryimage.h"
 #include "link/protocol.h"
 #include "options/optionarea.h"
@@ -20,8 +21,11 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     MessageBox::startRecording();
-    MemoryImage::instance().fill(0, MemoryImage::Rows - 1, MemoryImage::Empty);
-    OptionArea::writeDefaults(MemoryImage::instance());
+    Document::instance().initialise([](Document::Contents &c) {
+        c.image.fill(0, MemoryImage::Rows - 1, MemoryImage::Empty);
+        OptionArea::writeDefaults(c.image);
+        return true;
+    });
 
     OptionEditor editor;
     editor.show();

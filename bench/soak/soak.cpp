@@ -17,6 +17,7 @@
 #include "channels/channeleditor.h"
 #include "channels/channelrecord.h"
 #include "image/areamap.h"
+#include "image/document.h"
 #include "image/memoryimage.h"
 #include "link/areatransfer.h"
 #include "link/bulkwrite.h"
@@ -260,15 +261,20 @@ void Soak::one(const Transfer &transfer, Fault fault)
     for (uint8_t &b : memory)
         b = uint8_t(m_random.bounded(256));
     radio->setMemory(0, memory);
-    MemoryImage &image = MemoryImage::instance();
-    for (int address = 0; address < MemoryImage::Size; ++address)
-        image.setAt(address, uint8_t(m_random.bounded(256)));
-    defaultChannels(image);
+    // The program's document starts each run afresh: a random image whose channels pass
+    // the band check, and a random alignment block (outside the image).
+    Document &document = Document::instance();
+    document.initialise([this](Document::Contents &c) {
+        for (int address = 0; address < MemoryImage::Size; ++address)
+            c.image.setAt(address, uint8_t(m_random.bounded(256)));
+        defaultChannels(c.image);
+        for (char &b : c.alignment)
+            b = char(m_random.bounded(256));
+        return true;
+    });
+    const MemoryImage &image = document.image();
+    const QByteArray &array = document.alignment();
     const MemoryImage before = image;
-    // The alignment window's own array, outside the image.
-    QByteArray &array = Alignment::Table::data();
-    for (char &b : array)
-        b = char(m_random.bounded(256));
     const QByteArray arrayBefore = array;
 
     TransferWindow *window = transfer.open();

@@ -95,11 +95,6 @@ QByteArray &defaultsArray()
 }
 } // namespace
 
-QByteArray &Table::data()
-{
-    static QByteArray d = defaults();
-    return d;
-}
 
 const QByteArray &Table::defaults()
 {
@@ -116,11 +111,6 @@ void Table::prepareDefaults()
     defaultsArray() = builtInDefaults();
 }
 
-void Table::loadDefaults()
-{
-    prepareDefaults();
-    data() = defaults();
-}
 
 } // namespace Alignment
 

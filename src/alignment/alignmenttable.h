@@ -74,18 +74,15 @@ void setRangeLimit(QByteArray &data, int band, bool upper, int value);
 
 QByteArray builtInDefaults();
 
-// The process-wide alignment values and their defaults. The defaults are prepared at
-// start-up and again by Default; the values start as a copy of them and change only as
-// a whole (a read, a file) or by one edit.
+// The alignment defaults. They are prepared at start-up and again by Default; the values
+// themselves live in the document, start as a copy of the defaults and change only as a
+// whole (a read, a file) or by one edit.
 class Table
 {
 public:
-    static QByteArray &data();
     static const QByteArray &defaults();
     static uint8_t defaultAt(int line, int byte);
     static void prepareDefaults();
-    // Prepares the defaults afresh and copies all 16 lines of them into the values.
-    static void loadDefaults();
 };
 
 } // namespace Alignment

@@ -8,6 +8,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -95,7 +96,8 @@ AlignmentWindow::AlignmentWindow(QWidget *parent)
         {Action::Default, "Command_def", AlignmentText::Default, &CommonText::Busy},
         {Action::Open, "Command_open", AlignmentText::Open, &CommonText::Busy},
         {Action::Save, "Command_save", AlignmentText::Save, &CommonText::Busy},
-        {Action::Close, "Command_close", AlignmentText::Close, &CommonText::BusyClose},
+        // As the optional features window has it: no space before the comma.
+        {Action::Close, "Command_close", AlignmentText::Close, &CommonText::BusyCloseFrame},
     });
 
     auto *layout = new QVBoxLayout(this);
@@ -211,9 +213,13 @@ QGroupBox *AlignmentWindow::makeDeviationFrame()
         for (int v = 0; v < s.count; ++v)
             combo->addItem(QString::number(v));
         combo->installEventFilter(this);
-        connect(combo, &QComboBox::activated, this, [k](int position) {
-            if (position >= 0)
-                Table::data()[index(ListLine, k)] = char(position);
+        connect(combo, &QComboBox::activated, this, [this, combo, k](int position) {
+            if (position < 0)
+                return;
+            applyEdit(controlStep(combo), [k, position](Document::Contents &c) {
+                c.alignment[index(ListLine, k)] = char(position);
+                return true;
+            });
         });
         QLabel *label = makeLabel({s.label, s.label}, combo);
         grid->addWidget(label, k / 2, (k % 2) * 2);
@@ -294,13 +300,20 @@ void AlignmentWindow::numberEdited(Boxes &boxes, int i, const QString &text)
     const Entry entry = checkEntry(text, boxes.kind->maximum, &value);
     if (entry == Entry::Empty)
         return; // nothing to store yet; leaving the box shows the stored value again
+    QLineEdit *edit = boxes.edits.at(i);
+    auto store = [&](uint8_t byte) {
+        applyEdit(controlStep(edit), [&](Document::Contents &c) {
+            c.alignment[index(line, i)] = char(byte);
+            return true;
+        }, mergeKeyOf(edit));
+    };
     if (entry == Entry::Valid) {
-        Table::data()[index(line, i)] = char(value);
+        store(uint8_t(value));
         return;
     }
     const uint8_t fallback = Table::defaultAt(line, i);
-    Table::data()[index(line, i)] = char(fallback);
-    boxes.edits.at(i)->setText(QString::number(fallback));
+    store(fallback);
+    edit->setText(QString::number(fallback));
     MessageBox::show(this, AlignmentText::NumberTitle.text(),
                      QString::fromUtf8(entry == Entry::NotDigits ? boxes.kind->notDigitsMessage
                                                                  : boxes.kind->outOfRangeMessage),
@@ -311,7 +324,7 @@ void AlignmentWindow::numberLeft(Boxes &boxes, int i)
 {
     QLineEdit *edit = boxes.edits.at(i);
     if (edit->text().trimmed().isEmpty())
-        edit->setText(QString::number(uint8_t(Table::data().at(index(lineOf(boxes), i)))));
+        edit->setText(QString::number(uint8_t(document().alignment().at(index(lineOf(boxes), i)))));
 }
 
 void AlignmentWindow::rangeLeft(int band, bool upper)
@@ -339,7 +352,10 @@ void AlignmentWindow::rangeLeft(int band, bool upper)
     edit->setText(QString::number(value));
     // The box's own digits only: the others already hold what the block holds, and a
     // value a radio brought that has no three-digit form is not rewritten.
-    setRangeLimit(Table::data(), band, upper, value);
+    applyEdit(controlStep(edit), [&](Document::Contents &c) {
+        setRangeLimit(c.alignment, band, upper, value);
+        return true;
+    });
     if (message)
         MessageBox::show(this, AlignmentText::RangeTitle.text(), message->text());
 }
@@ -359,7 +375,7 @@ void AlignmentWindow::tabChosen(int tab)
 
 void AlignmentWindow::redisplay()
 {
-    const QByteArray &d = Table::data();
+    const QByteArray &d = document().alignment();
     auto show = [&d](const Boxes &boxes, int line) {
         for (int i = 0; i < boxes.edits.size(); ++i)
             boxes.edits.at(i)->setText(QString::number(uint8_t(d.at(index(line, i)))));
@@ -396,9 +412,10 @@ void AlignmentWindow::redisplay()
     }
 }
 
-void AlignmentWindow::loadDefaults()
+void AlignmentWindow::loadDefaults(Document::Contents &contents)
 {
-    Table::loadDefaults();
+    Table::prepareDefaults();
+    contents.alignment = Table::defaults();
 }
 
 void AlignmentWindow::afterFinalFailure()
@@ -436,11 +453,17 @@ void AlignmentWindow::takeFileRequest()
             MessageBox::show(this, title.text(), result.message());
             return;
         }
-        Table::data() = QByteArray(reinterpret_cast<const char *>(table.data()), int(table.size()));
+        const QByteArray loaded(reinterpret_cast<const char *>(table.data()), int(table.size()));
+        const QString name = QFileInfo(request.path).fileName();
+        applyEdit(StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
+                  [&loaded](Document::Contents &c) {
+                      c.alignment = loaded;
+                      return true;
+                  });
         redisplay();
         MessageBox::show(this, title.text(), AlignmentText::FileLoaded.text());
     } else {
-        const QByteArray &d = Table::data();
+        const QByteArray &d = document().alignment();
         for (int i = 0; i < Bytes; ++i)
             table[i] = uint8_t(d.at(i));
         const FileResult result = AdjustFile::save(table, request.path);

@@ -34,8 +34,7 @@ public:
 
 protected:
     AreaTransfer transfer() const override { return AreaTransfer::alignment(); }
-    QByteArray *transferArray() override { return &Alignment::Table::data(); }
-    void loadDefaults() override;
+    void loadDefaults(Document::Contents &contents) override;
     void afterFinalFailure() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 

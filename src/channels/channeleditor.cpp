@@ -40,7 +40,7 @@ EditorWindow::Setup channelSetup()
 ChannelEditor::ChannelEditor(QWidget *parent)
     : EditorWindow(channelSetup(), parent)
 {
-    m_model = new ChannelGridModel(MemoryImage::instance(), m_chinese, this);
+    m_model = new ChannelGridModel(Document::instance(), m_chinese, this);
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("MSF_Chann"));
     m_grid->setAccessibleName(ChannelText::Caption.text(m_chinese));
@@ -155,7 +155,8 @@ void ChannelEditor::moveAfterEnter(const QModelIndex &from)
 
 void ChannelEditor::showRefusal(const BiText &title, const BiText &text)
 {
-    MessageBox::show(this, title.text(), text.text());
+    // After the step: a message box runs an event loop of its own.
+    Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
 }
 
 void ChannelEditor::leaveEditedCell()
@@ -165,21 +166,21 @@ void ChannelEditor::leaveEditedCell()
 
 QString ChannelEditor::writeRefusal() const
 {
-    const int failing = channelBandCheck(MemoryImage::instance());
+    const int failing = channelBandCheck(document().image());
     return failing == ChannelRecord::NoFailingChannel ? QString()
                                                        : ChannelText::bandCheckFailed(failing, Language::isChinese());
 }
 
-void ChannelEditor::clearArea()
+void ChannelEditor::clearArea(Document::Contents &contents)
 {
     leaveEditedCell();
-    m_model->clearAll();
+    ChannelGridModel::clearAll(contents.image);
 }
 
-void ChannelEditor::loadDefaults()
+void ChannelEditor::loadDefaults(Document::Contents &contents)
 {
     leaveEditedCell();
-    m_model->loadDefaults();
+    ChannelGridModel::loadDefaults(contents.image);
 }
 
 void ChannelEditor::afterRead()

@@ -37,8 +37,10 @@ protected:
 
     AreaTransfer transfer() const override { return AreaTransfer::channels(); }
     QString writeRefusal() const override;
-    void clearArea() override;
-    void loadDefaults() override;
+    void clearArea(Document::Contents &contents) override;
+    void loadDefaults(Document::Contents &contents) override;
+    // The grid's model follows the document itself, row by row.
+    bool shows(const DocumentRanges &) const override { return false; }
     void afterRead() override;
     void showTransferProgress(int done, int total) override;
 

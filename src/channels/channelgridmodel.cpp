@@ -1,5 +1,9 @@
 #include "channels/channelgridmodel.h"
 
+#include "image/areamap.h"
+
+#include <utility>
+
 #include "channels/channelrecord.h"
 #include "channels/channeltexts.h"
 #include "image/bandlimits.h"
@@ -29,11 +33,17 @@ std::optional<qint64> entryCheckedHz(const QString &text)
 
 } // namespace
 
-ChannelGridModel::ChannelGridModel(MemoryImage &image, bool chinese, QObject *parent)
+ChannelGridModel::ChannelGridModel(Document &document, bool chinese, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_image(image)
+    , m_document(document)
     , m_cells(RowCount)
 {
+    // Whoever changed channels (another window, a file, a read, an undo), their rows show
+    // it; the grid's own edits show what was typed, so they are not shown over.
+    connect(&m_document, &Document::changed, this, [this](const DocumentRanges &ranges) {
+        if (!m_applying)
+            followChange(ranges);
+    });
     for (const QString &h : ChannelText::Headers.text(chinese).split(QLatin1Char('|'))) {
         QString header = h;
         if (header.startsWith(QLatin1Char('^')))
@@ -204,7 +214,7 @@ void ChannelGridModel::emitRowChanged(int channel)
 
 void ChannelGridModel::displayChannel(int channel)
 {
-    const ChannelRecord rec(m_image, channel);
+    const ChannelRecord rec(m_document.image(), channel);
     auto &row = m_cells[channel];
     row[Number] = QString::number(channel);
     if (rec.isEmpty()) {
@@ -239,21 +249,94 @@ void ChannelGridModel::displayAll()
 void ChannelGridModel::displayRadioNames()
 {
     for (int ch = 0; ch < RowCount; ++ch)
-        m_cells[ch][Name] = ChannelRecord(m_image, ch).radioNameText();
+        m_cells[ch][Name] = ChannelRecord(m_document.image(), ch).radioNameText();
     emit dataChanged(index(0, Name), index(RowCount - 1, Name), {Qt::DisplayRole, Qt::EditRole});
 }
 
-void ChannelGridModel::clearAll()
+void ChannelGridModel::clearAll(MemoryImage &image)
 {
     for (int ch = 0; ch < RowCount; ++ch)
-        clearChannel(m_image, ch);
-    displayAll();
+        clearChannel(image, ch);
 }
 
-void ChannelGridModel::loadDefaults()
+void ChannelGridModel::loadDefaults(MemoryImage &image)
 {
-    defaultChannels(m_image);
-    displayAll();
+    defaultChannels(image);
+}
+
+void ChannelGridModel::followChange(const DocumentRanges &ranges)
+{
+    for (int ch = 0; ch < RowCount; ++ch) {
+        const int record = MemoryImage::addressOf(Area::Channels.firstRow + ch, 0);
+        const int name = MemoryImage::addressOf(Area::ChannelNames.firstRow + ch, 0);
+        if (touchesImage(ranges, record, record + MemoryImage::Columns - 1)
+            || touchesImage(ranges, name, name + MemoryImage::Columns - 1)) {
+            displayChannel(ch);
+            emitRowChanged(ch);
+        }
+    }
+}
+
+StepLabel ChannelGridModel::cellStep(int channel, int column)
+{
+    auto header = [column](bool chinese) {
+        QString h = ChannelText::Headers.text(chinese).split(QLatin1Char('|')).value(column);
+        h.remove(QLatin1Char('^'));
+        return h.trimmed();
+    };
+    return {QStringLiteral("channel %1 %2").arg(channel).arg(header(false)),
+            QStringLiteral("信道 %1 %2").arg(channel).arg(header(true))};
+}
+
+bool ChannelGridModel::edit(int channel, int column, const std::function<bool()> &commit)
+{
+    const bool outer = !m_applying;
+    m_applying = true;
+    const bool stored = m_document.applyToImage(cellStep(channel, column), [&](MemoryImage &image) {
+        MemoryImage *const before = std::exchange(m_editing, &image);
+        const bool accepted = commit();
+        m_editing = before;
+        return accepted;
+    });
+    if (outer)
+        m_applying = false;
+    return stored;
+}
+
+MemoryImage &ChannelGridModel::editing()
+{
+    Q_ASSERT(m_editing);
+    return *m_editing;
+}
+
+bool ChannelGridModel::commitBand(int channel, const QString &text)
+{
+    return edit(channel, Band, [&] { return commitBandNow(channel, text); });
+}
+
+bool ChannelGridModel::commitRxFrequency(int channel, const QString &text)
+{
+    return edit(channel, RxFrequency, [&] { return commitRxFrequencyNow(channel, text); });
+}
+
+bool ChannelGridModel::commitTxFrequency(int channel, const QString &text)
+{
+    return edit(channel, TxFrequency, [&] { return commitTxFrequencyNow(channel, text); });
+}
+
+bool ChannelGridModel::commitTone(int channel, int column, const QString &text)
+{
+    return edit(channel, column, [&] { return commitToneNow(channel, column, text); });
+}
+
+bool ChannelGridModel::commitListPosition(int channel, int column, int position)
+{
+    return edit(channel, column, [&] { return commitListPositionNow(channel, column, position); });
+}
+
+bool ChannelGridModel::commitName(int channel, const QString &text)
+{
+    return edit(channel, Name, [&] { return commitNameNow(channel, text); });
 }
 
 QString ChannelGridModel::bandLowerText() const
@@ -261,11 +344,11 @@ QString ChannelGridModel::bandLowerText() const
     return frequencyText(qint64(BandLimits::current().aLower) * Frequency::HzPerMHz);
 }
 
-bool ChannelGridModel::commitBand(int channel, const QString &text)
+bool ChannelGridModel::commitBandNow(int channel, const QString &text)
 {
     if (text.trimmed() == m_cells[channel][Band].trimmed())
         return false;
-    clearChannel(m_image, channel);
+    clearChannel(editing(), channel);
     auto &row = m_cells[channel];
     for (int c = RxFrequency; c < ColumnCount; ++c)
         row[c].clear();
@@ -274,9 +357,9 @@ bool ChannelGridModel::commitBand(int channel, const QString &text)
     return true;
 }
 
-bool ChannelGridModel::commitRxFrequency(int channel, const QString &text)
+bool ChannelGridModel::commitRxFrequencyNow(int channel, const QString &text)
 {
-    ChannelRecord rec(m_image, channel);
+    ChannelRecord rec(editing(), channel);
     const QString t = text.trimmed();
     if (t.isEmpty()) {
         rec.clear();
@@ -305,9 +388,9 @@ bool ChannelGridModel::commitRxFrequency(int channel, const QString &text)
     return true;
 }
 
-bool ChannelGridModel::commitTxFrequency(int channel, const QString &text)
+bool ChannelGridModel::commitTxFrequencyNow(int channel, const QString &text)
 {
-    ChannelRecord rec(m_image, channel);
+    ChannelRecord rec(editing(), channel);
     const QString t = text.trimmed();
     if (m_cells[channel][RxFrequency].isEmpty() && !t.isEmpty()) {
         emit refused(CommonText::PromptTitle, ChannelText::RxFirst);
@@ -329,9 +412,9 @@ bool ChannelGridModel::commitTxFrequency(int channel, const QString &text)
     return true;
 }
 
-bool ChannelGridModel::commitTone(int channel, int column, const QString &text)
+bool ChannelGridModel::commitToneNow(int channel, int column, const QString &text)
 {
-    ChannelRecord rec(m_image, channel);
+    ChannelRecord rec(editing(), channel);
     const std::optional<ToneCode> code = encodeToneText(text.trimmed());
     if (code) {
         // The transmit tone follows the receive tone; it can then be set on its own.
@@ -344,9 +427,9 @@ bool ChannelGridModel::commitTone(int channel, int column, const QString &text)
     return bool(code);
 }
 
-bool ChannelGridModel::commitListPosition(int channel, int column, int position)
+bool ChannelGridModel::commitListPositionNow(int channel, int column, int position)
 {
-    ChannelRecord rec(m_image, channel);
+    ChannelRecord rec(editing(), channel);
     bool stored = false;
     switch (column) {
     case Power:
@@ -384,7 +467,7 @@ bool ChannelGridModel::commitListPosition(int channel, int column, int position)
     return stored;
 }
 
-bool ChannelGridModel::commitName(int channel, const QString &text)
+bool ChannelGridModel::commitNameNow(int channel, const QString &text)
 {
     QString t = text.trimmed();
     if (t.size() > ChannelRecord::NameLength) {
@@ -396,6 +479,6 @@ bool ChannelGridModel::commitName(int channel, const QString &text)
         setCell(channel, Name, QString());
         return false;
     }
-    setCell(channel, Name, ChannelRecord(m_image, channel).setName(t));
+    setCell(channel, Name, ChannelRecord(editing(), channel).setName(t));
     return true;
 }

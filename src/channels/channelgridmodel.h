@@ -1,13 +1,14 @@
 #pragma once
 
+#include "image/document.h"
 #include "texts/language.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QVector>
 #include <array>
+#include <functional>
 
-class MemoryImage;
 
 // The 200-channel table. The cells hold text, as the grid shows it; every accepted edit
 // is encoded into the memory image at once and the row is then shown again from the
@@ -41,7 +42,8 @@ public:
     static constexpr int RowCount = 200;
 
     // The header texts are fixed in the language the window opened with.
-    ChannelGridModel(MemoryImage &image, bool chinese, QObject *parent = nullptr);
+    // Reads the document's image; every commit is one step of it.
+    ChannelGridModel(Document &document, bool chinese, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -68,11 +70,14 @@ public:
     // After a read from the radio, names are shown with the radio's own character codes.
     void displayRadioNames();
 
-    // The Clear and Default buttons.
-    void clearAll();
-    void loadDefaults();
+    // The Clear and Default buttons, inside the change the window makes of them.
+    static void clearAll(MemoryImage &image);
+    static void loadDefaults(MemoryImage &image);
+    // Shows the channels whose record or name a change touched.
+    void followChange(const DocumentRanges &ranges);
+    static StepLabel cellStep(int channel, int column);
 
-    // Commit rules, one per kind of column.
+    // Commit rules, one per kind of column; each is one document step.
     bool commitBand(int channel, const QString &text);
     bool commitRxFrequency(int channel, const QString &text);
     bool commitTxFrequency(int channel, const QString &text);
@@ -85,11 +90,24 @@ signals:
     void refused(const BiText &title, const BiText &text);
 
 private:
+    bool commitBandNow(int channel, const QString &text);
+    bool commitRxFrequencyNow(int channel, const QString &text);
+    bool commitTxFrequencyNow(int channel, const QString &text);
+    bool commitToneNow(int channel, int column, const QString &text);
+    bool commitListPositionNow(int channel, int column, int position);
+    bool commitNameNow(int channel, const QString &text);
+    // Runs a commit as one step; the commit writes editing().
+    bool edit(int channel, int column, const std::function<bool()> &commit);
+    MemoryImage &editing();
+
     void setCell(int channel, int column, const QString &text);
     void emitRowChanged(int channel);
     QString bandLowerText() const;
 
-    MemoryImage &m_image;
+    Document &m_document;
+    MemoryImage *m_editing = nullptr;
+    // From the start of the grid's own step to its announcement.
+    bool m_applying = false;
     QStringList m_headers;
     QVector<std::array<QString, ColumnCount>> m_cells;
 };

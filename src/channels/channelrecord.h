@@ -41,6 +41,12 @@ public:
     };
 
     ChannelRecord(MemoryImage &image, int channel);
+    // For reading: make it `const`, so that only the getters can be called. The document
+    // hands out its image as const, and every write goes through a change instead.
+    ChannelRecord(const MemoryImage &image, int channel)
+        : ChannelRecord(const_cast<MemoryImage &>(image), channel)
+    {
+    }
 
     int channel() const { return m_channel; }
     int recordRow() const;

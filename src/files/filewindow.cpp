@@ -2,6 +2,7 @@
 
 #include "files/adjustfilerequests.h"
 #include "files/datafile.h"
+#include "image/document.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
@@ -348,7 +349,18 @@ void FileWindow::confirm()
     const QString path = QDir(m_folder).filePath(name);
     switch (m_kind) {
     case Kind::OpenData: {
-        const FileResult result = DataFile::load(MemoryImage::instance(), path);
+        // The file is parsed whole before anything changes: a bad one leaves the document
+        // as it was, and a good one is one undo step.
+        MemoryImage loaded;
+        const FileResult result = DataFile::load(loaded, path);
+        if (result.ok) {
+            Document::instance().applyToImage(
+                StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
+                [&loaded](MemoryImage &image) {
+                    image = loaded;
+                    return true;
+                });
+        }
         if (!result.ok) {
             warn(result.message());
             return;
@@ -360,7 +372,7 @@ void FileWindow::confirm()
         return;
     }
     case Kind::SaveData: {
-        const FileResult result = DataFile::save(MemoryImage::instance(), path);
+        const FileResult result = DataFile::save(Document::instance().image(), path);
         if (!result.ok) {
             warn(result.message());
             fillFiles();

@@ -67,7 +67,7 @@ EditorWindow::Setup fmSetup()
 FmEditor::FmEditor(QWidget *parent)
     : EditorWindow(fmSetup(), parent)
 {
-    m_model = new FmGridModel(MemoryImage::instance(), m_chinese, this);
+    m_model = new FmGridModel(Document::instance(), m_chinese, this);
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("MSF_Chann"));
     m_grid->setAccessibleName(FmText::Caption.text(m_chinese));
@@ -84,7 +84,9 @@ FmEditor::FmEditor(QWidget *parent)
     m_grid->setTabKeyNavigation(true);
     m_grid->setItemDelegate(new FmTextDelegate(m_grid));
     connect(m_model, &FmGridModel::refused, this,
-            [this](const BiText &title, const BiText &text) { MessageBox::show(this, title.text(), text.text()); });
+            [this](const BiText &title, const BiText &text) {
+                Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
+            });
 
     // Default is let through during a transfer: a write sends the rows as they were
     // when it started, and a read replaces the presets when it ends.
@@ -122,14 +124,14 @@ void FmEditor::redisplay()
     m_model->displayAll();
 }
 
-void FmEditor::clearArea()
+void FmEditor::clearArea(Document::Contents &contents)
 {
     leaveEditedCell();
-    FmPreset::clearAll(MemoryImage::instance());
+    FmPreset::clearAll(contents.image);
 }
 
-void FmEditor::loadDefaults()
+void FmEditor::loadDefaults(Document::Contents &contents)
 {
     leaveEditedCell();
-    FmPreset::writeDefaults(MemoryImage::instance());
+    FmPreset::writeDefaults(contents.image);
 }

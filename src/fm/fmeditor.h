@@ -24,8 +24,8 @@ public:
 
 protected:
     AreaTransfer transfer() const override { return AreaTransfer::fm(); }
-    void clearArea() override;
-    void loadDefaults() override;
+    void clearArea(Document::Contents &contents) override;
+    void loadDefaults(Document::Contents &contents) override;
 
 private:
     // Leaves an open cell editor, so Clear and Default act on a committed grid.

@@ -6,9 +6,9 @@
 #include "image/memoryimage.h"
 #include "texts/commontexts.h"
 
-FmGridModel::FmGridModel(MemoryImage &image, bool chinese, QObject *parent)
+FmGridModel::FmGridModel(Document &document, bool chinese, QObject *parent)
     : QAbstractTableModel(parent)
-    , m_image(image)
+    , m_document(document)
     , m_chinese(chinese)
 {
     for (QString h : FmText::Headers.text(chinese).split(QLatin1Char('|'))) {
@@ -74,10 +74,23 @@ bool FmGridModel::setData(const QModelIndex &index, const QVariant &value, int r
 {
     if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
         return false;
-    if (index.column() == Frequency)
-        setFrequency(index.row(), value.toString());
-    else
-        setName(index.row(), value.toString());
+    const int row = index.row();
+    const bool frequency = index.column() == Frequency;
+    auto header = [&](bool chinese) {
+        QString h = FmText::Headers.text(chinese).split(QLatin1Char('|')).value(index.column());
+        return h.remove(QLatin1Char('^')).simplified();
+    };
+    const StepLabel label(QStringLiteral("FM %1 %2").arg(row + 1).arg(header(false)),
+                          QStringLiteral("FM %1 %2").arg(row + 1).arg(header(true)));
+    m_document.applyToImage(label, [&](MemoryImage &image) {
+        m_editing = &image;
+        if (frequency)
+            setFrequency(row, value.toString());
+        else
+            setName(row, value.toString());
+        m_editing = nullptr;
+        return true;
+    });
     return true;
 }
 
@@ -85,13 +98,13 @@ void FmGridModel::setFrequency(int channel, const QString &typed)
 {
     const QString t = typed.trimmed();
     if (t.isEmpty()) {
-        FmPreset::setEmpty(m_image, channel);
+        FmPreset::setEmpty(*m_editing, channel);
         showChannel(channel);
         return;
     }
     const std::optional<qint64> hz = FmPreset::parseTyped(t);
     const bool ok = hz && FmPreset::inRange(*hz);
-    FmPreset::store(m_image, channel, ok ? *hz : FmPreset::LowestHz, m_cells[channel][1]);
+    FmPreset::store(*m_editing, channel, ok ? *hz : FmPreset::LowestHz, m_cells[channel][1]);
     showChannel(channel);
     if (!ok)
         emit refused(CommonText::PromptTitle, FmText::OutOfRange);
@@ -100,13 +113,13 @@ void FmGridModel::setFrequency(int channel, const QString &typed)
 void FmGridModel::setName(int channel, const QString &typed)
 {
     // A preset without a frequency keeps no name.
-    if (FmPreset::isEmpty(m_image, channel)) {
+    if (FmPreset::isEmpty(m_document.image(), channel)) {
         showChannel(channel);
         return;
     }
     const QString name = typed.trimmed();
     const bool tooLong = name.size() > FmPreset::MaxNameLength;
-    FmPreset::storeName(m_image, channel, name.left(FmPreset::MaxNameLength));
+    FmPreset::storeName(*m_editing, channel, name.left(FmPreset::MaxNameLength));
     showChannel(channel);
     if (tooLong)
         emit refused(CommonText::PromptTitleCapital, FmText::NameTooLong);
@@ -114,16 +127,16 @@ void FmGridModel::setName(int channel, const QString &typed)
 
 void FmGridModel::showChannel(int channel)
 {
-    m_cells[channel][0] = FmPreset::frequencyText(m_image, channel);
-    m_cells[channel][1] = FmPreset::nameText(m_image, channel);
+    m_cells[channel][0] = FmPreset::frequencyText(m_document.image(), channel);
+    m_cells[channel][1] = FmPreset::nameText(m_document.image(), channel);
     emit dataChanged(index(channel, Frequency), index(channel, Name));
 }
 
 void FmGridModel::displayAll()
 {
     for (int ch = 0; ch < FmPreset::Count; ++ch) {
-        m_cells[ch][0] = FmPreset::frequencyText(m_image, ch);
-        m_cells[ch][1] = FmPreset::nameText(m_image, ch);
+        m_cells[ch][0] = FmPreset::frequencyText(m_document.image(), ch);
+        m_cells[ch][1] = FmPreset::nameText(m_document.image(), ch);
     }
     emit dataChanged(index(0, 0), index(RowCount - 1, ColumnCount - 1));
 }

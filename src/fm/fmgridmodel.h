@@ -1,5 +1,7 @@
 #pragma once
 
+#include "image/document.h"
+
 #include "texts/language.h"
 
 #include <QAbstractTableModel>
@@ -17,7 +19,8 @@ public:
     enum Column { Number, Frequency, Name, ColumnCount };
     static constexpr int RowCount = 17; // 16 presets and the spare row
 
-    FmGridModel(MemoryImage &image, bool chinese, QObject *parent = nullptr);
+    // Reads the document's image; every committed cell is one step of it.
+    FmGridModel(Document &document, bool chinese, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -39,7 +42,9 @@ private:
     void setName(int channel, const QString &typed);
     void showChannel(int channel);
 
-    MemoryImage &m_image;
+    Document &m_document;
+    // The image to write, inside the step of a committed cell.
+    MemoryImage *m_editing = nullptr;
     bool m_chinese;
     QStringList m_headers;
     QString m_cells[16][2];

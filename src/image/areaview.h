@@ -18,6 +18,16 @@ public:
         , m_size(range.byteCount())
     {
     }
+    // For reading only: make the view `const`. The document hands out its image as const,
+    // and every write goes through one of its changes.
+    AreaView(const MemoryImage &image, const Area::Range &range)
+        : AreaView(const_cast<MemoryImage &>(image), range)
+    {
+    }
+    AreaView(const MemoryImage &image, int firstAddress, int size)
+        : AreaView(const_cast<MemoryImage &>(image), firstAddress, size)
+    {
+    }
     // A part of an area: `size` bytes from `firstAddress` (a band record, one FM row).
     AreaView(MemoryImage &image, int firstAddress, int size)
         : m_image(&image)

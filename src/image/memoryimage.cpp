@@ -3,12 +3,6 @@
 #include <QtGlobal>
 #include <cstring>
 
-MemoryImage &MemoryImage::instance()
-{
-    static MemoryImage image;
-    return image;
-}
-
 MemoryImage::MemoryImage()
 {
     m_cells.fill(Empty);

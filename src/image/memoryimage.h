@@ -6,8 +6,7 @@
 
 // The program's copy of the radio's configuration memory: 1025 rows of 16 bytes,
 // the cell at (row, column) holding radio address row * 16 + column.
-// One process-wide instance lives from start-up to exit and is never reallocated;
-// editors, transfers and files all work on it in place.
+// The program's own copy belongs to the document, which is the only way to change it.
 class MemoryImage
 {
 public:
@@ -15,8 +14,6 @@ public:
     static constexpr int Columns = 16;
     static constexpr int Size = Rows * Columns;
     static constexpr uint8_t Empty = 0xFF;
-
-    static MemoryImage &instance();
 
     MemoryImage();
 

@@ -1,6 +1,5 @@
 #include "link/editorwindow.h"
 
-#include "image/memoryimage.h"
 #include "platform/messagebox.h"
 
 #include <QCloseEvent>
@@ -13,6 +12,7 @@
 
 EditorWindow::EditorWindow(const Setup &setup, QWidget *parent)
     : TransferWindow(setup.pacing, setup.portMessage, parent)
+    , m_document(Document::instance())
     , m_setup(setup)
 {
     setObjectName(QString::fromLatin1(setup.objectName));
@@ -23,6 +23,97 @@ EditorWindow::EditorWindow(const Setup &setup, QWidget *parent)
     connect(&m_engine, &ExchangeEngine::progress, this, &EditorWindow::showTransferProgress);
     connect(&m_engine, &ExchangeEngine::finished, this, &EditorWindow::transferFinished);
     connect(&m_engine, &ExchangeEngine::failed, this, &EditorWindow::transferFailed);
+    connect(&m_document, &Document::changed, this, [this](const DocumentRanges &ranges) {
+        if (!m_ownEdit && shows(ranges))
+            followChange(ranges);
+    });
+}
+
+EditorWindow::~EditorWindow()
+{
+    // A cell editor still open commits as the widgets go: the announcement must not
+    // reach a window whose own parts are gone.
+    disconnect(&m_document, nullptr, this, nullptr);
+}
+
+bool EditorWindow::applyEdit(const StepLabel &label, const Document::Change &change, int mergeKey)
+{
+    const bool outer = !m_ownEdit;
+    m_ownEdit = true;
+    const bool accepted = m_document.apply(label, change, mergeKey);
+    if (outer)
+        m_ownEdit = false;
+    return accepted;
+}
+
+bool EditorWindow::applyImageEdit(const StepLabel &label, const Document::ImageChange &change, int mergeKey)
+{
+    return applyEdit(label, [&change](Document::Contents &c) { return change(c.image); }, mergeKey);
+}
+
+StepLabel EditorWindow::stepLabel(const StepLabel &what) const
+{
+    return {what.en + QStringLiteral(" (") + m_setup.caption.text(false) + QLatin1Char(')'),
+            what.zh + QStringLiteral("（") + m_setup.caption.text(true) + QStringLiteral("）")};
+}
+
+StepLabel EditorWindow::stepLabel(const BiText &what) const
+{
+    return stepLabel(StepLabel(what));
+}
+
+StepLabel EditorWindow::controlStep(const QObject *control) const
+{
+    const auto it = m_captions.constFind(control);
+    if (it == m_captions.constEnd())
+        return stepLabel(StepLabel(control->objectName(), control->objectName()));
+    auto bare = [](QString t) {
+        t = t.trimmed();
+        while (t.endsWith(QLatin1Char(':')) || t.endsWith(QChar(0xFF1A)))
+            t.chop(1);
+        return t.trimmed();
+    };
+    return stepLabel(StepLabel(bare(it->text(false)), bare(it->text(true))));
+}
+
+int EditorWindow::mergeKeyOf(const QObject *control) const
+{
+    const int key = int(qHash(objectName() + QLatin1Char('/') + control->objectName()));
+    return key == 0 || key == -1 ? 1 : key;
+}
+
+bool EditorWindow::shows(const DocumentRanges &ranges) const
+{
+    const AreaTransfer t = transfer();
+    for (const AreaTransfer::Block &b : t.reads()) {
+        if (b.place == AreaTransfer::Place::Array && touchesPart(ranges, DocumentRange::Part::Alignment))
+            return true;
+        if (b.place == AreaTransfer::Place::ImageRows
+            && touchesImage(ranges, MemoryImage::addressOf(b.offset, 0), MemoryImage::addressOf(b.offset, 0) + Area::BlockBytes - 1))
+            return true;
+    }
+    for (const AreaTransfer::FrameSource &f : t.writes()) {
+        if (f.place == AreaTransfer::Place::Array && touchesPart(ranges, DocumentRange::Part::Alignment))
+            return true;
+        if (f.place == AreaTransfer::Place::ImageRows
+            && touchesImage(ranges, MemoryImage::addressOf(f.offset, 0), MemoryImage::addressOf(f.offset, 0) + Area::FrameBytes - 1))
+            return true;
+    }
+    return false;
+}
+
+void EditorWindow::followChange(const DocumentRanges &)
+{
+    redisplay();
+}
+
+const BiText *EditorWindow::buttonCaption(Action action) const
+{
+    for (const Button &b : m_buttonLayout) {
+        if (b.action == action)
+            return &b.caption;
+    }
+    return nullptr;
 }
 
 QRect EditorWindow::placement(const QSize &mainWindow, const QSize &clientArea, double widthDivisor,
@@ -49,6 +140,7 @@ QHBoxLayout *EditorWindow::makeButtonRow(const QVector<Button> &buttons, bool wi
         row->addStretch(1);
     }
     for (const Button &layout : buttons) {
+        m_buttonLayout.append(layout);
         auto *b = new QPushButton(layout.caption.text(m_chinese), this);
         b->setObjectName(QString::fromLatin1(layout.objectName));
         b->setAutoDefault(false);
@@ -64,6 +156,7 @@ QLabel *EditorWindow::makeLabel(const BiText &text, QWidget *control)
     auto *label = new QLabel(text.text(m_chinese), this);
     if (control) {
         label->setBuddy(control);
+        m_captions.insert(control, text);
         control->setAccessibleName(label->text().trimmed());
     }
     return label;
@@ -85,11 +178,17 @@ void EditorWindow::trigger(const Button &button)
     case Action::Read: startRead(); break;
     case Action::Write: startWrite(); break;
     case Action::Clear:
-        clearArea();
+        applyEdit(stepLabel(button.caption), [this](Document::Contents &c) {
+            clearArea(c);
+            return true;
+        });
         redisplay();
         break;
     case Action::Default:
-        loadDefaults();
+        applyEdit(stepLabel(button.caption), [this](Document::Contents &c) {
+            loadDefaults(c);
+            return true;
+        });
         redisplay();
         break;
     case Action::Save: emit fileWindowRequested(m_setup.files, true); break;
@@ -118,8 +217,7 @@ void EditorWindow::startWrite()
         return;
     }
     m_running = transfer();
-    const QByteArray *array = transferArray();
-    if (m_engine.startWrite(m_running.frames(MemoryImage::instance(), array ? *array : QByteArray())))
+    if (m_engine.startWrite(m_running.frames(m_document.image(), m_document.alignment())))
         showConnecting();
 }
 
@@ -143,7 +241,11 @@ void EditorWindow::transferFinished()
     if (m_engine.direction() == ExchangeEngine::Direction::Read) {
         // Every reply is checked before any is stored, so a bad one leaves the image (or
         // the array) as it was.
-        if (!m_running.store(m_engine.receiveSlots(), MemoryImage::instance(), transferArray())) {
+        const BiText *read = buttonCaption(Action::Read);
+        const bool stored = applyEdit(stepLabel(read ? *read : CommonText::ReadStep), [this](Document::Contents &c) {
+            return m_running.store(m_engine.receiveSlots(), c.image, &c.alignment);
+        });
+        if (!stored) {
             transferFailed();
             return;
         }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "image/document.h"
 #include "link/areatransfer.h"
 #include "link/transferwindow.h"
 #include "texts/commontexts.h"
 
+#include <QHash>
 #include <QMap>
 #include <QRect>
 #include <QSize>
@@ -61,6 +63,8 @@ public:
         FileKind files = FileKind::Data;
     };
 
+    ~EditorWindow() override;
+
     bool isBusy() const { return m_engine.isReading() || m_engine.isWriting(); }
     bool refusesClose() const override { return isBusy(); }
 
@@ -70,9 +74,10 @@ public:
                            double heightDivisor);
     QRect placement(const QSize &mainWindow, const QSize &clientArea) const;
 
-    // Shows the whole area again from the image (or the window's own array). Showing
-    // never stores anything.
+    // Shows the whole area again from the document. Showing never stores anything.
     virtual void redisplay() = 0;
+
+    const Document &document() const { return m_document; }
 
 signals:
     void fileWindowRequested(EditorWindow::FileKind kind, bool save);
@@ -90,12 +95,32 @@ protected:
     QLabel *makeLabel(const BiText &text, QWidget *control);
 
     virtual AreaTransfer transfer() const = 0;
-    // Transfers that store outside the image read into and write from this array.
-    virtual QByteArray *transferArray() { return nullptr; }
     // A non-empty text refuses the write with that message.
     virtual QString writeRefusal() const { return QString(); }
-    virtual void clearArea() {}
-    virtual void loadDefaults() {}
+    // Clear and Default, inside the one document change each button makes.
+    virtual void clearArea(Document::Contents &) {}
+    virtual void loadDefaults(Document::Contents &) {}
+
+    // An edit made in this window's controls: one step through the document. The window
+    // already shows what was typed, so its own redisplay is skipped; every other open
+    // window follows. Steps with the same `mergeKey` in a row are one (a text box's keys).
+    bool applyEdit(const StepLabel &label, const Document::Change &change, int mergeKey = 0);
+    bool applyImageEdit(const StepLabel &label, const Document::ImageChange &change, int mergeKey = 0);
+    // A label for a step of this window: "<what> (<window caption>)".
+    StepLabel stepLabel(const BiText &what) const;
+    StepLabel stepLabel(const StepLabel &what) const;
+    // The step of an edit in `control`: named after its caption (makeLabel), or its
+    // object name when it has none.
+    StepLabel controlStep(const QObject *control) const;
+    // A merge key for the keystrokes of one control of this window.
+    int mergeKeyOf(const QObject *control) const;
+
+    // Whether a document change concerns what this window shows; by default, whatever
+    // its transfer reads or writes.
+    virtual bool shows(const DocumentRanges &ranges) const;
+    // A change made elsewhere (another window, a file, a read, an undo): by default the
+    // whole area is shown again when the change concerns it.
+    virtual void followChange(const DocumentRanges &ranges);
     // After the replies of a read were stored.
     virtual void afterRead() { redisplay(); }
     // Status line and progress while the transfer runs; `done` blocks or frames so far,
@@ -118,8 +143,16 @@ private:
     void transferFinished();
     void transferFailed();
 
+    const BiText *buttonCaption(Action action) const;
+
+    QHash<const QObject *, BiText> m_captions;
+    Document &m_document;
     Setup m_setup;
+    QVector<Button> m_buttonLayout;
     QMap<Action, QPushButton *> m_buttons;
+    // Set while this window's own edit runs, so that its announcement does not redisplay
+    // the control being typed in.
+    bool m_ownEdit = false;
     // What the running transfer covers, kept from its start to its end.
     AreaTransfer m_running;
     bool m_watchingActivation = false;

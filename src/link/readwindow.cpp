@@ -1,6 +1,6 @@
 #include "link/readwindow.h"
 
-#include "image/memoryimage.h"
+#include "image/document.h"
 #include "link/areatransfer.h"
 #include "link/bulkread.h"
 #include "platform/messagebox.h"
@@ -51,7 +51,10 @@ void ReadWindow::allBlocksIn()
 {
     // A reply whose data would run past what arrived spoils the whole read, as a lost
     // connection does; nothing of it reaches the image.
-    if (!BulkRead::decodeInto(m_engine.receiveSlots(), MemoryImage::instance())) {
+    const bool stored = Document::instance().applyToImage(CommonText::ReadStep, [this](MemoryImage &image) {
+        return BulkRead::decodeInto(m_engine.receiveSlots(), image);
+    });
+    if (!stored) {
         fail();
         return;
     }

@@ -26,6 +26,8 @@ public:
     // True while closing this window would cut off a transfer it does not let go of.
     // The main window's exit asks this of every child before it closes any of them.
     virtual bool refusesClose() const { return false; }
+    // Whether this window's transfer is under way.
+    bool isTransferring() const { return m_engine.isReading() || m_engine.isWriting(); }
 
 protected:
     TransferWindow(const Pacing &pacing, PortOpener portMessage, QWidget *parent);

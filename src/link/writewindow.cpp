@@ -1,6 +1,6 @@
 #include "link/writewindow.h"
 
-#include "image/memoryimage.h"
+#include "image/document.h"
 #include "link/areatransfer.h"
 #include "link/bulkwrite.h"
 #include "platform/messagebox.h"
@@ -13,6 +13,7 @@ namespace {
 constexpr BiText Caption{"Write Data to Radio", "写数据到对讲机"};
 constexpr BiText WriteCaption{"Write", "写入"};
 constexpr BiText Done{"Data Writed ！", "参数写入完毕 ！"};
+constexpr BiText WritePrepareStep{"5-tone tables for the write", "写入前的五音表"};
 } // namespace
 
 WriteWindow::WriteWindow(QWidget *parent)
@@ -29,14 +30,18 @@ void WriteWindow::actionClicked()
         MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
         return;
     }
-    MemoryImage &image = MemoryImage::instance();
-    const QString refusal = BulkWrite::refusal(image, Language::isChinese());
+    Document &document = Document::instance();
+    const QString refusal = BulkWrite::refusal(document.image(), Language::isChinese());
     if (!refusal.isEmpty()) {
         MessageBox::show(this, CommonText::PromptTitle.text(), refusal);
         return;
     }
-    BulkWrite::prepare(image);
-    if (m_engine.startWrite(AreaTransfer::bulkWrite().frames(image)))
+    // The 5-tone tables are rewritten as they go out, as a step of their own.
+    document.applyToImage(WritePrepareStep, [](MemoryImage &image) {
+        BulkWrite::prepare(image);
+        return true;
+    });
+    if (m_engine.startWrite(AreaTransfer::bulkWrite().frames(document.image())))
         showConnecting();
 }
 

@@ -38,6 +38,11 @@ constexpr int OffsetCount = 2000;
 constexpr int OffsetStepKHz = 50;
 
 AreaView view(MemoryImage &image, Band band);
+// For reading (the document's image).
+inline const AreaView view(const MemoryImage &image, Band band)
+{
+    return view(const_cast<MemoryImage &>(image), band);
+}
 
 // The list settings of bytes 20 to 27.
 const FieldTable &listFields();

@@ -53,6 +53,11 @@ constexpr int MessageLength = 6;
 constexpr int DigitRowLength = 16;
 
 AreaView view(MemoryImage &image);
+// For reading (the document's image).
+inline const AreaView view(const MemoryImage &image)
+{
+    return view(const_cast<MemoryImage &>(image));
+}
 
 // Every list setting, in the order the editor shows and decodes them.
 const FieldTable &listFields();

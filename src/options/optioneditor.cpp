@@ -215,9 +215,11 @@ OptionEditor::ListControl &OptionEditor::addListField(const char *objectName, co
     Q_ASSERT(field);
     QComboBox *box = makeList(objectName, field->entries.list(m_chinese));
     m_lists.append({box, field, band});
-    connect(box, qOverload<int>(&QComboBox::activated), this, [this, field, band](int position) {
-        AreaView area = areaOf(band);
-        Fields::encodePosition(area, *field, position);
+    connect(box, qOverload<int>(&QComboBox::activated), this, [this, box, field, band](int position) {
+        applyImageEdit(controlStep(box), [&](MemoryImage &image) {
+            AreaView area = areaOf(image, band);
+            return Fields::encodePosition(area, *field, position);
+        });
     });
     return m_lists.last();
 }
@@ -270,13 +272,18 @@ QWidget *OptionEditor::buildOptionArea()
     for (const auto &r : rows) {
         const int offset = r.offset;
         const bool message = r.message;
+        QLineEdit *box = r.box;
         // Only the user's edits store; the text set by a redisplay does not come here.
-        connect(r.box, &QLineEdit::textEdited, this, [offset, message](const QString &text) {
-            AreaView area = OptionArea::view(MemoryImage::instance());
-            if (message)
-                OptionArea::setMessageLine(area, offset, text);
-            else
-                OptionArea::setDigitRow(area, offset, text);
+        // The keys typed into one box in a row are one step.
+        connect(box, &QLineEdit::textEdited, this, [this, box, offset, message](const QString &text) {
+            applyImageEdit(controlStep(box), [&](MemoryImage &image) {
+                AreaView area = OptionArea::view(image);
+                if (message)
+                    OptionArea::setMessageLine(area, offset, text);
+                else
+                    OptionArea::setDigitRow(area, offset, text);
+                return true;
+            }, mergeKeyOf(box));
         });
     }
     return area;
@@ -314,26 +321,36 @@ QWidget *OptionEditor::buildBand(Band band)
 
     connect(c.frequency, &QLineEdit::textEdited, this, [this, band](const QString &text) { frequencyEdited(band, text); });
     connect(c.band, qOverload<int>(&QComboBox::activated), this, [this, band](int position) { chooseBand(band, position); });
-    connect(c.offset, qOverload<int>(&QComboBox::activated), this, [this, band](int position) {
-        AreaView record = areaOf(int(band));
-        BandRecord::setOffsetPosition(record, position);
+    connect(c.offset, qOverload<int>(&QComboBox::activated), this, [this, band, box = c.offset](int position) {
+        applyImageEdit(controlStep(box), [&](MemoryImage &image) {
+            AreaView record = areaOf(image, int(band));
+            BandRecord::setOffsetPosition(record, position);
+            return true;
+        });
     });
     for (auto [box, offset] : {std::pair{c.rxTone, BandRecord::Offset::rxTone}, std::pair{c.txTone, BandRecord::Offset::txTone}}) {
         QComboBox *tone = box;
         const int at = offset;
         connect(tone, qOverload<int>(&QComboBox::activated), this, [this, band, tone, at](int position) {
-            AreaView record = areaOf(int(band));
-            BandRecord::setTonePosition(record, at, position);
+            applyImageEdit(controlStep(tone), [&](MemoryImage &image) {
+                AreaView record = areaOf(image, int(band));
+                BandRecord::setTonePosition(record, at, position);
+                return true;
+            });
             tone->setPlaceholderText(QString());
         });
     }
     return frame;
 }
 
-AreaView OptionEditor::areaOf(int band) const
+AreaView OptionEditor::areaOf(MemoryImage &image, int band)
 {
-    MemoryImage &image = MemoryImage::instance();
     return band < 0 ? OptionArea::view(image) : BandRecord::view(image, Band(band));
+}
+
+const AreaView OptionEditor::areaOf(int band) const
+{
+    return areaOf(const_cast<MemoryImage &>(document().image()), band);
 }
 
 BandRecord::Limits OptionEditor::limits(Band band) const
@@ -345,7 +362,7 @@ void OptionEditor::redisplay()
 {
     for (const ListControl &list : m_lists)
         list.box->setCurrentIndex(Fields::decodePosition(areaOf(list.band), *list.field));
-    const AreaView area = OptionArea::view(MemoryImage::instance());
+    const AreaView area = OptionArea::view(document().image());
     m_messageUpper->setText(OptionArea::messageLine(area, OptionArea::Offset::messageUpper));
     m_messageLower->setText(OptionArea::messageLine(area, OptionArea::Offset::messageLower));
     m_ani->setText(OptionArea::digitRow(area, OptionArea::Offset::ani));
@@ -390,10 +407,10 @@ void OptionEditor::showTone(QComboBox *box, const AreaView &record, int offset)
     box->setCurrentIndex(position);
 }
 
-void OptionEditor::loadDefaults()
+void OptionEditor::loadDefaults(Document::Contents &contents)
 {
     setStatus(QString());
-    OptionArea::writeDefaults(MemoryImage::instance());
+    OptionArea::writeDefaults(contents.image);
 }
 
 void OptionEditor::chooseBand(Band band, int position)
@@ -412,8 +429,11 @@ void OptionEditor::checkFrequency(Band band)
     if (checked.outOfRange)
         showMessage(CommonText::PromptTitle.text(true), QString::fromUtf8(OptionText::FrequencyOutOfBand));
     c.frequency->setText(checked.text);
-    AreaView record = areaOf(int(band));
-    BandRecord::storeFrequency(record, checked.text);
+    applyImageEdit(controlStep(c.frequency), [&](MemoryImage &image) {
+        AreaView record = areaOf(image, int(band));
+        BandRecord::storeFrequency(record, checked.text);
+        return true;
+    });
     redisplay();
 }
 

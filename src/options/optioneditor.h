@@ -30,7 +30,7 @@ public:
 
 protected:
     AreaTransfer transfer() const override { return AreaTransfer::options(); }
-    void loadDefaults() override;
+    void loadDefaults(Document::Contents &contents) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
@@ -59,7 +59,9 @@ private:
     void addPair(QGridLayout *grid, int index, int columns, const BiText &label, QWidget *control);
     ListControl &addListField(const char *objectName, const FieldTable &table, const char *fieldName, int band);
 
-    AreaView areaOf(int band) const;
+    // The option area (band -1) or a band record: for reading, and inside a change.
+    const AreaView areaOf(int band) const;
+    static AreaView areaOf(MemoryImage &image, int band);
     void showBand(BandRecord::Band band);
     void showLimits(BandRecord::Band band);
     void showLimits();

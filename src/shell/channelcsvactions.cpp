@@ -4,8 +4,7 @@
 #include "files/atomicwrite.h"
 #include "files/numberstream.h"
 #include "image/bandlimits.h"
-#include "image/memoryimage.h"
-#include "link/editorwindow.h"
+#include "image/document.h"
 #include "platform/messagebox.h"
 #include "shell/mainwindow.h"
 #include "shell/shelltexts.h"
@@ -13,6 +12,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace ChannelCsvActions {
 
@@ -66,15 +66,17 @@ void importChannels(QWidget *parent)
         tell(parent, read.message());
         return;
     }
-    const ChannelCsv::ImportResult result = ChannelCsv::importInto(bytes, MemoryImage::instance(), BandLimits::current());
+    // One undo step, all or nothing; an open channel grid follows the document.
+    const QString name = QFileInfo(path).fileName();
+    ChannelCsv::ImportResult result;
+    Document::instance().applyToImage(StepLabel(QStringLiteral("Import %1").arg(name), QStringLiteral("导入 %1").arg(name)),
+                                      [&](MemoryImage &image) {
+                                          result = ChannelCsv::importInto(bytes, image, BandLimits::current());
+                                          return result.ok;
+                                      });
     if (!result.ok) {
         tell(parent, result.errorMessage(Language::isChinese()));
         return;
-    }
-    // An open channel grid shows the new plan at once rather than on its next activation.
-    if (MainWindow *main = MainWindow::instance()) {
-        if (auto *editor = qobject_cast<EditorWindow *>(main->child(QStringLiteral("frm_chann"))))
-            editor->redisplay();
     }
     tell(parent, result.doneMessage(Language::isChinese()),
          result.notices.isEmpty() ? MessageBox::Icon::Information : MessageBox::Icon::Warning);
@@ -85,7 +87,7 @@ void exportChannels(QWidget *parent)
     const QString path = choosePath(parent, true);
     if (path.isEmpty())
         return;
-    const QByteArray csv = ChannelCsv::write(MemoryImage::instance(), BandLimits::current());
+    const QByteArray csv = ChannelCsv::write(Document::instance().image(), BandLimits::current());
     const FileResult saved = writeFileReplacing(path, csv);
     if (!saved.ok) {
         tell(parent, saved.message());

@@ -8,7 +8,9 @@
 #include "link/portsetupwindow.h"
 #include "link/readwindow.h"
 #include "link/writewindow.h"
-#include "image/memoryimage.h"
+#include "image/document.h"
+#include "alignment/alignmenttable.h"
+#include "texts/commontexts.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/aboutbox.h"
@@ -35,6 +37,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -56,6 +59,7 @@ const Caption MenuCaptions[] = {
     {"File_import_csv", ShellText::FileImportCsv},
     {"File_export_csv", ShellText::FileExportCsv},
     {"File_exit", ShellText::FileExit},
+    {"Edit", ShellText::Edit},
     {"fm_chann_edit", ShellText::FmEdit},
     {"chann_edit", ShellText::ChannelEdit},
     {"sys_edit", ShellText::OptionEdit},
@@ -148,7 +152,13 @@ void MainWindow::startUp()
     // 10. Ask the radio who it is; this runs on in the background.
     startIdentification();
     // 11. The memory image and the defaults of every area.
-    initialiseMemoryImage(MemoryImage::instance());
+    // They are the document's first state, not a step that Undo could take back.
+    Document::instance().initialise([](Document::Contents &contents) {
+        initialiseMemoryImage(contents.image);
+        contents.alignment = Alignment::Table::defaults();
+        contents.fiveToneDecode.clear();
+        return true;
+    });
     // 12. The optional-features editor.
     loadOptionsEditor();
 }
@@ -223,6 +233,19 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = submenu("Edit");
+    QAction *undo = addMenuAction(edit, "Edit_undo");
+    undo->setShortcuts(QKeySequence::Undo);
+    connect(undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    QAction *redo = addMenuAction(edit, "Edit_redo");
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    connect(redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
+    for (QAction *a : {undo, redo})
+        a->setShortcutContext(Qt::ApplicationShortcut);
+    QUndoStack &history = Document::instance().history();
+    connect(&history, &QUndoStack::indexChanged, this, &MainWindow::showEditActions);
+    connect(&history, &QUndoStack::cleanChanged, this, &MainWindow::showEditActions);
 
     // The editors' entries are connected from the registry.
     addMenuAction(nullptr, "fm_chann_edit");
@@ -387,6 +410,53 @@ void MainWindow::applyLanguage()
     statusPanel(9)->setText(ShellText::PanelBandB.text(chinese));
     statusPanel(11)->setText(ShellText::ExtraStatus.text(chinese));
     setWindowTitle(ShellText::Title.text(chinese));
+    showEditActions();
+}
+
+void MainWindow::showEditActions()
+{
+    const bool chinese = Language::isChinese();
+    const Document &document = Document::instance();
+    // "Undo: channel 12 RX frequency" / "撤销：信道 12 接收频率"
+    auto caption = [chinese](const BiText &verb, const QString &step) {
+        if (step.isEmpty())
+            return verb.text(chinese);
+        return verb.text(chinese) + (chinese ? QStringLiteral("：") : QStringLiteral(": ")) + step;
+    };
+    if (QAction *undo = menuAction(QStringLiteral("Edit_undo"))) {
+        undo->setText(caption(ShellText::EditUndo, document.undoLabel(chinese)));
+        undo->setEnabled(document.canUndo());
+    }
+    if (QAction *redo = menuAction(QStringLiteral("Edit_redo"))) {
+        redo->setText(caption(ShellText::EditRedo, document.redoLabel(chinese)));
+        redo->setEnabled(document.canRedo());
+    }
+}
+
+bool MainWindow::transferRunning() const
+{
+    for (QMdiSubWindow *frame : m_mdi->subWindowList()) {
+        if (auto *window = qobject_cast<TransferWindow *>(frame->widget())) {
+            if (window->isTransferring())
+                return true;
+        }
+    }
+    return false;
+}
+
+void MainWindow::undoOrRedo(bool undo)
+{
+    // A read would store over what Undo brought back, and a write is sending the
+    // bytes as they were when it started.
+    if (transferRunning()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
+        return;
+    }
+    Document &document = Document::instance();
+    if (undo)
+        document.undo();
+    else
+        document.redo();
 }
 
 void MainWindow::chooseChinese()

@@ -94,6 +94,10 @@ private:
     // Panels 2 to 10 as RadioStatus has them.
     void showRadioStatus();
     void exitFromToolbar();
+    // Edit > Undo and Redo name the step they would take, in the current language.
+    void showEditActions();
+    bool transferRunning() const;
+    void undoOrRedo(bool undo);
 
     // Start-up steps whose contents belong to the serial link and to later editors.
     void scanPorts();

@@ -45,6 +45,11 @@ constexpr uint8_t RxDisableBit = 0x01;
 constexpr uint8_t TxDisableBit = 0x02;
 
 AreaView view(MemoryImage &image);
+// For reading (the document's image).
+inline const AreaView view(const MemoryImage &image)
+{
+    return view(const_cast<MemoryImage &>(image));
+}
 
 // On and off time ("50" ... "2000"), delay processing ("100" ... "4000"), reset time
 // ("100" ... "8000"): stored as list positions; past the end shows the last entry.

@@ -146,8 +146,10 @@ QWidget *DtmfEditor::buildControlFrame()
     m_control = new QCheckBox(DtmfText::ControlCheck.text(m_chinese), frame);
     m_control->setObjectName(QStringLiteral("Check_Ctrl_En"));
     connect(m_control, &QCheckBox::clicked, this, [this](bool on) {
-        AreaView area = DtmfArea::view(MemoryImage::instance());
-        area.setByte(O::control, on ? 1 : 0);
+        applyImageEdit(stepLabel(DtmfText::ControlCheck), [on](MemoryImage &image) {
+            DtmfArea::view(image).setByte(O::control, on ? 1 : 0);
+            return true;
+        });
         enableControlled(on);
     });
     grid->addWidget(m_control, 0, 0, 1, 3);
@@ -205,9 +207,12 @@ QLineEdit *DtmfEditor::makeDigitBox(const QString &objectName, int offset)
     box->setObjectName(objectName);
     CharacterFilter::install(box, DtmfKeys, DtmfArea::DigitsPerRow);
     // Only the user's own changes store; showing the area sets the text without storing.
-    connect(box, &QLineEdit::textEdited, this, [offset](const QString &text) {
-        AreaView area = DtmfArea::view(MemoryImage::instance());
-        DtmfArea::storeDigits(area, offset, text);
+    connect(box, &QLineEdit::textEdited, this, [this, box, offset](const QString &text) {
+        applyImageEdit(controlStep(box), [&](MemoryImage &image) {
+            AreaView area = DtmfArea::view(image);
+            DtmfArea::storeDigits(area, offset, text);
+            return true;
+        }, mergeKeyOf(box));
     });
     box->installEventFilter(this);
     m_digits.append({box, offset});
@@ -220,9 +225,11 @@ QComboBox *DtmfEditor::makeCodeList(const char *objectName, int offset)
     combo->setObjectName(QString::fromLatin1(objectName));
     combo->addItems(DtmfArea::codeKeys());
     makeSelectOnly(combo);
-    connect(combo, &QComboBox::activated, this, [offset](int position) {
-        AreaView area = DtmfArea::view(MemoryImage::instance());
-        area.setByte(offset, dtmfDigitToCode(DtmfArea::codeKeys().at(position).at(0)));
+    connect(combo, &QComboBox::activated, this, [this, combo, offset](int position) {
+        applyImageEdit(controlStep(combo), [&](MemoryImage &image) {
+            DtmfArea::view(image).setByte(offset, dtmfDigitToCode(DtmfArea::codeKeys().at(position).at(0)));
+            return true;
+        });
     });
     m_codes.append({combo, offset});
     return combo;
@@ -236,7 +243,7 @@ void DtmfEditor::enableControlled(bool on)
 
 void DtmfEditor::redisplay()
 {
-    const AreaView area = DtmfArea::view(MemoryImage::instance());
+    const AreaView area = DtmfArea::view(document().image());
     for (const DigitBox &d : m_digits)
         d.edit->setText(DtmfArea::digits(area, d.offset));
     for (const CodeList &c : m_codes)
@@ -247,9 +254,9 @@ void DtmfEditor::redisplay()
     enableControlled(control);
 }
 
-void DtmfEditor::loadDefaults()
+void DtmfEditor::loadDefaults(Document::Contents &contents)
 {
-    DtmfArea::writeDefaults(MemoryImage::instance());
+    DtmfArea::writeDefaults(contents.image);
 }
 
 bool DtmfEditor::eventFilter(QObject *watched, QEvent *event)

@@ -25,7 +25,7 @@ public:
 
 protected:
     AreaTransfer transfer() const override { return AreaTransfer::dtmf(); }
-    void loadDefaults() override;
+    void loadDefaults(Document::Contents &contents) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -37,6 +37,11 @@ struct Offset
 };
 
 AreaView view(MemoryImage &image);
+// For reading (the document's image).
+inline const AreaView view(const MemoryImage &image)
+{
+    return view(const_cast<MemoryImage &>(image));
+}
 
 // A standard's period ("20" ... "200"), group and repeat tone ("0" ... "F", above 15
 // blank) as list fields of that standard's row.

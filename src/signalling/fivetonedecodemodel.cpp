@@ -7,10 +7,19 @@
 #include "texts/commontexts.h"
 #include "texts/languagetable.h"
 
-FiveToneDecodeModel::FiveToneDecodeModel(FiveToneDecodeTable &table, bool chinese, QObject *parent)
-    : SignallingGridModel(FiveToneText::DecodeHeaders, FiveToneDecodeTable::CodeCount, chinese, parent)
-    , m_table(table)
+FiveToneDecodeModel::FiveToneDecodeModel(Document &document, bool chinese, QObject *parent)
+    : SignallingGridModel(document, FiveToneText::DecodeHeaders, FiveToneDecodeTable::CodeCount, chinese, parent)
 {
+}
+
+const FiveToneDecodeTable &FiveToneDecodeModel::table() const
+{
+    const QByteArray &now = m_document.fiveToneDecode();
+    if (now != m_decodedFrom) {
+        m_table = FiveToneDecodeTable::fromBytes(now);
+        m_decodedFrom = now;
+    }
+    return m_table;
 }
 
 QStringList FiveToneDecodeModel::callFunctions() const
@@ -21,7 +30,7 @@ QStringList FiveToneDecodeModel::callFunctions() const
 
 QString FiveToneDecodeModel::cellText(int row, int column) const
 {
-    const FiveToneDecodeTable::Code &code = m_table.code(row + 1);
+    const FiveToneDecodeTable::Code &code = table().code(row + 1);
     switch (column) {
     case Number: return QString::number(row + 1);
     case Standard: return FiveToneStandards::name(code.standard);
@@ -54,7 +63,7 @@ QStringList FiveToneDecodeModel::entries(int column) const
 
 int FiveToneDecodeModel::position(int row, int column) const
 {
-    const FiveToneDecodeTable::Code &code = m_table.code(row + 1);
+    const FiveToneDecodeTable::Code &code = table().code(row + 1);
     if (column == Standard)
         return code.standard < FiveToneArea::StandardCount ? code.standard : -1;
     if (editor(column) == Editor::List)
@@ -86,12 +95,14 @@ bool FiveToneDecodeModel::storeText(int row, int column, const QString &text)
     case FiveToneDecodeTable::FrameCheck::Accepted:
         break;
     }
-    FiveToneDecodeTable::Code &code = m_table.code(row + 1);
+    FiveToneDecodeTable edited = table();
+    FiveToneDecodeTable::Code &code = edited.code(row + 1);
     const QString upper = text.trimmed().toUpper();
     if (column == Transpond)
         code.transpond = upper;
     else
         code.frames[frameOf(column)] = upper;
+    editingContents().fiveToneDecode = edited.toBytes();
     return true;
 }
 
@@ -99,12 +110,14 @@ bool FiveToneDecodeModel::storePosition(int row, int column, int position)
 {
     if (position < 0 || position >= entries(column).size())
         return false;
-    FiveToneDecodeTable::Code &code = m_table.code(row + 1);
+    FiveToneDecodeTable edited = table();
+    FiveToneDecodeTable::Code &code = edited.code(row + 1);
     if (column == Standard)
         code.standard = position;
     else if (editor(column) == Editor::List)
         code.callFunction[frameOf(column - 1)] = position;
     else
         return false;
+    editingContents().fiveToneDecode = edited.toBytes();
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include "signalling/signallinggridmodel.h"
 
-class FiveToneDecodeTable;
+#include "signalling/fivetonedecodetable.h"
 
 // The 5-tone decode grid over the window's own decode table: code number, standard,
 // then frame and call function three times, and the transpond (reply) code.
@@ -12,7 +12,11 @@ class FiveToneDecodeModel : public SignallingGridModel
 public:
     enum Column { Number, Standard, Frame1, Function1, Frame2, Function2, Frame3, Function3, Transpond };
 
-    FiveToneDecodeModel(FiveToneDecodeTable &table, bool chinese, QObject *parent = nullptr);
+    // Over the decode table the document holds.
+    FiveToneDecodeModel(Document &document, bool chinese, QObject *parent = nullptr);
+
+    // The table as the document holds it now.
+    const FiveToneDecodeTable &table() const;
 
     static bool isFrame(int column) { return column == Frame1 || column == Frame2 || column == Frame3; }
     static int frameOf(int column) { return (column - Frame1) / 2; }
@@ -31,5 +35,7 @@ protected:
 private:
     QStringList callFunctions() const;
 
-    FiveToneDecodeTable &m_table;
+    // The last decoded form of the document's bytes, decoded again when they change.
+    mutable QByteArray m_decodedFrom;
+    mutable FiveToneDecodeTable m_table;
 };

@@ -1,13 +1,15 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
 
 // The 5-tone decode codes and reply settings. The radio's memory has no place for them
-// that anyone knows, so they live here, outside the image: never read from or written to
-// the radio, not in data files, but kept for the rest of the run so that closing and
-// reopening the window finds them again.
+// that anyone knows, so they live outside the image: never read from or written to the
+// radio, not in data files, but kept in the document for the rest of the run, so that
+// closing and reopening the window finds them again and undo covers them too. The
+// document holds them in the byte form below.
 class FiveToneDecodeTable
 {
 public:
@@ -30,7 +32,9 @@ public:
         QString transpond;
     };
 
-    static FiveToneDecodeTable &instance();
+    // The document's byte form; an empty or unreadable one is the empty table.
+    QByteArray toBytes() const;
+    static FiveToneDecodeTable fromBytes(const QByteArray &bytes);
 
     Code &code(int n) { return m_codes.at(n - 1); } // n = 1..15
     const Code &code(int n) const { return m_codes.at(n - 1); }
@@ -43,7 +47,6 @@ public:
     // Empty, or five of 0-9 and A-F (either case).
     static FrameCheck check(const QString &text);
 
-    // Everything back to empty (tests, and nothing else: the table lives for the run).
     void reset();
 
 private:

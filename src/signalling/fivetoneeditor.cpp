@@ -72,7 +72,7 @@ QWidget *FiveToneEditor::buildStandardsTab()
     auto *frame = new QGroupBox(FiveToneText::StandardFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_standard"));
     m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame);
-    m_standardsModel = new FiveToneStandardsModel(MemoryImage::instance(), m_chinese, this);
+    m_standardsModel = new FiveToneStandardsModel(Document::instance(), m_chinese, this);
     m_standardsGrid->setModel(m_standardsModel);
     auto *list = new GridListDelegate(this);
     for (int c = FiveToneStandardsModel::Period; c <= FiveToneStandardsModel::RepeatTone; ++c)
@@ -119,7 +119,7 @@ QWidget *FiveToneEditor::buildEncodeTab()
     auto *frame = new QGroupBox(FiveToneText::EncodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_encode"));
     m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame);
-    m_encodeModel = new FiveToneEncodeModel(MemoryImage::instance(), m_chinese, this);
+    m_encodeModel = new FiveToneEncodeModel(Document::instance(), m_chinese, this);
     m_encodeGrid->setModel(m_encodeModel);
     auto *text = new GridTextDelegate(this);
     for (int c = FiveToneEncodeModel::Frame1; c <= FiveToneEncodeModel::Frame3; ++c)
@@ -190,7 +190,7 @@ QWidget *FiveToneEditor::buildDecodeTab()
     auto *frame = new QGroupBox(FiveToneText::DecodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_decode"));
     m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame);
-    m_decodeModel = new FiveToneDecodeModel(FiveToneDecodeTable::instance(), m_chinese, this);
+    m_decodeModel = new FiveToneDecodeModel(Document::instance(), m_chinese, this);
     m_decodeGrid->setModel(m_decodeModel);
     auto *text = new GridTextDelegate(this);
     auto *list = new GridListDelegate(this);
@@ -224,21 +224,26 @@ QWidget *FiveToneEditor::buildDecodeTab()
     settings->addWidget(display, 3, 1);
 
     // The reply settings kept with the decode codes, outside the image.
-    FiveToneDecodeTable &table = FiveToneDecodeTable::instance();
     auto *replyAll = new QCheckBox(FiveToneText::ReplyAfterAll.text(m_chinese), this);
     replyAll->setObjectName(QStringLiteral("Check_Reply_All"));
-    replyAll->setChecked(table.replyAfterAllFrames);
-    connect(replyAll, &QCheckBox::clicked, this, [](bool on) { FiveToneDecodeTable::instance().replyAfterAllFrames = on; });
+    connect(replyAll, &QCheckBox::clicked, this, [this](bool on) {
+        editDecodeTable(StepLabel(FiveToneText::ReplyAfterAll), [on](FiveToneDecodeTable &t) { t.replyAfterAllFrames = on; });
+    });
     auto *replyIdle = new QCheckBox(FiveToneText::ReplyWhenIdle.text(m_chinese), this);
     replyIdle->setObjectName(QStringLiteral("Check_Reply_Idle"));
-    replyIdle->setChecked(table.replyWhenIdle);
-    connect(replyIdle, &QCheckBox::clicked, this, [](bool on) { FiveToneDecodeTable::instance().replyWhenIdle = on; });
+    connect(replyIdle, &QCheckBox::clicked, this, [this](bool on) {
+        editDecodeTable(StepLabel(FiveToneText::ReplyWhenIdle), [on](FiveToneDecodeTable &t) { t.replyWhenIdle = on; });
+    });
     auto *replyDelay = new QComboBox(this);
     replyDelay->setObjectName(QStringLiteral("Combo_Reply_Delay"));
     replyDelay->addItems(SignallingLists::steps(500, 100, 21));
     makeSelectOnly(replyDelay);
-    replyDelay->setCurrentIndex(table.replyDelay);
-    connect(replyDelay, &QComboBox::activated, this, [](int position) { FiveToneDecodeTable::instance().replyDelay = position; });
+    connect(replyDelay, &QComboBox::activated, this, [this](int position) {
+        editDecodeTable(StepLabel(FiveToneText::ReplyDelay), [position](FiveToneDecodeTable &t) { t.replyDelay = position; });
+    });
+    m_replyAll = replyAll;
+    m_replyIdle = replyIdle;
+    m_replyDelay = replyDelay;
     settings->addWidget(replyAll, 4, 0, 1, 2);
     settings->addWidget(replyIdle, 5, 0, 1, 2);
     settings->addWidget(makeLabel(FiveToneText::ReplyDelay, replyDelay), 6, 0);
@@ -273,7 +278,7 @@ void FiveToneEditor::selectDecodeCode(int code)
 void FiveToneEditor::showFunctions()
 {
     m_functionPanel->setTitle(FiveToneText::functionCaption(m_currentCode, m_chinese));
-    const FiveToneDecodeTable::Code &code = FiveToneDecodeTable::instance().code(m_currentCode);
+    const FiveToneDecodeTable::Code &code = m_decodeModel->table().code(m_currentCode);
     for (int f = 0; f < FrameCount; ++f) {
         const uint8_t flags = code.functions[2 * f];
         const uint8_t options = code.functions[2 * f + 1];
@@ -293,9 +298,27 @@ void FiveToneEditor::storeFunctions(int frame)
         flags |= m_functionBoxes[frame][k]->isChecked() ? uint8_t(1u << k) : 0;
     for (int k = 0; k < FiveToneDecodeTable::OptionCount; ++k)
         options |= m_functionBoxes[frame][FiveToneDecodeTable::FlagCount + k]->isChecked() ? uint8_t(1u << k) : 0;
-    FiveToneDecodeTable::Code &code = FiveToneDecodeTable::instance().code(m_currentCode);
-    code.functions[2 * frame] = flags;
-    code.functions[2 * frame + 1] = options;
+    const int n = m_currentCode;
+    editDecodeTable(StepLabel(FiveToneText::functionCaption(n, false), FiveToneText::functionCaption(n, true)),
+                    [n, frame, flags, options](FiveToneDecodeTable &t) {
+                        t.code(n).functions[2 * frame] = flags;
+                        t.code(n).functions[2 * frame + 1] = options;
+                    });
+}
+
+void FiveToneEditor::editDecodeTable(const StepLabel &what, const std::function<void(FiveToneDecodeTable &)> &edit)
+{
+    applyEdit(stepLabel(what), [&](Document::Contents &contents) {
+        FiveToneDecodeTable table = FiveToneDecodeTable::fromBytes(contents.fiveToneDecode);
+        edit(table);
+        contents.fiveToneDecode = table.toBytes();
+        return true;
+    });
+}
+
+bool FiveToneEditor::shows(const DocumentRanges &ranges) const
+{
+    return touchesPart(ranges, DocumentRange::Part::FiveToneDecode) || SignallingEditor::shows(ranges);
 }
 
 void FiveToneEditor::redisplay()
@@ -305,10 +328,14 @@ void FiveToneEditor::redisplay()
     m_decodeModel->displayAll();
     showControls();
     showFunctions();
+    const FiveToneDecodeTable &table = m_decodeModel->table();
+    m_replyAll->setChecked(table.replyAfterAllFrames);
+    m_replyIdle->setChecked(table.replyWhenIdle);
+    m_replyDelay->setCurrentIndex(table.replyDelay);
 }
 
-void FiveToneEditor::loadDefaults()
+void FiveToneEditor::loadDefaults(Document::Contents &contents)
 {
     leaveEditedCells();
-    writeDefaults(MemoryImage::instance());
+    writeDefaults(contents.image);
 }

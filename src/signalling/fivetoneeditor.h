@@ -3,8 +3,10 @@
 #include "signalling/signallingframe.h"
 
 #include <QVector>
+#include <functional>
 
 class FiveToneDecodeModel;
+class FiveToneDecodeTable;
 class FiveToneEncodeModel;
 class FiveToneStandardsModel;
 class QCheckBox;
@@ -40,7 +42,7 @@ public:
 
 protected:
     AreaTransfer transfer() const override { return AreaTransfer::fiveTone(); }
-    void loadDefaults() override;
+    void loadDefaults(Document::Contents &contents) override;
 
 private:
     QWidget *buildStandardsTab();
@@ -52,6 +54,9 @@ private:
     void selectDecodeCode(int code);
     void showFunctions();
     void storeFunctions(int frame);
+    // One step over the decode table the document holds.
+    void editDecodeTable(const StepLabel &what, const std::function<void(FiveToneDecodeTable &)> &edit);
+    bool shows(const DocumentRanges &ranges) const override;
 
     QTabWidget *m_tabs = nullptr;
     QTableView *m_standardsGrid = nullptr;
@@ -65,5 +70,8 @@ private:
     QGroupBox *m_functionPanel = nullptr;
     // Per frame: DISP, LED, CTRL, ALERT, then options 1-5.
     QVector<QVector<QCheckBox *>> m_functionBoxes;
+    QCheckBox *m_replyAll = nullptr;
+    QCheckBox *m_replyIdle = nullptr;
+    QComboBox *m_replyDelay = nullptr;
     int m_currentCode = 1;
 };

@@ -7,9 +7,8 @@
 
 using namespace FiveToneArea;
 
-FiveToneEncodeModel::FiveToneEncodeModel(MemoryImage &image, bool chinese, QObject *parent)
-    : SignallingGridModel(FiveToneText::EncodeHeaders, CodeCount, chinese, parent)
-    , m_image(image)
+FiveToneEncodeModel::FiveToneEncodeModel(Document &document, bool chinese, QObject *parent)
+    : SignallingGridModel(document, FiveToneText::EncodeHeaders, CodeCount, chinese, parent)
 {
 }
 
@@ -60,7 +59,7 @@ bool FiveToneEncodeModel::storeText(int row, int column, const QString &text)
 {
     if (column < Frame1 || column > Frame3)
         return false;
-    AreaView area = view(m_image);
+    AreaView area = view(editing());
     if (storeFrame(area, row + 1, column - Frame1, text))
         return true;
     // A part of a frame never reaches the image: the frame keeps what it held.
@@ -72,6 +71,6 @@ bool FiveToneEncodeModel::storePosition(int row, int column, int position)
 {
     if (column != Standard || position < 0 || position >= StandardCount)
         return false;
-    view(m_image).setByte(Offset::encodeStandard(row + 1), uint8_t(position));
+    view(editing()).setByte(Offset::encodeStandard(row + 1), uint8_t(position));
     return true;
 }

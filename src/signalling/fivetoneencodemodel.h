@@ -2,7 +2,6 @@
 
 #include "signalling/signallinggridmodel.h"
 
-class MemoryImage;
 
 // The 5-tone encode grid: code number, three frames of five digits, the standard.
 class FiveToneEncodeModel : public SignallingGridModel
@@ -11,7 +10,7 @@ class FiveToneEncodeModel : public SignallingGridModel
 public:
     enum Column { Number, Frame1, Frame2, Frame3, Standard };
 
-    FiveToneEncodeModel(MemoryImage &image, bool chinese, QObject *parent = nullptr);
+    FiveToneEncodeModel(Document &document, bool chinese, QObject *parent = nullptr);
 
     QString cellText(int row, int column) const override;
     Editor editor(int column) const override;
@@ -25,5 +24,4 @@ protected:
     bool storePosition(int row, int column, int position) override;
 
 private:
-    MemoryImage &m_image;
 };

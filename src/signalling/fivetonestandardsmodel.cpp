@@ -17,9 +17,8 @@ const ListField &fieldOf(int row, int column)
 }
 } // namespace
 
-FiveToneStandardsModel::FiveToneStandardsModel(MemoryImage &image, bool chinese, QObject *parent)
-    : SignallingGridModel(FiveToneText::StandardHeaders, StandardCount, chinese, parent)
-    , m_image(image)
+FiveToneStandardsModel::FiveToneStandardsModel(Document &document, bool chinese, QObject *parent)
+    : SignallingGridModel(document, FiveToneText::StandardHeaders, StandardCount, chinese, parent)
 {
 }
 
@@ -49,6 +48,6 @@ bool FiveToneStandardsModel::storePosition(int row, int column, int position)
 {
     if (column == Name)
         return false;
-    AreaView area = view(m_image);
+    AreaView area = view(editing());
     return Fields::encodePosition(area, fieldOf(row, column), position);
 }

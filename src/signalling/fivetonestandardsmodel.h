@@ -2,7 +2,6 @@
 
 #include "signalling/signallinggridmodel.h"
 
-class MemoryImage;
 
 // The 5-tone standards grid: name, period, group tone and repeat tone of each standard.
 class FiveToneStandardsModel : public SignallingGridModel
@@ -11,7 +10,7 @@ class FiveToneStandardsModel : public SignallingGridModel
 public:
     enum Column { Name, Period, GroupTone, RepeatTone };
 
-    FiveToneStandardsModel(MemoryImage &image, bool chinese, QObject *parent = nullptr);
+    FiveToneStandardsModel(Document &document, bool chinese, QObject *parent = nullptr);
 
     QString cellText(int row, int column) const override;
     Editor editor(int column) const override;
@@ -22,5 +21,4 @@ protected:
     bool storePosition(int row, int column, int position) override;
 
 private:
-    MemoryImage &m_image;
 };

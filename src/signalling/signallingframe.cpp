@@ -84,9 +84,11 @@ QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField
     makeSelectOnly(combo);
     const ListField *f = &field;
     const AreaOf areaOf = m_area;
-    connect(combo, &QComboBox::activated, this, [f, areaOf](int position) {
-        AreaView area = areaOf(MemoryImage::instance());
-        Fields::encodePosition(area, *f, position);
+    connect(combo, &QComboBox::activated, this, [this, combo, f, areaOf](int position) {
+        applyImageEdit(controlStep(combo), [&](MemoryImage &image) {
+            AreaView area = areaOf(image);
+            return Fields::encodePosition(area, *f, position);
+        });
     });
     m_lists.append({combo, f});
     return combo;
@@ -98,9 +100,14 @@ QCheckBox *SignallingEditor::makeBitBox(const QString &objectName, const QString
     auto *box = new QCheckBox(caption, parent ? parent : this);
     box->setObjectName(objectName);
     const AreaOf areaOf = m_area;
-    connect(box, &QCheckBox::clicked, this, [areaOf, offset, bit](bool on) {
-        AreaView area = areaOf(MemoryImage::instance());
-        area.setBits(offset, bit, on ? bit : 0);
+    connect(box, &QCheckBox::clicked, this, [this, box, areaOf, offset, bit](bool on) {
+        const StepLabel label = box->text().isEmpty() ? controlStep(box)
+                                                      : stepLabel(StepLabel(box->text(), box->text()));
+        applyImageEdit(label, [&](MemoryImage &image) {
+            AreaView area = areaOf(image);
+            area.setBits(offset, bit, on ? bit : 0);
+            return true;
+        });
     });
     m_bits.append({box, offset, bit});
     return box;
@@ -108,7 +115,7 @@ QCheckBox *SignallingEditor::makeBitBox(const QString &objectName, const QString
 
 void SignallingEditor::showControls()
 {
-    const AreaView area = m_area(MemoryImage::instance());
+    const AreaView area = m_area(const_cast<MemoryImage &>(document().image()));
     for (const List &l : m_lists)
         l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
     for (const BitBox &b : m_bits)
@@ -144,6 +151,6 @@ void SignallingEditor::leaveEditedCells()
 void SignallingEditor::showRefusals(const SignallingGridModel *model)
 {
     connect(model, &SignallingGridModel::refused, this, [this](const BiText &title, const BiText &text) {
-        MessageBox::show(this, title.text(), text.text());
+        Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
     });
 }

@@ -1,8 +1,12 @@
 #include "signalling/signallinggridmodel.h"
 
-SignallingGridModel::SignallingGridModel(const BiText &headers, int rows, bool chinese, QObject *parent)
+SignallingGridModel::SignallingGridModel(Document &document, const BiText &headers, int rows, bool chinese,
+                                         QObject *parent)
     : QAbstractTableModel(parent)
+    , m_document(document)
+    , m_image(document.image())
     , m_chinese(chinese)
+    , m_headerTexts(headers)
     , m_rows(rows)
 {
     for (QString h : headers.text(chinese).split(QLatin1Char('|'))) {
@@ -69,8 +73,14 @@ bool SignallingGridModel::setData(const QModelIndex &index, const QVariant &valu
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    const bool stored = editor(index.column()) == Editor::List ? storePosition(index.row(), index.column(), value.toInt())
-                                                               : storeText(index.row(), index.column(), value.toString());
+    bool stored = false;
+    m_document.apply(cellStep(index.row(), index.column()), [&](Document::Contents &contents) {
+        m_editing = &contents;
+        stored = editor(index.column()) == Editor::List ? storePosition(index.row(), index.column(), value.toInt())
+                                                        : storeText(index.row(), index.column(), value.toString());
+        m_editing = nullptr;
+        return true; // a refused text may still have cleared what it replaced
+    });
     // A refused text may have changed what the row shows too; show it all again.
     displayAll();
     return stored;
@@ -80,4 +90,32 @@ void SignallingGridModel::displayAll()
 {
     if (m_rows > 0 && columnCount() > 0)
         emit dataChanged(index(0, 0), index(m_rows - 1, columnCount() - 1));
+}
+
+MemoryImage &SignallingGridModel::editing()
+{
+    return editingContents().image;
+}
+
+Document::Contents &SignallingGridModel::editingContents()
+{
+    Q_ASSERT(m_editing);
+    return *m_editing;
+}
+
+StepLabel SignallingGridModel::cellStep(int row, int column) const
+{
+    auto header = [&](bool chinese) {
+        const QStringList names = m_headerTexts.text(chinese).split(QLatin1Char('|'));
+        QString name = column < names.size() ? names.at(column) : QString();
+        name.remove(QLatin1Char('^'));
+        return name.trimmed();
+    };
+    return {QStringLiteral("%1, row %2").arg(header(false)).arg(row + 1),
+            QStringLiteral("%1，第 %2 行").arg(header(true)).arg(row + 1)};
+}
+
+StepLabel SignallingGridModel::rowStep(int row) const
+{
+    return {QStringLiteral("row %1").arg(row + 1), QStringLiteral("第 %1 行").arg(row + 1)};
 }

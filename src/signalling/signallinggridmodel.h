@@ -1,5 +1,6 @@
 #pragma once
 
+#include "image/document.h"
 #include "texts/language.h"
 
 #include <QAbstractTableModel>
@@ -22,7 +23,8 @@ public:
         MaxLengthRole,                 // int: the longest text a text cell takes
     };
 
-    SignallingGridModel(const BiText &headers, int rows, bool chinese, QObject *parent);
+    // Reads the document's image; every stored cell is one step of it.
+    SignallingGridModel(Document &document, const BiText &headers, int rows, bool chinese, QObject *parent);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -57,9 +59,20 @@ protected:
         Q_UNUSED(row) Q_UNUSED(column) Q_UNUSED(position) return false;
     }
 
+    // What to write, inside the change a stored cell runs in.
+    MemoryImage &editing();
+    Document::Contents &editingContents();
+    // A grid's step name: the column's header and the row ("Tone 1, row 3").
+    StepLabel cellStep(int row, int column) const;
+    StepLabel rowStep(int row) const;
+
+    Document &m_document;
+    const MemoryImage &m_image;
     const bool m_chinese;
 
 private:
+    BiText m_headerTexts;
+    Document::Contents *m_editing = nullptr;
     QStringList m_headers;
     QVector<bool> m_centred;
     int m_rows;

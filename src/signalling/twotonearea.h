@@ -38,6 +38,11 @@ struct Offset
 };
 
 AreaView view(MemoryImage &image);
+// For reading (the document's image).
+inline const AreaView view(const MemoryImage &image)
+{
+    return view(const_cast<MemoryImage &>(image));
+}
 
 // Durations "0" ... "1000" and the reset time "100" ... "8000", stored as positions.
 const ListField &firstDuration();

@@ -5,9 +5,8 @@
 
 using namespace TwoToneArea;
 
-TwoToneDecodeModel::TwoToneDecodeModel(MemoryImage &image, bool chinese, QObject *parent)
-    : SignallingGridModel(TwoToneText::DecodeHeaders, CodeCount, chinese, parent)
-    , m_image(image)
+TwoToneDecodeModel::TwoToneDecodeModel(Document &document, bool chinese, QObject *parent)
+    : SignallingGridModel(document, TwoToneText::DecodeHeaders, CodeCount, chinese, parent)
 {
 }
 
@@ -71,14 +70,16 @@ bool TwoToneDecodeModel::storePosition(int row, int column, int position)
         return false;
     // The alert byte holds the alert number itself.
     const int value = kindOf(column) == Kind::Alert ? position + 1 : position;
-    AreaView area = view(m_image);
+    AreaView area = view(editing());
     area.setByte(Offset::decodeRow(row + 1) + column - 1, uint8_t(value));
     return true;
 }
 
 void TwoToneDecodeModel::clearRow(int row)
 {
-    AreaView area = view(m_image);
-    area.fill(Offset::decodeRow(row + 1), 3 * GroupCount, 0xFF);
+    m_document.applyToImage(rowStep(row), [row](MemoryImage &image) {
+        view(image).fill(Offset::decodeRow(row + 1), 3 * GroupCount, 0xFF);
+        return true;
+    });
     displayAll();
 }

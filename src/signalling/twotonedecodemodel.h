@@ -2,7 +2,6 @@
 
 #include "signalling/signallinggridmodel.h"
 
-class MemoryImage;
 
 // The 2-tone decode grid: code number, then four groups of pair, response and alert.
 // Grid column c (1..12) of row n is byte c - 1 of decode code n.
@@ -13,7 +12,7 @@ public:
     enum class Kind { Pair, Response, Alert };
     static constexpr int Number = 0;
 
-    TwoToneDecodeModel(MemoryImage &image, bool chinese, QObject *parent = nullptr);
+    TwoToneDecodeModel(Document &document, bool chinese, QObject *parent = nullptr);
 
     static Kind kindOf(int column) { return Kind((column - 1) % 3); }
 
@@ -31,6 +30,4 @@ protected:
 
 private:
     uint8_t byte(int row, int column) const;
-
-    MemoryImage &m_image;
 };

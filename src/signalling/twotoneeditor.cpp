@@ -63,7 +63,7 @@ QWidget *TwoToneEditor::buildEncodeTab()
     auto *frame = new QGroupBox(TwoToneText::EncodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_encode"));
     m_encodeGrid = makeGrid("MSF_Encode", TwoToneText::EncodeFrame);
-    m_encodeModel = new TwoToneEncodeModel(MemoryImage::instance(), m_chinese, this);
+    m_encodeModel = new TwoToneEncodeModel(Document::instance(), m_chinese, this);
     m_encodeGrid->setModel(m_encodeModel);
     auto *text = new GridTextDelegate(this);
     m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::FirstTone, text);
@@ -98,7 +98,7 @@ QWidget *TwoToneEditor::buildDecodeTab()
     auto *frame = new QGroupBox(TwoToneText::DecodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_decode"));
     m_decodeGrid = makeGrid("MSF_Decode", TwoToneText::DecodeFrame);
-    m_decodeModel = new TwoToneDecodeModel(MemoryImage::instance(), m_chinese, this);
+    m_decodeModel = new TwoToneDecodeModel(Document::instance(), m_chinese, this);
     m_decodeGrid->setModel(m_decodeModel);
     auto *list = new GridListDelegate(this);
     for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
@@ -156,7 +156,7 @@ void TwoToneEditor::selectCode(int code)
 void TwoToneEditor::showToneSet()
 {
     m_toneFrame->setTitle(TwoToneText::toneSetCaption(m_currentCode, m_chinese));
-    const AreaView area = view(MemoryImage::instance());
+    const AreaView area = view(document().image());
     for (int t = 0; t < ToneCount; ++t) {
         m_toneBoxes[t]->setText(toneSetText(area, m_currentCode, t));
         m_toneBoxes[t]->setModified(false);
@@ -176,8 +176,12 @@ void TwoToneEditor::leaveToneBox(int tone)
         box->clear();
         QTimer::singleShot(0, box, [box] { box->setFocus(); });
     }
-    AreaView area = view(MemoryImage::instance());
-    storeToneSetTone(area, m_currentCode, tone, input.hz);
+    const int code = m_currentCode;
+    applyImageEdit(controlStep(box), [&](MemoryImage &image) {
+        AreaView area = view(image);
+        storeToneSetTone(area, code, tone, input.hz);
+        return true;
+    });
     redisplay();
 }
 
@@ -189,10 +193,10 @@ void TwoToneEditor::redisplay()
     showToneSet();
 }
 
-void TwoToneEditor::loadDefaults()
+void TwoToneEditor::loadDefaults(Document::Contents &contents)
 {
     leaveEditedCells();
-    writeDefaults(MemoryImage::instance());
+    writeDefaults(contents.image);
 }
 
 bool TwoToneEditor::eventFilter(QObject *watched, QEvent *event)

@@ -36,7 +36,7 @@ public:
 
 protected:
     AreaTransfer transfer() const override { return AreaTransfer::twoTone(); }
-    void loadDefaults() override;
+    void loadDefaults(Document::Contents &contents) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:

@@ -5,9 +5,8 @@
 
 using namespace TwoToneArea;
 
-TwoToneEncodeModel::TwoToneEncodeModel(MemoryImage &image, bool chinese, QObject *parent)
-    : SignallingGridModel(TwoToneText::EncodeHeaders, CodeCount, chinese, parent)
-    , m_image(image)
+TwoToneEncodeModel::TwoToneEncodeModel(Document &document, bool chinese, QObject *parent)
+    : SignallingGridModel(document, TwoToneText::EncodeHeaders, CodeCount, chinese, parent)
 {
 }
 
@@ -41,7 +40,7 @@ bool TwoToneEncodeModel::storeText(int row, int column, const QString &text)
     if (input.kind == ToneInput::Kind::OutOfRange)
         emit refused(TwoToneText::RangeTitle, TwoToneText::OutOfRange);
     // A refused or empty cell stores no tone.
-    AreaView area = view(m_image);
+    AreaView area = view(editing());
     storeHz(area, Offset::encodeTone(row + 1, column - FirstTone), input.hz);
     return true;
 }

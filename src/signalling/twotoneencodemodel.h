@@ -2,7 +2,6 @@
 
 #include "signalling/signallinggridmodel.h"
 
-class MemoryImage;
 
 // The 2-tone encode grid: code number, first and second tone in hertz.
 class TwoToneEncodeModel : public SignallingGridModel
@@ -11,7 +10,7 @@ class TwoToneEncodeModel : public SignallingGridModel
 public:
     enum Column { Number, FirstTone, SecondTone };
 
-    TwoToneEncodeModel(MemoryImage &image, bool chinese, QObject *parent = nullptr);
+    TwoToneEncodeModel(Document &document, bool chinese, QObject *parent = nullptr);
 
     QString cellText(int row, int column) const override;
     Editor editor(int column) const override;
@@ -22,5 +21,4 @@ protected:
     bool storeText(int row, int column, const QString &text) override;
 
 private:
-    MemoryImage &m_image;
 };

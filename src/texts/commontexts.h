@@ -24,6 +24,10 @@ inline constexpr BiText CommunicationFault{"Communication fault.", "与对讲机
 inline constexpr BiText ReadComplete{"Complete reading data from the transceiver.", "从对讲机中读取数据完毕 ！"};
 inline constexpr BiText WriteComplete{"Complete writing the data to transceiver.", "向对讲机写入数据完毕 ！"};
 
+// Names of undo steps that several windows make.
+inline constexpr BiText ReadStep{"Read from radio", "从对讲机读取数据"};
+inline constexpr BiText OpenFileStep{"Open %1", "打开 %1"};
+
 // "Reading 5 Data Block" / "正在读取 5 数据块"
 inline QString readingBlock(int k, bool chinese = Language::isChinese())
 {

@@ -27,7 +27,7 @@ namespace {
 
 uint8_t at(int line, int byte)
 {
-    return uint8_t(Table::data().at(index(line, byte)));
+    return uint8_t(TestSupport::alignment().at(index(line, byte)));
 }
 
 // Every value beyond what the boxes and lists accept, so a decode that "repairs" shows.
@@ -71,8 +71,8 @@ private:
 void TestAlignment::init()
 {
     TestSupport::resetState();
-    initialiseMemoryImage(MemoryImage::instance());
-    Table::loadDefaults();
+    initialiseMemoryImage(TestSupport::image());
+    (Table::prepareDefaults(), TestSupport::alignment() = Table::defaults());
     m_window = std::make_unique<AlignmentWindow>();
     m_window->resize(1000, 640);
     m_window->show();
@@ -167,13 +167,13 @@ void TestAlignment::numberBoxes()
     QFETCH(QString, message);
 
     m_window->tabs()->setCurrentIndex(tab);
-    const QByteArray before = Table::data();
+    const QByteArray before = TestSupport::alignment();
     type(m_window->box(box, element), typed);
     QCOMPARE(int(at(line, element)), stored);
     QCOMPARE(m_window->box(box, element)->text(), QString::number(stored));
     QByteArray expected = before;
     expected[index(line, element)] = char(stored);
-    QCOMPARE(Table::data(), expected);
+    QCOMPARE(TestSupport::alignment(), expected);
     const auto records = MessageBox::takeRecorded();
     QCOMPARE(records.size(), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty()) {
@@ -216,7 +216,7 @@ void TestAlignment::rangeBoxes()
     QLineEdit *edit = m_window->box(upper ? QStringLiteral("Text_Freq_H") : QStringLiteral("Text_Freq_L"), band);
     type(edit, typed, true);
     QCOMPARE(edit->text(), QString::number(result));
-    QCOMPARE(rangeLimit(Table::data(), band, upper), result);
+    QCOMPARE(rangeLimit(TestSupport::alignment(), band, upper), result);
     const int first = 6 * band + (upper ? 3 : 0);
     QCOMPARE(int(at(RangeLine, first)), result / 100);
     QCOMPARE(int(at(RangeLine, first + 2)), result % 10);
@@ -247,20 +247,20 @@ void TestAlignment::listsAndDefaults()
     QCOMPARE(int(at(ListLine, 0)), 70);
 
     // Default rebuilds the whole block, lines 10-15 as 0 included.
-    Table::data().fill(char(0x77));
+    TestSupport::alignment().fill(char(0x77));
     QTest::mouseClick(button("Command_def"), Qt::LeftButton);
-    QCOMPARE(Table::data(), builtInDefaults());
+    QCOMPARE(TestSupport::alignment(), builtInDefaults());
     for (int line = 10; line < 16; ++line)
-        QCOMPARE(Table::data().mid(index(line, 0), LineBytes), QByteArray(LineBytes, 0));
-    QCOMPARE(Table::data().mid(index(RangeLine, 0), 12), QByteArray("\1\3\0\1\7\11\4\0\0\4\10\0", 12));
-    QCOMPARE(Table::data().mid(index(ListLine, 0), 3), QByteArray("\x3c\x15\x10", 3));
+        QCOMPARE(TestSupport::alignment().mid(index(line, 0), LineBytes), QByteArray(LineBytes, 0));
+    QCOMPARE(TestSupport::alignment().mid(index(RangeLine, 0), 12), QByteArray("\1\3\0\1\7\11\4\0\0\4\10\0", 12));
+    QCOMPARE(TestSupport::alignment().mid(index(ListLine, 0), 3), QByteArray("\x3c\x15\x10", 3));
     QCOMPARE(voice->currentText(), QStringLiteral("60"));
 }
 
 void TestAlignment::foreignValuesShownAsTheyAre()
 {
-    Table::data() = outOfRangeBlock();
-    const QByteArray block = Table::data();
+    TestSupport::alignment() = outOfRangeBlock();
+    const QByteArray block = TestSupport::alignment();
     for (int t = 0; t < AlignmentWindow::TabCount; ++t)
         m_window->tabs()->setCurrentIndex(t);
     m_window->tabs()->setCurrentIndex(AlignmentWindow::Low);
@@ -276,7 +276,7 @@ void TestAlignment::foreignValuesShownAsTheyAre()
     upper->setFocus();
     QTest::keyClick(upper, Qt::Key_Return);
     QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
-    QCOMPARE(Table::data(), block);
+    QCOMPARE(TestSupport::alignment(), block);
 }
 
 void TestAlignment::runFileWindow(FileWindow::Kind kind, const QString &folder, const QString &name)
@@ -300,20 +300,20 @@ void TestAlignment::adjustFilesThroughTheFileWindows()
     QCOMPARE(asked.at(0).at(0).value<EditorWindow::FileKind>(), EditorWindow::FileKind::Adjust);
     QCOMPARE(asked.at(0).at(1).toBool(), true);
 
-    Table::data() = outOfRangeBlock();
-    const QByteArray saved = Table::data();
+    TestSupport::alignment() = outOfRangeBlock();
+    const QByteArray saved = TestSupport::alignment();
     runFileWindow(FileWindow::Kind::SaveAdjust, dir.path(), QStringLiteral("kept.adj"));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete storing optional parameters."}));
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("kept.adj"))));
 
-    Table::loadDefaults();
+    (Table::prepareDefaults(), TestSupport::alignment() = Table::defaults());
     Language::setChinese(true);
     runFileWindow(FileWindow::Kind::OpenAdjust, dir.path(), QStringLiteral("kept.adj"));
     const auto records = MessageBox::takeRecorded();
     QCOMPARE(records.size(), 1);
     QCOMPARE(records.at(0).title, QStringLiteral("操作提示"));
     QCOMPARE(records.at(0).text, QStringLiteral("调整参数从文件调入成功 ！"));
-    QCOMPARE(Table::data(), saved);
+    QCOMPARE(TestSupport::alignment(), saved);
     QCOMPARE(m_window->box("Text1", 0)->text(), QString::number(uint8_t(saved.at(0))));
 
     // One number short: refused, nothing changes.
@@ -325,7 +325,7 @@ void TestAlignment::adjustFilesThroughTheFileWindows()
     const QStringList texts = MessageBox::takeRecordedTexts();
     QCOMPARE(texts.size(), 1);
     QVERIFY(texts.at(0) != QStringLiteral("调整参数从文件调入成功 ！"));
-    QCOMPARE(Table::data(), saved);
+    QCOMPARE(TestSupport::alignment(), saved);
 }
 
 void TestAlignment::readAndWriteAgainstTheRadio_data()
@@ -347,15 +347,15 @@ void TestAlignment::readAndWriteAgainstTheRadio()
     vradio::Faults faults;
     faults.strayBeforeX = stray;
     radio.radio().setFaults(faults);
-    const QByteArray image(reinterpret_cast<const char *>(MemoryImage::instance().data()), MemoryImage::Size);
+    const QByteArray image(reinterpret_cast<const char *>(TestSupport::image().data()), MemoryImage::Size);
 
     QSignalSpy finished(&m_window->engine(), &ExchangeEngine::finished);
     QTest::mouseClick(button("Command_read"), Qt::LeftButton);
     QVERIFY(finished.wait(20000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading the data from transceiver."}));
     QCOMPARE(m_window->statusLine()->text(), QStringLiteral("Read optional parameters in gear. "));
-    QCOMPARE(Table::data(), factory);
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(MemoryImage::instance().data()), MemoryImage::Size), image);
+    QCOMPARE(TestSupport::alignment(), factory);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(TestSupport::image().data()), MemoryImage::Size), image);
     QCOMPARE(radio.radio().readRequests(), 4);
     // Another tab shows what came in, as it is.
     m_window->tabs()->setCurrentIndex(AlignmentWindow::Squelch);
@@ -382,13 +382,13 @@ void TestAlignment::exhaustedRetriesReachTheStatusBar()
     vradio::Faults silent;
     silent.silent = true;
     radio.radio().setFaults(silent);
-    const QByteArray before = Table::data();
+    const QByteArray before = TestSupport::alignment();
     QSignalSpy failed(&m_window->engine(), &ExchangeEngine::failed);
     QTest::mouseClick(button("Command_read"), Qt::LeftButton);
     QVERIFY(failed.wait(30000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Fail connect with transceiver."}));
     QCOMPARE(RadioStatus::instance().panelText(2), QStringLiteral("Communication fault."));
-    QCOMPARE(Table::data(), before);
+    QCOMPARE(TestSupport::alignment(), before);
 }
 
 QTEST_MAIN(TestAlignment)

@@ -38,12 +38,12 @@ QByteArray bytes(std::initializer_list<int> values)
 
 QByteArray recordOf(int channel)
 {
-    return MemoryImage::instance().row(Area::Channels.firstRow + channel);
+    return TestSupport::image().row(Area::Channels.firstRow + channel);
 }
 
 QByteArray nameRowOf(int channel)
 {
-    return MemoryImage::instance().row(Area::ChannelNames.firstRow + channel);
+    return TestSupport::image().row(Area::ChannelNames.firstRow + channel);
 }
 
 } // namespace
@@ -90,7 +90,7 @@ private:
 void TestChannelEditor::init()
 {
     TestSupport::resetState();
-    initialiseMemoryImage(MemoryImage::instance());
+    initialiseMemoryImage(TestSupport::image());
     m_editor = std::make_unique<ChannelEditor>();
     m_editor->resize(1300, 700);
     m_editor->show();
@@ -155,8 +155,15 @@ void TestChannelEditor::chooseInList(int row, int column, const QString &entry)
 void TestChannelEditor::modelPassesTheItemModelChecks()
 {
     QAbstractItemModelTester tester(m_editor->model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
-    m_editor->model()->clearAll();
-    m_editor->model()->loadDefaults();
+    // The model follows whatever changes the document.
+    Document::instance().applyToImage(StepLabel(), [](MemoryImage &image) {
+        ChannelGridModel::clearAll(image);
+        return true;
+    });
+    Document::instance().applyToImage(StepLabel(), [](MemoryImage &image) {
+        ChannelGridModel::loadDefaults(image);
+        return true;
+    });
     QCOMPARE(m_editor->model()->rowCount(), 200);
     QCOMPARE(m_editor->model()->columnCount(), 16);
     QCOMPARE(m_editor->model()->headerData(2, Qt::Horizontal).toString(), QStringLiteral("RX Frequency"));
@@ -165,7 +172,7 @@ void TestChannelEditor::modelPassesTheItemModelChecks()
 
 void TestChannelEditor::frequencyIntoAnEmptyChannelCreatesIt()
 {
-    QVERIFY(ChannelRecord(MemoryImage::instance(), 10).isEmpty());
+    QVERIFY(ChannelRecord(TestSupport::image(), 10).isEmpty());
     typeInto(10, Col::RxFrequency, QStringLiteral("145.1234"));
     QCOMPARE(recordOf(10), bytes({0x50, 0x22, 0x51, 0x14, 0x50, 0x22, 0x51, 0x14, 0, 0, 0, 0, 0, 0, 0, 0x04}));
     QCOMPARE(nameRowOf(10), QByteArray(16, char(0xFF)));
@@ -215,7 +222,7 @@ void TestChannelEditor::newReceiveFrequencyMakesADuplexChannelSimplex()
     QCOMPARE(recordOf(20).mid(4, 4), bytes({0x50, 0x12, 0x90, 0x43}));
 
     // An emptied receive frequency deletes the channel, name included.
-    ChannelRecord(MemoryImage::instance(), 20).setName(QStringLiteral("AB"));
+    ChannelRecord(TestSupport::image(), 20).setName(QStringLiteral("AB"));
     typeInto(20, Col::RxFrequency, QString());
     QCOMPARE(recordOf(20), QByteArray(16, char(0xFF)));
     QCOMPARE(nameRowOf(20), QByteArray(16, char(0xFF)));
@@ -250,7 +257,7 @@ void TestChannelEditor::passingThroughACellChangesNothing()
 {
     typeInto(40, Col::RxFrequency, QStringLiteral("438.5"));
     typeInto(40, Col::TxFrequency, QStringLiteral("430.5"));
-    MemoryImage::instance().setCell(Area::Channels.firstRow + 40, ChannelRecord::Offset::power, 0x02);
+    TestSupport::image().setCell(Area::Channels.firstRow + 40, ChannelRecord::Offset::power, 0x02);
     const QByteArray before = recordOf(40);
     for (int c = Col::Band; c < Col::ColumnCount; ++c) {
         openEditor(40, c);
@@ -264,7 +271,7 @@ void TestChannelEditor::passingThroughACellChangesNothing()
 void TestChannelEditor::toneSelectionsAndTypedValues()
 {
     typeInto(50, Col::RxFrequency, QStringLiteral("145"));
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     const int row = Area::Channels.firstRow + 50;
     image.setCell(row, 12, 0xA3);
     image.setCell(row, 13, 0x21);
@@ -361,7 +368,7 @@ void TestChannelEditor::listColumnsChangeOnlyTheirOwnBits()
     QFETCH(int, mask);
     const int channel = 80;
     const int row = Area::Channels.firstRow + channel;
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     const QStringList entries = ChannelGridModel::listEntries(column);
     for (const int background : {0x00, 0xFF, 0xA5, 0x5A}) {
         for (int position = 0; position < entries.size(); ++position) {
@@ -429,14 +436,14 @@ void TestChannelEditor::clearAndDefault()
     QPushButton *clear = m_editor->findChild<QPushButton *>(QStringLiteral("Command_Clear"));
     QPushButton *def = m_editor->findChild<QPushButton *>(QStringLiteral("Command_def"));
     QVERIFY(clear && def);
-    ChannelRecord(MemoryImage::instance(), 0).setName(QStringLiteral("CALL"));
+    ChannelRecord(TestSupport::image(), 0).setName(QStringLiteral("CALL"));
     QTest::mouseClick(clear, Qt::LeftButton);
     for (int ch = 0; ch < 200; ++ch) {
         QCOMPARE(recordOf(ch), QByteArray(16, char(0xFF)));
         QCOMPARE(nameRowOf(ch), QByteArray(16, char(0xFF)));
         QCOMPARE(cell(ch, Col::RxFrequency), QString());
     }
-    ChannelRecord(MemoryImage::instance(), 1).setName(QStringLiteral("KEEP"));
+    ChannelRecord(TestSupport::image(), 1).setName(QStringLiteral("KEEP"));
     QTest::mouseClick(def, Qt::LeftButton);
     // The defaults rewrite the records only; names stay as they are.
     QCOMPARE(cell(1, Col::Name), QStringLiteral("KEEP"));
@@ -458,7 +465,7 @@ void TestChannelEditor::busyRefusals()
     }());
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_read")), Qt::LeftButton);
     QVERIFY(m_editor->isBusy());
-    const QByteArray image = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    const QByteArray image = TestSupport::image().rows(0, MemoryImage::Rows);
 
     const struct
     {
@@ -477,14 +484,14 @@ void TestChannelEditor::busyRefusals()
         QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(c.message)}));
     }
     // Default still works: the read replaces the channels when it ends anyway.
-    MemoryImage::instance().fill(Area::Channels.firstRow, Area::Channels.lastRow, 0xFF);
+    TestSupport::image().fill(Area::Channels.firstRow, Area::Channels.lastRow, 0xFF);
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_def")), Qt::LeftButton);
     QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
     QCOMPARE(cell(4, Col::RxFrequency), QStringLiteral("479.95000"));
     QVERIFY(!m_editor->close());
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8("Read-write operating，don't close the window.,")}));
     QVERIFY(m_editor->isVisible());
-    QCOMPARE(MemoryImage::instance().rows(Area::ChannelNames.firstRow, 200), image.mid(Area::ChannelNames.firstAddress(), 200 * 16));
+    QCOMPARE(TestSupport::image().rows(Area::ChannelNames.firstRow, 200), image.mid(Area::ChannelNames.firstAddress(), 200 * 16));
     m_editor->engine().stop();
 }
 
@@ -509,7 +516,7 @@ void TestChannelEditor::ownReadAndWriteAgainstTheRadio()
     radio.fillPattern();
     // Names in the radio's own codes: 0-9 digits, 17.. letters, 253 "-".
     radio.radio().setMemory(0x1000 + 3 * 16, {17, 18, 253, 1, 2, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF});
-    const QByteArray otherRows = MemoryImage::instance().rows(Area::Unassigned1.firstRow, 56);
+    const QByteArray otherRows = TestSupport::image().rows(Area::Unassigned1.firstRow, 56);
     TestSupport::ScaledTimers fast(TestSupport::FastTimers);
     QSignalSpy finished(&m_editor->engine(), &ExchangeEngine::finished);
 
@@ -519,24 +526,24 @@ void TestChannelEditor::ownReadAndWriteAgainstTheRadio()
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading data from the transceiver."}));
     QCOMPARE(m_editor->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(),
              QStringLiteral("Read Channel Data is Ok ！"));
-    QCOMPARE(MemoryImage::instance().rows(Area::Channels.firstRow, 200), radio.memory(0x0000, 200 * 16));
-    QCOMPARE(MemoryImage::instance().rows(Area::ChannelNames.firstRow, 200), radio.memory(0x1000, 200 * 16));
-    QCOMPARE(MemoryImage::instance().rows(Area::Unassigned1.firstRow, 56), otherRows);
+    QCOMPARE(TestSupport::image().rows(Area::Channels.firstRow, 200), radio.memory(0x0000, 200 * 16));
+    QCOMPARE(TestSupport::image().rows(Area::ChannelNames.firstRow, 200), radio.memory(0x1000, 200 * 16));
+    QCOMPARE(TestSupport::image().rows(Area::Unassigned1.firstRow, 56), otherRows);
     QCOMPARE(cell(3, Col::Name), QStringLiteral("AB-12"));
     // 51 record blocks and 51 name blocks; the 51st of each only travels.
     QCOMPARE(radio.radio().readRequests(), 102);
 
     // Write back a known set and compare what arrived.
-    m_editor->model()->loadDefaults();
-    ChannelRecord(MemoryImage::instance(), 5).setName(QStringLiteral("REP1"));
+    ChannelGridModel::loadDefaults(TestSupport::image());
+    ChannelRecord(TestSupport::image(), 5).setName(QStringLiteral("REP1"));
     radio.radio().resetCounters();
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
     QVERIFY(finished.wait(30000));
     QVERIFY(!m_editor->isBusy());
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing the data to transceiver."}));
     QCOMPARE(m_editor->findChild<QLabel *>(QStringLiteral("Label_tr_count"))->text(), QStringLiteral("Channel Data Writed ！"));
-    QCOMPARE(radio.memory(0x0000, 200 * 16), MemoryImage::instance().rows(Area::Channels.firstRow, 200));
-    QCOMPARE(radio.memory(0x1000, 200 * 16), MemoryImage::instance().rows(Area::ChannelNames.firstRow, 200));
+    QCOMPARE(radio.memory(0x0000, 200 * 16), TestSupport::image().rows(Area::Channels.firstRow, 200));
+    QCOMPARE(radio.memory(0x1000, 200 * 16), TestSupport::image().rows(Area::ChannelNames.firstRow, 200));
     const std::vector<int> order = radio.radio().writtenAddresses();
     QCOMPARE(int(order.size()), 400);
     QCOMPARE(order.at(0), 0x0000);
@@ -551,7 +558,7 @@ void TestChannelEditor::writeRefusedForAnOutOfBandChannel()
     QVERIFY(radio.ok());
     typeInto(5, Col::RxFrequency, QStringLiteral("145"));
     // 185 MHz cannot be typed; it arrives by a file or a read.
-    MemoryImage::instance().setRows(Area::Channels.firstRow + 5,
+    TestSupport::image().setRows(Area::Channels.firstRow + 5,
                                     bytes({0, 0, 0x50, 0x18, 0, 0, 0x50, 0x18, 0, 0, 0, 0, 0, 0, 0, 4}));
     QTest::mouseClick(m_editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
     QCOMPARE(MessageBox::takeRecordedTexts(),
@@ -580,10 +587,10 @@ void TestChannelEditor::showsTheImageAgainWhenActivated()
     area.setActiveSubWindow(otherFrame);
     QCOMPARE(editor->model()->cellText(4, Col::RxFrequency), QStringLiteral("479.95000"));
 
-    ChannelRecord record(MemoryImage::instance(), 4);
+    ChannelRecord record(TestSupport::image(), 4);
     QVERIFY(record.setRxFrequency(QStringLiteral("433.5")));
     // A name whose first byte is empty is no name, whatever follows it.
-    MemoryImage::instance().setRows(record.nameRow(), bytes({0xFF, 0x41, 0x42, 0x43, 0x44, 0x45, 0xFF, 0xFF, 0xFF,
+    TestSupport::image().setRows(record.nameRow(), bytes({0xFF, 0x41, 0x42, 0x43, 0x44, 0x45, 0xFF, 0xFF, 0xFF,
                                                               0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     QCOMPARE(editor->model()->cellText(4, Col::RxFrequency), QStringLiteral("479.95000"));
 

@@ -2,6 +2,7 @@
 #include "files/datafile.h"
 #include "files/filewindow.h"
 #include "image/memoryimage.h"
+#include "support/documentaccess.h"
 #include "platform/messagebox.h"
 #include "texts/language.h"
 
@@ -129,7 +130,7 @@ void TestFileWindow::init()
 {
     Language::setChinese(false);
     MessageBox::startRecording();
-    MemoryImage::instance().fill(0, MemoryImage::Rows - 1, MemoryImage::Empty);
+    TestSupport::image().fill(0, MemoryImage::Rows - 1, MemoryImage::Empty);
     AdjustFileRequests::instance().take();
 }
 
@@ -237,7 +238,7 @@ void TestFileWindow::nameChecks()
     QCOMPARE(shown.first().title, QStringLiteral("Operate prompt"));
     QCOMPARE(shown.first().text, message);
     QVERIFY(window.isVisible());
-    QVERIFY(MemoryImage::instance() == MemoryImage());
+    QVERIFY(TestSupport::image() == MemoryImage());
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), filesBefore);
     QVERIFY(!AdjustFileRequests::instance().take().isPending());
 }
@@ -270,7 +271,7 @@ void TestFileWindow::openDataFileLoadsTheImage()
     QCOMPARE(shown.size(), 1);
     QCOMPARE(shown.first().title, QStringLiteral("Operate prompt"));
     QCOMPARE(shown.first().text, QStringLiteral("Succeed fold the parameter from file."));
-    QVERIFY(MemoryImage::instance() == m_saved);
+    QVERIFY(TestSupport::image() == m_saved);
     QVERIFY(!window.isVisible());
     QCOMPARE(loaded.count(), 1);
     QCOMPARE(loaded.first().first().toString(), QDir(m_dir.path()).filePath(QStringLiteral("test.DAT")));
@@ -295,14 +296,14 @@ void TestFileWindow::badDataFileKeepsTheWindowAndTheImage()
     QCOMPARE(shown.size(), 2);
     QCOMPARE(shown.at(0).text, QStringLiteral("Line 6: \"256\" is not a whole number from 0 to 255."));
     QVERIFY(shown.at(1).text.startsWith(QStringLiteral("Cannot open \"")));
-    QVERIFY(MemoryImage::instance() == MemoryImage());
+    QVERIFY(TestSupport::image() == MemoryImage());
     QVERIFY(window.isVisible());
 }
 
 void TestFileWindow::saveDataFileWritesTheImage()
 {
-    MemoryImage::instance().setRows(0, m_saved.rows(0, MemoryImage::Rows));
-    MemoryImage::instance().setCell(1024, 15, 0x42);
+    TestSupport::image().setRows(0, m_saved.rows(0, MemoryImage::Rows));
+    TestSupport::image().setCell(1024, 15, 0x42);
     FileWindow window(FileWindow::Kind::SaveData);
     QSignalSpy saved(&window, &FileWindow::dataFileSaved);
     window.setFolder(m_dir.path());
@@ -316,7 +317,7 @@ void TestFileWindow::saveDataFileWritesTheImage()
     QCOMPARE(saved.count(), 1);
     QFile file(m_dir.filePath(QStringLiteral("out.DAT")));
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), DataFile::format(MemoryImage::instance()));
+    QCOMPARE(file.readAll(), DataFile::format(TestSupport::image()));
     file.remove();
 }
 
@@ -417,7 +418,7 @@ void TestFileWindow::listsFollowDriveAndFolder()
     window.setFolder(m_dir.path());
     doubleClick(files, QStringLiteral("second.dat"));
     QCOMPARE(takeMessages().size(), 1);
-    QVERIFY(MemoryImage::instance() == m_saved);
+    QVERIFY(TestSupport::image() == m_saved);
     QVERIFY(!window.isVisible());
 }
 

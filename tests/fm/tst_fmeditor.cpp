@@ -35,7 +35,7 @@ QByteArray bytes(std::initializer_list<int> values)
 
 QByteArray rowOf(int channel)
 {
-    return MemoryImage::instance().row(Area::Fm.firstRow + channel);
+    return TestSupport::image().row(Area::Fm.firstRow + channel);
 }
 
 const QByteArray Empty8 = QByteArray(8, char(0xFF));
@@ -73,7 +73,7 @@ private:
 void TestFmEditor::init()
 {
     TestSupport::resetState();
-    initialiseMemoryImage(MemoryImage::instance());
+    initialiseMemoryImage(TestSupport::image());
     m_editor = std::make_unique<FmEditor>();
     m_editor->resize(700, 600);
     m_editor->show();
@@ -204,7 +204,7 @@ void TestFmEditor::typedNames()
 
 void TestFmEditor::emptyRowsAndUntypedCells()
 {
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     // Byte 3 does not count: the first three digits decide.
     image.setRows(Area::Fm.firstRow + 4, bytes({0, 0, 0, 5, 0, 0, 0, 0, 'A', 'B', 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}));
     m_editor->redisplay();
@@ -239,7 +239,7 @@ void TestFmEditor::emptyRowsAndUntypedCells()
 
 void TestFmEditor::defaultsByteForByte()
 {
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     image.fill(Area::Fm.firstRow, Area::Fm.lastRow, 0x5A);
     QTest::mouseClick(button("Command_Def"), Qt::LeftButton);
 
@@ -291,7 +291,7 @@ void TestFmEditor::editsTouchOnlyTheirOwnBytes()
     QFETCH(int, firstByte);
     QFETCH(int, lastByte);
 
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     QRandomGenerator random(1313);
     for (int a = 0; a < MemoryImage::Size; ++a)
         image.setAt(a, uint8_t(random.bounded(256)));
@@ -315,7 +315,7 @@ void TestFmEditor::editsTouchOnlyTheirOwnBytes()
 
 void TestFmEditor::clearDefaultAndBusyRefusals()
 {
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     QTest::mouseClick(button("Command_Clear"), Qt::LeftButton);
     QCOMPARE(image.rows(Area::Fm.firstRow, 16), QByteArray(256, 0));
     QCOMPARE(cell(0, Col::Frequency), QString());
@@ -366,15 +366,15 @@ void TestFmEditor::ownReadAndWriteAgainstTheRadio()
     radio.fillPattern();
     std::vector<uint8_t> preset{0, 9, 9, 6, 0, 0, 0, 0, 'R', 'O', 'C', 'K', 0xFF, 0xFF, 0xFF, 0xFF};
     radio.radio().setMemory(0x3000 + 2 * 16, preset);
-    const QByteArray beside = MemoryImage::instance().rows(Area::TwoTone.firstRow, Area::TwoTone.rowCount());
+    const QByteArray beside = TestSupport::image().rows(Area::TwoTone.firstRow, Area::TwoTone.rowCount());
 
     QSignalSpy finished(&m_editor->engine(), &ExchangeEngine::finished);
     QTest::mouseClick(button("Command_read"), Qt::LeftButton);
     QVERIFY(finished.wait(10000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading the data from transceiver."}));
     QCOMPARE(m_editor->statusLine()->text(), QStringLiteral("Read FM Radio parameters in gear. "));
-    QCOMPARE(MemoryImage::instance().rows(Area::Fm.firstRow, 16), radio.memory(0x3000, 256));
-    QCOMPARE(MemoryImage::instance().rows(Area::TwoTone.firstRow, Area::TwoTone.rowCount()), beside);
+    QCOMPARE(TestSupport::image().rows(Area::Fm.firstRow, 16), radio.memory(0x3000, 256));
+    QCOMPARE(TestSupport::image().rows(Area::TwoTone.firstRow, Area::TwoTone.rowCount()), beside);
     QCOMPARE(radio.radio().readRequests(), 4);
     QCOMPARE(cell(2, Col::Frequency), QStringLiteral("99.60000"));
     QCOMPARE(cell(2, Col::Name), QStringLiteral("ROCK"));
@@ -386,7 +386,7 @@ void TestFmEditor::ownReadAndWriteAgainstTheRadio()
     QVERIFY(finished.wait(10000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete writing Signal parameters to the transceiver."}));
     QCOMPARE(m_editor->statusLine()->text(), QStringLiteral("Complete writing Signal parameters "));
-    QCOMPARE(radio.memory(0x3000, 256), MemoryImage::instance().rows(Area::Fm.firstRow, 16));
+    QCOMPARE(radio.memory(0x3000, 256), TestSupport::image().rows(Area::Fm.firstRow, 16));
     const std::vector<int> order = radio.radio().writtenAddresses();
     QCOMPARE(int(order.size()), 16);
     for (int i = 0; i < 16; ++i)

@@ -25,7 +25,7 @@ constexpr int ReadTimeoutMs = 30000;
 // Every row marked, rows 788 onward differently, so both "replaced" and "unchanged" show.
 void markImage()
 {
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     image.fill(Area::BulkReadRows.firstRow, Area::BulkReadRows.lastRow, 0x44);
     image.fill(Area::FileOnly.firstRow, Area::FileOnly.lastRow, 0x33);
 }
@@ -173,7 +173,7 @@ void TestReadWindow::fullRead()
     QCOMPARE(hosted.progress()->value(), 99);
     QCOMPARE(com.radio().readRequests(), Area::BulkReadBlocks);
 
-    const MemoryImage &image = MemoryImage::instance();
+    const MemoryImage &image = TestSupport::image();
     const int storedRows = Area::BulkReadRows.rowCount();
     QCOMPARE(image.rows(0, storedRows), com.memory(0x0000, storedRows * 16));
     for (int row = Area::FileOnly.firstRow; row <= Area::FileOnly.lastRow; ++row)
@@ -190,7 +190,7 @@ void TestReadWindow::replyWithXAtOffsetTwoFailsTheRead()
     faults.strayBeforeX = 2;
     faults.strayBlock = 120;
     com.radio().setFaults(faults);
-    const MemoryImage before = MemoryImage::instance();
+    const MemoryImage before = TestSupport::image();
     TestSupport::ScaledTimers fast(TestSupport::FastTimers);
 
     Hosted hosted;
@@ -202,7 +202,7 @@ void TestReadWindow::replyWithXAtOffsetTwoFailsTheRead()
     QCOMPARE(TestSupport::takeMessages(), QStringList{QStringLiteral("Operate prompt|Fail connect with transceiver.")});
     QCOMPARE(hosted.status(), QStringLiteral("Communication fault."));
     QCOMPARE(hosted.progress()->value(), 0);
-    QVERIFY(MemoryImage::instance() == before);
+    QVERIFY(TestSupport::image() == before);
 }
 
 void TestReadWindow::silentRadio_data()
@@ -227,7 +227,7 @@ void TestReadWindow::silentRadio()
     faults.silent = true;
     com.radio().setFaults(faults);
     Timer::setScale(0.02);
-    const MemoryImage before = MemoryImage::instance();
+    const MemoryImage before = TestSupport::image();
 
     Hosted hosted;
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
@@ -239,7 +239,7 @@ void TestReadWindow::silentRadio()
     QCOMPARE(TestSupport::takeMessages(), QStringList{message});
     QCOMPARE(hosted.status(), statusLine);
     QCOMPARE(hosted.progress()->value(), 0);
-    QVERIFY(MemoryImage::instance() == before);
+    QVERIFY(TestSupport::image() == before);
     QVERIFY(!hosted.window->engine().port().isOpen());
 }
 
@@ -273,7 +273,7 @@ void TestReadWindow::closingTheFrameStopsTheTransfer()
 {
     RadioOnCom com(1);
     QVERIFY(com.ok());
-    const MemoryImage before = MemoryImage::instance();
+    const MemoryImage before = TestSupport::image();
     Hosted hosted;
     QTest::mouseClick(hosted.button("Command_read"), Qt::LeftButton);
     QCOMPARE(statusAtBlock(hosted, 5), QStringLiteral("Reading 5 Data Block @2"));
@@ -290,7 +290,7 @@ void TestReadWindow::closingTheFrameStopsTheTransfer()
     QTest::qWait(300);
     QCOMPARE(com.radio().readRequests(), requests);
     QVERIFY(MessageBox::takeRecorded().isEmpty());
-    QVERIFY(MemoryImage::instance() == before);
+    QVERIFY(TestSupport::image() == before);
 }
 
 void TestReadWindow::portHeldElsewhere()

@@ -40,7 +40,7 @@ private:
 void TestWriteWindow::init()
 {
     TestSupport::resetState();
-    initialiseMemoryImage(MemoryImage::instance());
+    initialiseMemoryImage(TestSupport::image());
     m_window = std::make_unique<WriteWindow>();
     m_window->show();
 }
@@ -60,7 +60,7 @@ void TestWriteWindow::writesRowsInOrderAndCarriesTheUnassignedBytes()
 
     // The image holds what a read brought in, with one channel edited and the standards
     // table scribbled over (a write must put the built-in one back).
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     image.setRows(0, radioBefore.left(Area::BulkReadRows.byteCount()));
     for (int ch = 0; ch < Area::ChannelCount; ++ch)
         ChannelRecord(image, ch).clear();
@@ -110,7 +110,7 @@ void TestWriteWindow::refusedForAnOutOfBandChannel()
     RadioOnCom radio(1);
     QVERIFY(radio.ok());
     // Channel 5 at 185.00000 MHz, as a file could bring it in.
-    MemoryImage::instance().setRows(Area::Channels.firstRow + 5,
+    TestSupport::image().setRows(Area::Channels.firstRow + 5,
                                     QByteArray("\x00\x00\x50\x18\x00\x00\x50\x18\x00\x00\x00\x00\x00\x00\x00\x04", 16));
     press("Command_write");
     const auto records = MessageBox::takeRecorded();

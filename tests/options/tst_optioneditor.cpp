@@ -1,6 +1,7 @@
 #include "image/areamap.h"
 #include "image/bandlimits.h"
 #include "image/memoryimage.h"
+#include "support/documentaccess.h"
 #include "options/bandrecord.h"
 #include "options/optionarea.h"
 #include "options/optioneditor.h"
@@ -38,14 +39,14 @@ QByteArray image(int address, int count)
 {
     QByteArray out;
     for (int a = address; a < address + count; ++a)
-        out.append(char(MemoryImage::instance().at(a)));
+        out.append(char(TestSupport::image().at(a)));
     return out;
 }
 
 void fillRandom(quint32 seed)
 {
     QRandomGenerator random(seed);
-    MemoryImage &im = MemoryImage::instance();
+    MemoryImage &im = TestSupport::image();
     for (int a = 0; a < MemoryImage::Size; ++a)
         im.setAt(a, uint8_t(random.bounded(256)));
 }
@@ -94,7 +95,7 @@ void TestOptionEditor::init()
     MessageBox::startRecording();
     Language::setChinese(false);
     BandLimits::current() = BandLimits::startup();
-    initialiseMemoryImage(MemoryImage::instance());
+    initialiseMemoryImage(TestSupport::image());
     open();
 }
 
@@ -163,7 +164,7 @@ void TestOptionEditor::openingAndShowingStoreNothing()
 {
     QFETCH(int, background);
     if (background >= 0)
-        MemoryImage::instance().fill(0, MemoryImage::Rows - 1, uint8_t(background));
+        TestSupport::image().fill(0, MemoryImage::Rows - 1, uint8_t(background));
     else
         fillRandom(quint32(-background));
     const QByteArray before = image(0, MemoryImage::Size);
@@ -320,7 +321,7 @@ void TestOptionEditor::aniChecksKeepTheFocus()
     choose(list("Combo_Band_B"), 0);
     QCOMPARE(image(0x0ED0, 16), stored);
     QCOMPARE(ani->text(), QStringLiteral("00123"));
-    QCOMPARE(int(MemoryImage::instance().at(0x0E00)), 0);
+    QCOMPARE(int(TestSupport::image().at(0x0E00)), 0);
     MessageBox::takeRecorded();
 }
 
@@ -330,22 +331,22 @@ void TestOptionEditor::listsAreChosenNotTyped()
     tdr->setFocus();
     QTest::keyClicks(tdr, QStringLiteral("OFF o"));
     QCOMPARE(tdr->currentText(), QStringLiteral("ON"));
-    QCOMPARE(int(MemoryImage::instance().at(0x0E00)), 1);
+    QCOMPARE(int(TestSupport::image().at(0x0E00)), 1);
     // The arrow keys still choose.
     QTest::keyClick(tdr, Qt::Key_Up);
-    QCOMPARE(int(MemoryImage::instance().at(0x0E00)), 0);
+    QCOMPARE(int(TestSupport::image().at(0x0E00)), 0);
 
     // A value beyond the list shows its last entry and stays until that entry is chosen.
-    MemoryImage::instance().setAt(0x0E05, 0xC8);
+    TestSupport::image().setAt(0x0E05, 0xC8);
     m_editor->redisplay();
     QCOMPARE(list("Combo_tot")->currentText(), QStringLiteral("600"));
-    QCOMPARE(int(MemoryImage::instance().at(0x0E05)), 0xC8);
+    QCOMPARE(int(TestSupport::image().at(0x0E05)), 0xC8);
     choose(list("Combo_tot"), 39);
-    QCOMPARE(int(MemoryImage::instance().at(0x0E05)), 39);
+    QCOMPARE(int(TestSupport::image().at(0x0E05)), 39);
 
     // A tone between the table's entries shows as its value, no entry chosen.
-    MemoryImage::instance().setAt(0x0F12, 0xD2);
-    MemoryImage::instance().setAt(0x0F13, 0x04);
+    TestSupport::image().setAt(0x0F12, 0xD2);
+    TestSupport::image().setAt(0x0F13, 0x04);
     m_editor->redisplay();
     QCOMPARE(list("Combo_t_ctdcs_a")->currentIndex(), -1);
     QCOMPARE(list("Combo_t_ctdcs_a")->placeholderText(), QStringLiteral("123.4"));
@@ -444,10 +445,10 @@ void TestOptionEditor::defaultButton()
 {
     fillRandom(5);
     m_editor->redisplay();
-    MemoryImage expected = MemoryImage::instance();
+    MemoryImage expected = TestSupport::image();
     OptionArea::writeDefaults(expected);
     QTest::mouseClick(button("Command_def"), Qt::LeftButton);
-    QVERIFY(MemoryImage::instance() == expected);
+    QVERIFY(TestSupport::image() == expected);
     QCOMPARE(text("Text_ANI")->text(), QStringLiteral("8D8D8"));
     QCOMPARE(text("Text_PON_MSG_D")->text(), QStringLiteral("TR7410"));
     QCOMPARE(text("Text_Freq_b")->text(), QStringLiteral("470.62500"));
@@ -508,7 +509,7 @@ void TestOptionEditor::readAndWriteAgainstTheRadio()
     QCOMPARE(image(0x0E00, 512), radioArea);
     QCOMPARE(image(0, 0x0E00) + image(0x1000, MemoryImage::Size - 0x1000), others);
     QCOMPARE(text("Text_Freq_b")->text(), QStringLiteral("."));
-    QCOMPARE(text("Text_Freq_a")->text(), BandRecord::frequencyText(BandRecord::view(MemoryImage::instance(), BandRecord::Band::A)));
+    QCOMPARE(text("Text_Freq_a")->text(), BandRecord::frequencyText(BandRecord::view(TestSupport::image(), BandRecord::Band::A)));
 
     // One edit, then the write: the radio gets its own bytes back, and the edit.
     choose(list("Combo_Beep"), 0);
@@ -602,9 +603,9 @@ void TestOptionEditor::activationShowsChangesMadeElsewhere()
     mdi.setActiveSubWindow(sub);
     mdi.setActiveSubWindow(other);
     // As a data file opened meanwhile would.
-    AreaView area = OptionArea::view(MemoryImage::instance());
+    AreaView area = OptionArea::view(TestSupport::image());
     OptionArea::setDigitRow(area, OptionArea::Offset::ani, QStringLiteral("4711"));
-    MemoryImage::instance().setAt(0x0E00, 0);
+    TestSupport::image().setAt(0x0E00, 0);
     QCOMPARE(editor->findChild<QLineEdit *>(QStringLiteral("Text_ANI"))->text(), QStringLiteral("8D8D8"));
     mdi.setActiveSubWindow(sub);
     QCoreApplication::processEvents();

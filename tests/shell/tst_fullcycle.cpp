@@ -75,7 +75,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     press(read, "Command_read");
     QVERIFY(readDone.wait(60000));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete reading data from the transceiver."}));
-    QCOMPARE(MemoryImage::instance().rows(0, Area::BulkReadRows.rowCount()),
+    QCOMPARE(TestSupport::image().rows(0, Area::BulkReadRows.rowCount()),
              radioBefore.left(Area::BulkReadRows.byteCount()));
 
     // 2. Edit channel 8 in the grid.
@@ -90,8 +90,8 @@ void TestFullCycle::readEditSaveLoadWrite()
     QTest::keyClick(box, Qt::Key_Return);
     QCoreApplication::processEvents();
     QCOMPARE(editor->model()->cellText(8, ChannelGridModel::RxFrequency), QStringLiteral("146.52000"));
-    QCOMPARE(MemoryImage::instance().rows(8, 1).left(4), QByteArray("\x00\x20\x65\x14", 4));
-    const QByteArray edited = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    QCOMPARE(TestSupport::image().rows(8, 1).left(4), QByteArray("\x00\x20\x65\x14", 4));
+    const QByteArray edited = TestSupport::image().rows(0, MemoryImage::Rows);
 
     // 3. Save a data file.
     QTemporaryDir folder;
@@ -104,7 +104,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Complete storing  parameter."}));
 
     // 4. Lose the edit, then load the file back; the grid shows it again when activated.
-    MemoryImage::instance().fill(0, MemoryImage::Rows - 1, 0x00);
+    TestSupport::image().fill(0, MemoryImage::Rows - 1, 0x00);
     main.menuAction(QStringLiteral("File_Open"))->trigger();
     auto *open = qobject_cast<FileWindow *>(main.child(QStringLiteral("Form_open_chann")));
     QVERIFY(open);
@@ -112,7 +112,7 @@ void TestFullCycle::readEditSaveLoadWrite()
     open->findChild<QLineEdit *>(QStringLiteral("Text1"))->setText(QStringLiteral("cycle.dat"));
     press(open, "Command_enter");
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Succeed fold the parameter from file."}));
-    QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), edited);
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), edited);
     main.menuAction(QStringLiteral("chann_edit"))->trigger();
     QCOMPARE(editor->model()->cellText(8, ChannelGridModel::RxFrequency), QStringLiteral("146.52000"));
 

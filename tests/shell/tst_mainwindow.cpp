@@ -164,8 +164,8 @@ void TestMainWindow::choosingTheActiveLanguageChangesNothingElse()
 {
     m_window->statusPanel(2)->setText(QStringLiteral("TR7410"));
     m_window->statusPanel(8)->setText(QStringLiteral("136--174 MHZ"));
-    MemoryImage::instance().setCell(5, 5, 0x42);
-    const QByteArray before = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    TestSupport::image().setCell(5, 5, 0x42);
+    const QByteArray before = TestSupport::image().rows(0, MemoryImage::Rows);
     // Start-up leaves the optional-features editor open.
     const int children = m_window->mdiArea()->subWindowList().size() + 1;
     auto *child = new QWidget;
@@ -177,7 +177,7 @@ void TestMainWindow::choosingTheActiveLanguageChangesNothingElse()
     QCOMPARE(m_window->statusPanel(2)->text(), QStringLiteral("TR7410"));
     QCOMPARE(m_window->statusPanel(8)->text(), QStringLiteral("136--174 MHZ"));
     QCOMPARE(m_window->statusPanel(3)->text(), QStringLiteral("S I M:"));
-    QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), before);
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), before);
     QCOMPARE(m_window->mdiArea()->subWindowList().size(), children);
     QCOMPARE(child->windowTitle(), QStringLiteral("Child"));
 
@@ -249,13 +249,13 @@ void TestMainWindow::screenAdviceBelow1024x768()
 
 void TestMainWindow::newDoesNothing()
 {
-    MemoryImage::instance().setCell(17, 3, 0x12);
-    const QByteArray before = MemoryImage::instance().rows(0, MemoryImage::Rows);
+    TestSupport::image().setCell(17, 3, 0x12);
+    const QByteArray before = TestSupport::image().rows(0, MemoryImage::Rows);
     const int messages = MessageBox::recorded().size();
     const auto children = m_window->mdiArea()->subWindowList();
     m_window->menuAction(QStringLiteral("File_New"))->trigger();
     QCoreApplication::processEvents();
-    QCOMPARE(MemoryImage::instance().rows(0, MemoryImage::Rows), before);
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), before);
     QCOMPARE(MessageBox::recorded().size(), messages);
     QCOMPARE(m_window->mdiArea()->subWindowList(), children);
 }
@@ -334,7 +334,7 @@ void TestMainWindow::openChildKeepsItsLanguageButMessagesFollowTheFlag()
 
     // Channel 5 at 185 MHz: the editor refuses to write, in the language of the moment.
     MessageBox::takeRecorded();
-    MemoryImage::instance().setRows(Area::Channels.firstRow + 5,
+    TestSupport::image().setRows(Area::Channels.firstRow + 5,
                                     QByteArray("\x00\x00\x50\x18\x00\x00\x50\x18\x00\x00\x00\x00\x00\x00\x00\x04", 16));
     QTest::mouseClick(editor->findChild<QPushButton *>(QStringLiteral("Command_write")), Qt::LeftButton);
     const auto records = MessageBox::takeRecorded();
@@ -394,7 +394,7 @@ void TestMainWindow::channelCsvFromTheFileMenu()
         askedToSave = save;
         return chosen;
     });
-    MemoryImage &image = MemoryImage::instance();
+    MemoryImage &image = TestSupport::image();
     m_window->showChannelEditor();
     auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
     QVERIFY(editor);

@@ -52,14 +52,14 @@ inline void leaveCell(QTableView *grid)
 
 inline QByteArray wholeImage()
 {
-    return MemoryImage::instance().rows(0, MemoryImage::Rows);
+    return TestSupport::image().rows(0, MemoryImage::Rows);
 }
 
 inline void randomise(const Area::Range &range, quint32 seed)
 {
     QRandomGenerator random(seed);
     for (int a = range.firstAddress(); a <= range.lastAddress(); ++a)
-        MemoryImage::instance().setAt(a, uint8_t(random.bounded(256)));
+        TestSupport::image().setAt(a, uint8_t(random.bounded(256)));
 }
 
 // Radio addresses whose byte differs from `before`.
@@ -144,13 +144,13 @@ inline void checkTransfers(EditorWindow *window, const Expected &e)
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({e.readMessage}));
     QCOMPARE(window->statusLine()->text(), e.readStatus);
     QCOMPARE(radio.radio().readRequests(), e.readBlocks);
-    QCOMPARE(MemoryImage::instance().rows(e.read.firstRow, e.read.rowCount()),
+    QCOMPARE(TestSupport::image().rows(e.read.firstRow, e.read.rowCount()),
              radio.memory(e.read.firstAddress(), e.read.byteCount()));
     QVERIFY(changedOnlyWithin(before, e.read.firstAddress(), e.read.byteCount()));
 
     // Something of our own in every written row, then back to the radio.
     for (int r = e.written.firstRow; r <= e.written.lastRow; ++r)
-        MemoryImage::instance().setCell(r, r % 16, uint8_t(r));
+        TestSupport::image().setCell(r, r % 16, uint8_t(r));
     radio.radio().resetCounters();
     QVERIFY(clickAndWait(window, "Command_write"));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({e.writeMessage}));
@@ -160,7 +160,7 @@ inline void checkTransfers(EditorWindow *window, const Expected &e)
     for (int k = 0; k < e.writeFrames; ++k)
         QCOMPARE(order.at(k), e.written.firstAddress() + 16 * k);
     QCOMPARE(radio.memory(e.written.firstAddress(), e.written.byteCount()),
-             MemoryImage::instance().rows(e.written.firstRow, e.written.rowCount()));
+             TestSupport::image().rows(e.written.firstRow, e.written.rowCount()));
 
     // A radio that stops answering: three retries, then the failure, nothing stored.
     Timer::setScale(0.02);

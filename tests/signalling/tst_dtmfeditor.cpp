@@ -38,12 +38,12 @@ QByteArray padded(QByteArray b, int size = 16)
 
 QByteArray areaRow(int offset)
 {
-    return MemoryImage::instance().rows(MemoryImage::rowOf(Base + offset), 1);
+    return TestSupport::image().rows(MemoryImage::rowOf(Base + offset), 1);
 }
 
 uint8_t areaByte(int offset)
 {
-    return MemoryImage::instance().at(Base + offset);
+    return TestSupport::image().at(Base + offset);
 }
 
 } // namespace
@@ -85,7 +85,7 @@ private:
 void TestDtmfEditor::init()
 {
     TestSupport::resetState();
-    initialiseMemoryImage(MemoryImage::instance());
+    initialiseMemoryImage(TestSupport::image());
     m_editor = std::make_unique<DtmfEditor>();
     m_editor->resize(1100, 800);
     m_editor->show();
@@ -143,7 +143,7 @@ void TestDtmfEditor::defaults()
         put(0x1D0, bytes({6, 10, 6, 10, 6}));
         put(0x1E0, bytes({7, 10, 7, 10, 7}));
         put(0x1F0, bytes({1, 0x1F, 0x03, 0, 11, 12, 4, 79}));
-        QCOMPARE(MemoryImage::instance().rows(Area::Dtmf.firstRow, Area::Dtmf.rowCount()), area);
+        QCOMPARE(TestSupport::image().rows(Area::Dtmf.firstRow, Area::Dtmf.rowCount()), area);
     };
     check();
     randomise(Area::Dtmf, 7);
@@ -218,7 +218,7 @@ void TestDtmfEditor::storedValuesAsShown()
     QFETCH(QString, shown);
 
     for (int i = 0; i < stored.size(); ++i)
-        MemoryImage::instance().setAt(Base + offset + i, uint8_t(stored.at(i)));
+        TestSupport::image().setAt(Base + offset + i, uint8_t(stored.at(i)));
     const QByteArray before = wholeImage();
     m_editor->redisplay();
     if (auto *combo = m_editor->findChild<QComboBox *>(control))
@@ -234,12 +234,12 @@ void TestDtmfEditor::controlBoxAndRights()
     auto *control = child<QCheckBox>(QStringLiteral("Check_Ctrl_En"));
     const QStringList controlled{"Text_MID", "Text_SID", "Check_M0", "Check_M4", "Check_S2"};
     QVERIFY(control->isChecked());
-    const QByteArray ids = MemoryImage::instance().rows(MemoryImage::rowOf(Base + 0x1D0), 2);
+    const QByteArray ids = TestSupport::image().rows(MemoryImage::rowOf(Base + 0x1D0), 2);
     QTest::mouseClick(control, Qt::LeftButton);
     QCOMPARE(areaByte(0x1F0), uint8_t(0));
     for (const QString &name : controlled)
         QVERIFY2(!child<QWidget>(name)->isEnabled(), qPrintable(name));
-    QCOMPARE(MemoryImage::instance().rows(MemoryImage::rowOf(Base + 0x1D0), 2), ids);
+    QCOMPARE(TestSupport::image().rows(MemoryImage::rowOf(Base + 0x1D0), 2), ids);
     QCOMPARE(areaByte(0x1F1), uint8_t(0x1F));
     QCOMPARE(areaByte(0x1F2), uint8_t(0x03));
     QTest::mouseClick(control, Qt::LeftButton);
@@ -248,10 +248,10 @@ void TestDtmfEditor::controlBoxAndRights()
         QVERIFY2(child<QWidget>(name)->isEnabled(), qPrintable(name));
 
     // A stored nonzero other than 1 still reads as on; the area decode greys by it.
-    MemoryImage::instance().setAt(Base + 0x1F0, 0);
+    TestSupport::image().setAt(Base + 0x1F0, 0);
     m_editor->redisplay();
     QVERIFY(!child<QWidget>(QStringLiteral("Text_SID"))->isEnabled());
-    MemoryImage::instance().setAt(Base + 0x1F0, 0x80);
+    TestSupport::image().setAt(Base + 0x1F0, 0x80);
     m_editor->redisplay();
     QVERIFY(control->isChecked());
     QVERIFY(child<QWidget>(QStringLiteral("Text_SID"))->isEnabled());
@@ -298,7 +298,7 @@ void TestDtmfEditor::everyControlChangesOnlyItsOwnBytes()
 
     randomise(Area::Dtmf, quint32(qHash(control)));
     // The controlled boxes must be usable.
-    MemoryImage::instance().setAt(Base + 0x1F0, 1);
+    TestSupport::image().setAt(Base + 0x1F0, 1);
     m_editor->redisplay();
     const QByteArray before = wholeImage();
     const uint8_t old = areaByte(offset);
@@ -354,7 +354,7 @@ void TestDtmfEditor::transfers()
                     "Complete writing DTMF Signal parameters "});
     // The read showed what it stored.
     QCOMPARE(child<QLineEdit>(QStringLiteral("Text_tx_Encode0"))->text(),
-             DtmfArea::digits(DtmfArea::view(MemoryImage::instance()), 0));
+             DtmfArea::digits(DtmfArea::view(TestSupport::image()), 0));
 }
 
 QTEST_MAIN(TestDtmfEditor)

@@ -33,7 +33,7 @@ constexpr int Base = 0x2400;
 
 uint8_t at(int offset)
 {
-    return MemoryImage::instance().at(Base + offset);
+    return TestSupport::image().at(Base + offset);
 }
 
 QByteArray areaBytes(int offset, int count)
@@ -78,8 +78,8 @@ private:
 void TestFiveToneEditor::init()
 {
     TestSupport::resetState();
-    FiveToneDecodeTable::instance().reset();
-    initialiseMemoryImage(MemoryImage::instance());
+    TestSupport::fiveToneDecode().clear();
+    initialiseMemoryImage(TestSupport::image());
     m_editor = std::make_unique<FiveToneEditor>();
     m_editor->resize(1200, 760);
     m_editor->show();
@@ -139,29 +139,29 @@ void TestFiveToneEditor::defaults()
         put(0x100, QByteArray::fromHex("010203040503040506070506070809") + QByteArray(1, 0));
         put(0x1E0, QByteArray::fromHex("020304050604050607080607080900") + QByteArray(1, 14));
         put(0x1F0, QByteArray::fromHex("14141400ffffffff0001063bffffffff"));
-        QCOMPARE(MemoryImage::instance().rows(Area::FiveToneWrite.firstRow, Area::FiveToneWrite.rowCount()),
+        QCOMPARE(TestSupport::image().rows(Area::FiveToneWrite.firstRow, Area::FiveToneWrite.rowCount()),
                  expected.rows(Area::FiveToneWrite.firstRow, Area::FiveToneWrite.rowCount()));
         // The standards rows as the radio knows them.
-        QCOMPARE(MemoryImage::instance().at(0x2000), uint8_t(0xBD));
-        QCOMPARE(MemoryImage::instance().at(0x2100), uint8_t(0x07));
-        QCOMPARE(MemoryImage::instance().at(0x2200), uint8_t(0x8B));
-        QCOMPARE(MemoryImage::instance().at(0x2300), uint8_t(0x04));
+        QCOMPARE(TestSupport::image().at(0x2000), uint8_t(0xBD));
+        QCOMPARE(TestSupport::image().at(0x2100), uint8_t(0x07));
+        QCOMPARE(TestSupport::image().at(0x2200), uint8_t(0x8B));
+        QCOMPARE(TestSupport::image().at(0x2300), uint8_t(0x04));
     };
     check();
     randomise(Area::FiveToneWrite, 5);
     // The bytes the defaults do not name keep what they held: bytes 3-15 of a standard's row.
-    const uint8_t untouched = MemoryImage::instance().at(Base + 16 * 3 + 7);
+    const uint8_t untouched = TestSupport::image().at(Base + 16 * 3 + 7);
     const QByteArray before = wholeImage();
     click(m_editor.get(), "Command_def");
     QVERIFY(changedOnlyWithin(before, Area::FiveToneWrite.firstAddress(), Area::FiveToneWrite.byteCount()));
-    QCOMPARE(MemoryImage::instance().at(Base + 16 * 3 + 7), untouched);
+    QCOMPARE(TestSupport::image().at(Base + 16 * 3 + 7), untouched);
     for (int s = 0; s < 15; ++s) {
         for (int i = 3; i < 16; ++i)
-            MemoryImage::instance().setAt(Base + 16 * s + i, 0xFF);
+            TestSupport::image().setAt(Base + 16 * s + i, 0xFF);
     }
-    MemoryImage::instance().fill(MemoryImage::rowOf(Base + 0xF0), MemoryImage::rowOf(Base + 0xF0), 0xFF);
+    TestSupport::image().fill(MemoryImage::rowOf(Base + 0xF0), MemoryImage::rowOf(Base + 0xF0), 0xFF);
     for (int block = 0; block < 4; ++block)
-        MemoryImage::instance().fill(Area::FiveToneStandards.firstRow + 16 * block + 15,
+        TestSupport::image().fill(Area::FiveToneStandards.firstRow + 16 * block + 15,
                                      Area::FiveToneStandards.firstRow + 16 * block + 15, 0xFF);
     check();
     QCOMPARE(m_editor->encodeModel()->cellText(14, FiveToneEncodeModel::Frame3), QStringLiteral("67890"));
@@ -245,7 +245,7 @@ void TestFiveToneEditor::storedBytesAsShown()
     QFETCH(QString, list);
     QFETCH(QString, shown);
 
-    MemoryImage::instance().setAt(Base + offset, uint8_t(value));
+    TestSupport::image().setAt(Base + offset, uint8_t(value));
     const QByteArray before = wholeImage();
     m_editor->redisplay();
     if (grid == 0)
@@ -294,7 +294,8 @@ void TestFiveToneEditor::decodeCodesStayWithTheRun()
     // None of it goes into the image.
     QCOMPARE(wholeImage(), before);
 
-    const FiveToneDecodeTable::Code &code = FiveToneDecodeTable::instance().code(3);
+    const FiveToneDecodeTable table = FiveToneDecodeTable::fromBytes(TestSupport::fiveToneDecode());
+    const FiveToneDecodeTable::Code &code = table.code(3);
     QCOMPARE(code.frames[0], QStringLiteral("12AB3"));
     QCOMPARE(code.frames[1], QString());
     QCOMPARE(code.functions[0], uint8_t(0x01));

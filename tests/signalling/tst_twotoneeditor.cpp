@@ -28,7 +28,7 @@ constexpr int Base = 0x2D00;
 
 uint8_t at(int offset)
 {
-    return MemoryImage::instance().at(Base + offset);
+    return TestSupport::image().at(Base + offset);
 }
 
 int hzAt(int offset)
@@ -79,7 +79,7 @@ private:
 void TestTwoToneEditor::init()
 {
     TestSupport::resetState();
-    initialiseMemoryImage(MemoryImage::instance());
+    initialiseMemoryImage(TestSupport::image());
     m_editor = std::make_unique<TwoToneEditor>();
     m_editor->resize(1200, 700);
     m_editor->show();
@@ -169,7 +169,7 @@ void TestTwoToneEditor::defaults()
             }
         }
         area[0x2F0] = 59;
-        QCOMPARE(MemoryImage::instance().rows(Area::TwoTone.firstRow, Area::TwoTone.rowCount()), area);
+        QCOMPARE(TestSupport::image().rows(Area::TwoTone.firstRow, Area::TwoTone.rowCount()), area);
         // Two period counts as the radio knows them.
         QCOMPARE(hzAt(0x208), 1163);
         QCOMPARE(hzAt(0x20A), 2050);
@@ -315,9 +315,9 @@ void TestTwoToneEditor::storedBytesAsShown()
     QFETCH(QString, widget);
     QFETCH(QString, shown);
 
-    MemoryImage::instance().setAt(Base + 0x100 + 16 * 5, 0); // a pair, so its group shows
+    TestSupport::image().setAt(Base + 0x100 + 16 * 5, 0); // a pair, so its group shows
     for (int i = 0; i < stored.size(); ++i)
-        MemoryImage::instance().setAt(Base + offset + i, uint8_t(stored.at(i)));
+        TestSupport::image().setAt(Base + offset + i, uint8_t(stored.at(i)));
     const QByteArray before = wholeImage();
     m_editor->redisplay();
     if (column >= 0)
@@ -329,10 +329,10 @@ void TestTwoToneEditor::storedBytesAsShown()
     QCOMPARE(wholeImage(), before);
 
     // Encode tones of 0 and 0xFFFF show empty cells.
-    MemoryImage::instance().setAt(Base + 0, 0);
-    MemoryImage::instance().setAt(Base + 1, 0);
-    MemoryImage::instance().setAt(Base + 8, 0xFF);
-    MemoryImage::instance().setAt(Base + 9, 0xFF);
+    TestSupport::image().setAt(Base + 0, 0);
+    TestSupport::image().setAt(Base + 1, 0);
+    TestSupport::image().setAt(Base + 8, 0xFF);
+    TestSupport::image().setAt(Base + 9, 0xFF);
     QCOMPARE(m_editor->encodeModel()->cellText(0, 1), QString());
     QCOMPARE(m_editor->encodeModel()->cellText(0, 2), QString());
 }

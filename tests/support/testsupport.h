@@ -5,6 +5,8 @@
 // their widgets. Tests of model code alone need none of it.
 
 #include "image/bandlimits.h"
+#include "image/document.h"
+#include "support/documentaccess.h"
 #include "platform/messagebox.h"
 #include "platform/timer.h"
 #include "shell/bulkwritesteps.h"
@@ -17,9 +19,11 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <QtTest>
 
 namespace TestSupport {
+
 
 // English, messages recorded, timers at full scale, the start-up band limits, and the
 // shell's followers installed (identifications adopted, bulk-write steps in place), as
@@ -35,6 +39,8 @@ inline void resetState()
     BandLimits::reported() = BandLimits::startup();
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
+    // Steps of an earlier test would undo into bytes that set-up has since replaced.
+    Document::instance().history().clear();
 }
 
 inline void endState()
