@@ -17,7 +17,9 @@ TransferWindow::TransferWindow(const Pacing &pacing, PortOpener portMessage, QWi
 {
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("Label_tr_count"));
-    m_status->setAccessibleName(StatusName.text(m_chinese));
+    // No fixed name: a screen reader then reads the line's current text, and learns what
+    // the line is from its description.
+    m_status->setAccessibleDescription(StatusName.text(m_chinese));
     m_progress = new QProgressBar(this);
     m_progress->setObjectName(QStringLiteral("ProgressBar1"));
     m_progress->setRange(0, 100);

@@ -100,6 +100,9 @@ MainWindow::MainWindow(QWidget *parent)
     g_instance = this;
     setObjectName(QStringLiteral("MDImain"));
     m_mdi = new QMdiArea(this);
+    // When a child closes (a file window, say), the one that was in front before it comes
+    // back, not the one created first.
+    m_mdi->setActivationOrder(QMdiArea::ActivationHistoryOrder);
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -1,9 +1,12 @@
 #include "image/areamap.h"
+#include "image/document.h"
 #include "image/imagediff.h"
 #include "image/memoryimage.h"
 #include "link/receiveslots.h"
 #include "shell/imageinitialisation.h"
 
+#include <QSignalSpy>
+#include <QUndoStack>
 #include <QtTest>
 
 class TestMemoryImage : public QObject
@@ -19,6 +22,9 @@ private slots:
     void receiveSlotsTakeTheHeaderThatEchoesTheRequest_data();
     void receiveSlotsTakeTheHeaderThatEchoesTheRequest();
     void comparisonNamesTableFieldsAndShowsTheRestInHex();
+    void documentStepsRestoreExactBytes_data();
+    void documentStepsRestoreExactBytes();
+    void documentKeepsOnlyWhatChanged();
 };
 
 void TestMemoryImage::addressFunctionsAtAreaBorders_data()
@@ -204,6 +210,139 @@ void TestMemoryImage::comparisonNamesTableFieldsAndShowsTheRestInHex()
     after.setAt(Area::BandRecords.firstAddress() + 32 + 1, 0x11);
     QCOMPARE(ImageDiff::describe(before, after, areas, Area::BandRecords).mid(1),
              QStringList({"band B lamp OFF -> ON", "band B mode A -> B"}));
+}
+
+void TestMemoryImage::documentStepsRestoreExactBytes_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("bits of a shared byte") << 0;
+    QTest::newRow("runs in two areas") << 1;
+    QTest::newRow("alignment block") << 2;
+    QTest::newRow("decode table grows") << 3;
+    QTest::newRow("whole image") << 4;
+}
+
+void TestMemoryImage::documentStepsRestoreExactBytes()
+{
+    QFETCH(int, kind);
+    Document doc;
+    doc.initialise([](Document::Contents &c) {
+        for (int a = 0; a < MemoryImage::Size; ++a)
+            c.image.setAt(a, uint8_t(a * 7));
+        c.alignment.fill(char(0x5A));
+        c.fiveToneDecode = QByteArray("abc");
+        return true;
+    });
+    const Document::Contents before = doc.contents();
+    QCOMPARE(doc.history().count(), 0); // the first state is no step
+
+    QSignalSpy changed(&doc, &Document::changed);
+    QVERIFY(doc.apply(StepLabel(QStringLiteral("edit"), QStringLiteral("改")), [kind](Document::Contents &c) {
+        switch (kind) {
+        case 0: c.image.setAt(0x0E05, uint8_t((c.image.at(0x0E05) & 0xF0) | 0x0C)); break;
+        case 1:
+            c.image.setAt(0x10, 0);
+            c.image.setAt(0x11, 1);
+            c.image.setAt(0x3000, 2);
+            break;
+        case 2: c.alignment[0x40] = 0; break;
+        case 3: c.fiveToneDecode = QByteArray("abcdef"); break;
+        case 4: c.image.fill(0, MemoryImage::Rows - 1, 0xFF); break;
+        }
+        return true;
+    }));
+    const Document::Contents after = doc.contents();
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(doc.history().count(), 1);
+    QCOMPARE(doc.undoLabel(true), QStringLiteral("改"));
+
+    doc.undo();
+    QVERIFY(doc.image() == before.image);
+    QCOMPARE(doc.alignment(), before.alignment);
+    QCOMPARE(doc.fiveToneDecode(), before.fiveToneDecode);
+    QCOMPARE(changed.count(), 2);
+    QCOMPARE(doc.redoLabel(false), QStringLiteral("edit"));
+    doc.redo();
+    QVERIFY(doc.image() == after.image);
+    QCOMPARE(doc.alignment(), after.alignment);
+    QCOMPARE(doc.fiveToneDecode(), after.fiveToneDecode);
+
+    // The announced ranges cover exactly what differs.
+    const DocumentRanges ranges = changed.last().at(0).value<DocumentRanges>();
+    int bytes = 0;
+    for (const DocumentRange &r : ranges)
+        bytes += r.part == DocumentRange::Part::Image ? r.count : 0;
+    const int expected[] = {1, 3, 0, 0, -1};
+    if (expected[kind] >= 0)
+        QCOMPARE(bytes, expected[kind]);
+}
+
+void TestMemoryImage::documentKeepsOnlyWhatChanged()
+{
+    Document doc;
+    const MemoryImage start = doc.image();
+    QSignalSpy changed(&doc, &Document::changed);
+
+    // A refused change leaves every byte and makes no step, however much it wrote.
+    QVERIFY(!doc.applyToImage(StepLabel(), [](MemoryImage &image) {
+        image.fill(0, 10, 0);
+        return false;
+    }));
+    QVERIFY(doc.image() == start);
+    // Writing what is there already is no step either.
+    QVERIFY(doc.applyToImage(StepLabel(), [](MemoryImage &image) {
+        image.setAt(5, image.at(5));
+        return true;
+    }));
+    QCOMPARE(doc.history().count(), 0);
+    QCOMPARE(changed.count(), 0);
+
+    // A change made inside another is part of its step; a refused inner one is undone alone.
+    doc.applyToImage(StepLabel(), [&doc](MemoryImage &image) {
+        image.setAt(1, 1);
+        doc.applyToImage(StepLabel(), [](MemoryImage &inner) {
+            inner.setAt(2, 2);
+            return true;
+        });
+        doc.applyToImage(StepLabel(), [](MemoryImage &inner) {
+            inner.setAt(3, 3);
+            return false;
+        });
+        return true;
+    });
+    QCOMPARE(doc.history().count(), 1);
+    QCOMPARE(int(doc.image().at(2)), 2);
+    QCOMPARE(int(doc.image().at(3)), 0xFF);
+
+    // The keys of one box in a row are one step; typed back to what it was, none.
+    for (int v : {0x10, 0x11, 0x12})
+        doc.applyToImage(StepLabel(), [v](MemoryImage &image) { image.setAt(100, uint8_t(v)); return true; }, 7);
+    QCOMPARE(doc.history().count(), 2);
+    doc.applyToImage(StepLabel(), [](MemoryImage &image) { image.setAt(100, 0xFF); return true; }, 7);
+    QCOMPARE(doc.history().count(), 1);
+    doc.undo();
+    QVERIFY(doc.image() == start);
+
+    // A message asked for inside a change waits for its end.
+    QStringList order;
+    doc.applyToImage(StepLabel(), [&](MemoryImage &image) {
+        doc.whenSettled([&] { order << QStringLiteral("message"); });
+        image.setAt(9, 9);
+        order << QStringLiteral("change");
+        return true;
+    });
+    QCOMPARE(order, QStringList({QStringLiteral("change"), QStringLiteral("message")}));
+
+    // At least a thousand steps back, kept as their differences.
+    for (int k = 0; k < 1200; ++k)
+        doc.applyToImage(StepLabel(), [k](MemoryImage &image) { image.setAt(k, uint8_t(k % 200 + 20)); return true; });
+    int undone = 0;
+    while (doc.canUndo()) {
+        doc.undo();
+        ++undone;
+    }
+    QCOMPARE(undone, 1201);
+    QVERIFY(doc.image() == start);
 }
 
 QTEST_APPLESS_MAIN(TestMemoryImage)

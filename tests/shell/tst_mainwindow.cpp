@@ -13,6 +13,7 @@
 #include "channels/channelgridmodel.h"
 #include "channels/channelrecord.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
@@ -64,6 +65,9 @@ private slots:
     void fmEntryClosesTheChannelEditor();
     void exitRefusedWhileAnEditorTalksToTheRadio();
     void channelCsvFromTheFileMenu();
+    void editMenuUndoesOneStepAtATime();
+    void theWindowInFrontComesBackAfterAFileWindow();
+    void statusLinesReadOutTheirText();
 
 private:
     std::unique_ptr<MainWindow> m_window;
@@ -102,6 +106,9 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_import_csv", "Import channels (CSV)...", "导入信道 (CSV)..."},
         {"File_export_csv", "Export channels (CSV)...", "导出信道 (CSV)..."},
         {"File_exit", "Exit", "退出"},
+        {"Edit", "Edit", "编辑"},
+        {"Edit_undo", "Undo", "撤销"},
+        {"Edit_redo", "Redo", "重做"},
         {"fm_chann_edit", "FM-Radio", "FM-频道"},
         {"chann_edit", "Channel", "信道编辑"},
         {"sys_edit", "Option", "可选参数"},
@@ -441,6 +448,81 @@ void TestMainWindow::channelCsvFromTheFileMenu()
     QCOMPARE(editor->model()->cellText(20, ChannelGridModel::RxFrequency), QStringLiteral("145.50000"));
     QCOMPARE(editor->model()->cellText(20, ChannelGridModel::Name), QStringLiteral("LONGNA"));
     ChannelCsvActions::setPathChooser({});
+}
+
+void TestMainWindow::editMenuUndoesOneStepAtATime()
+{
+    const QList<QAction *> top = m_window->menuBar()->actions();
+    QCOMPARE(top.at(1)->objectName(), QStringLiteral("Edit"));
+    QAction *undo = m_window->menuAction(QStringLiteral("Edit_undo"));
+    QAction *redo = m_window->menuAction(QStringLiteral("Edit_redo"));
+    QVERIFY(!undo->isEnabled()); // the start-up defaults are no step
+    QVERIFY(undo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Z"))));
+    QVERIFY(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Y"))));
+    QVERIFY(redo->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+Shift+Z"))));
+
+    m_window->showChannelEditor();
+    auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
+    const QByteArray before = TestSupport::image().rows(0, MemoryImage::Rows);
+    QVERIFY(editor->model()->commitRxFrequency(12, QStringLiteral("145.5")));
+    const QByteArray after = TestSupport::image().rows(0, MemoryImage::Rows);
+    QCOMPARE(undo->text(), QStringLiteral("Undo: channel 12 RX Frequency"));
+    m_window->menuAction(QStringLiteral("Language_chn"))->trigger();
+    QCOMPARE(undo->text(), QStringLiteral("撤销：信道 12 接收频率(MHZ)"));
+    m_window->menuAction(QStringLiteral("Language_eng"))->trigger();
+
+    undo->trigger();
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), before);
+    QCOMPARE(editor->model()->cellText(12, ChannelGridModel::RxFrequency), QString());
+    QCOMPARE(redo->text(), QStringLiteral("Redo: channel 12 RX Frequency"));
+    QCOMPARE(undo->text(), QStringLiteral("Undo"));
+    redo->trigger();
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), after);
+
+    // While a transfer runs, undo is refused like the other busy actions.
+    RadioOnCom radio(5);
+    QVERIFY(radio.ok());
+    vradio::Faults silent;
+    silent.silent = true;
+    radio.radio().setFaults(silent);
+    editor->button(EditorWindow::Action::Read)->click();
+    QVERIFY(editor->isBusy());
+    MessageBox::takeRecorded();
+    undo->trigger();
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating with transceiver ."}));
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), after);
+    editor->engine().stop();
+}
+
+void TestMainWindow::theWindowInFrontComesBackAfterAFileWindow()
+{
+    // The options editor came first (start-up); the channel editor is in front.
+    m_window->showChannelEditor();
+    QCOMPARE(m_window->mdiArea()->activeSubWindow(), m_window->childFrame(QStringLiteral("frm_chann")));
+    for (const char *entry : {"File_save", "File_Open"}) {
+        m_window->menuAction(QString::fromLatin1(entry))->trigger();
+        QMdiSubWindow *files = m_window->mdiArea()->activeSubWindow();
+        QVERIFY(files && files != m_window->childFrame(QStringLiteral("frm_chann")));
+        files->close();
+        QCOMPARE(m_window->mdiArea()->activeSubWindow(), m_window->childFrame(QStringLiteral("frm_chann")));
+    }
+}
+
+void TestMainWindow::statusLinesReadOutTheirText()
+{
+    auto nameOf = [](QWidget *w) {
+        QAccessibleInterface *a = QAccessible::queryAccessibleInterface(w);
+        return a ? a->text(QAccessible::Name) : QString();
+    };
+    for (bool chinese : {false, true}) {
+        m_window->menuAction(QLatin1String(chinese ? "Language_chn" : "Language_eng"))->trigger();
+        m_window->closeChild(QStringLiteral("frm_chann"));
+        m_window->showChannelEditor();
+        auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
+        editor->statusLine()->setText(QStringLiteral("Read Data is Ok ！"));
+        QCOMPARE(nameOf(editor->statusLine()), QStringLiteral("Read Data is Ok ！"));
+        QCOMPARE(nameOf(m_window->statusPanel(2)), m_window->statusPanel(2)->text());
+    }
 }
 
 QTEST_MAIN(TestMainWindow)
