@@ -263,7 +263,7 @@ Field channelTone(const QString &key, int row, int offset)
     f.key = key;
     f.bits = wholeBytes(MemoryImage::addressOf(row, offset), 2);
     f.style = Style::Quoted;
-    f.comment = QStringLiteral("OFF, 67.0 ... 254.1, D023N ... D754N, D023I ... D754I, or a CTCSS value 60-259.9");
+    f.comment = QStringLiteral("OFF, 67.0 ... 254.1, D023N ... D754I, or 60-259.9 Hz");
     f.show = [row, offset](const MemoryImage &image) -> std::optional<QString> {
         const QString text = decodeTone(image.cell(row, offset), image.cell(row, offset + 1));
         return text.isEmpty() ? std::nullopt : std::optional<QString>(text);
@@ -629,6 +629,7 @@ FieldList twoTone()
             f.key = QStringLiteral("encode.%1.%2").arg(n).arg(tone == 0 ? QStringLiteral("first") : QStringLiteral("second"));
             f.bits = wholeBytes(base + offset, 2);
             f.flowParent = true;
+            f.comment = QStringLiteral("Hz, 300-3000, or \"\"");
             f.show = [base, size, offset](const MemoryImage &image) -> std::optional<QString> {
                 const int hz = TwoToneArea::storedHz(AreaView(reading(image), base, size), offset);
                 return hz >= TwoToneArea::LowestHz && hz <= TwoToneArea::HighestHz ? QString::number(hz) : QString();
@@ -675,6 +676,7 @@ FieldList twoTone()
                 f.key = group + QLatin1String(c.key);
                 f.bits = {{at, 0xFF}};
                 f.flowParent = true;
+                f.comment = allowedText(entries) + QStringLiteral(" or \"\"");
                 f.show = [at, shown](const MemoryImage &image) -> std::optional<QString> { return shown(image.at(at)); };
                 f.store = [at, entries, first](MemoryImage &image, const QString &text) {
                     if (text.trimmed().isEmpty()) {
@@ -738,6 +740,7 @@ FieldList fiveTone()
             f.bits = wholeBytes(base + O::frame(n, frame), FiveToneArea::FrameDigits);
             f.style = Style::Quoted;
             f.flowParent = true;
+            f.comment = QStringLiteral("5 of 0-9, A-F, or \"\"");
             f.show = [base, size, n, frame](const MemoryImage &image) -> std::optional<QString> {
                 return FiveToneArea::frameText(AreaView(reading(image), base, size), n, frame);
             };
@@ -757,6 +760,7 @@ FieldList fiveTone()
         standard.key = prefix + QStringLiteral("standard");
         standard.bits = {{address, 0xFF}};
         standard.flowParent = true;
+        standard.comment = allowedText(names) + QStringLiteral(" or \"\"");
         standard.show = [address](const MemoryImage &image) -> std::optional<QString> {
             return FiveToneStandards::name(image.at(address));
         };

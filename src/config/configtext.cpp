@@ -132,22 +132,33 @@ void emitValue(YAML::Emitter &out, const Field &f, const QString &text)
     }
 }
 
-// The fields' dotted keys as nested maps, inside a map already open.
+// The fields' dotted keys as nested maps, inside a map already open. A map written on one
+// line carries no comments inside; the first such map of its parent names the values of
+// its keys after it.
 void emitFields(YAML::Emitter &out, const QVector<Named> &items)
 {
     QStringList open;
     bool inFlow = false;
+    QStringList flowComments;
+    QSet<QString> commentedParents;
+    auto close = [&] {
+        out << YAML::EndMap;
+        open.removeLast();
+        if (inFlow && !flowComments.isEmpty() && !commentedParents.contains(open.join(QLatin1Char('.')))) {
+            commentedParents.insert(open.join(QLatin1Char('.')));
+            out << YAML::Comment(utf8(flowComments.join(QStringLiteral("; "))));
+        }
+        inFlow = false;
+        flowComments.clear();
+    };
     for (const Named &item : items) {
         QStringList parts = item.field->key.split(QLatin1Char('.'));
         const QString leaf = parts.takeLast();
         int common = 0;
         while (common < open.size() && common < parts.size() && open.at(common) == parts.at(common))
             ++common;
-        while (open.size() > common) {
-            out << YAML::EndMap;
-            open.removeLast();
-            inFlow = false;
-        }
+        while (open.size() > common)
+            close();
         while (open.size() < parts.size()) {
             out << YAML::Key << utf8(parts.at(open.size())) << YAML::Value;
             if (item.field->flowParent && open.size() == parts.size() - 1) {
@@ -159,13 +170,15 @@ void emitFields(YAML::Emitter &out, const QVector<Named> &items)
         }
         out << YAML::Key << utf8(leaf) << YAML::Value;
         emitValue(out, *item.field, item.text);
-        if (!inFlow && !item.field->comment.isEmpty())
+        if (item.field->comment.isEmpty())
+            continue;
+        if (inFlow)
+            flowComments << leaf + QStringLiteral(": ") + item.field->comment;
+        else
             out << YAML::Comment(utf8(item.field->comment));
     }
-    while (!open.isEmpty()) {
-        out << YAML::EndMap;
-        open.removeLast();
-    }
+    while (!open.isEmpty())
+        close();
 }
 
 QString rawToken(const MemoryImage &image, const Coverage &c, int a)
