@@ -290,6 +290,19 @@ const char *channelKey(const char *tableName)
     return aliases.value(QString::fromLatin1(tableName), tableName);
 }
 
+// The response texts come from the language table, which is costly to build; every
+// byte's text is asked for once.
+QString responseShown(uint8_t byte)
+{
+    static const QStringList shown = [] {
+        QStringList out;
+        for (int b = 0; b < 256; ++b)
+            out << TwoToneArea::responseText(uint8_t(b), false);
+        return out;
+    }();
+    return shown.at(byte);
+}
+
 bool isNameCharacter(QChar ch)
 {
     return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
@@ -664,7 +677,7 @@ FieldList twoTone()
                 int firstValue; // the byte the first entry stores
             } cells[] = {
                 {"pair", 0, pairs, &TwoToneArea::pairText, 0},
-                {"response", 1, responses, [](uint8_t b) { return TwoToneArea::responseText(b, false); }, 0},
+                {"response", 1, responses, &responseShown, 0},
                 {"alert", 2, alerts, &TwoToneArea::alertText, 1},
             };
             for (const auto &c : cells) {
