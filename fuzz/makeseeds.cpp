@@ -5,6 +5,7 @@
 
 #include "channels/channelcsv.h"
 #include "channels/channelrecord.h"
+#include "demoimage.h"
 #include "files/adjustfile.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
@@ -157,6 +158,27 @@ QByteArray readReplies(vradio::VirtualRadio &radio, char which, const AreaTransf
     return replies;
 }
 
+// fuzz_configtext: whole images as they are, or a start image and byte patches.
+void configImages()
+{
+    MemoryImage demo;
+    buildDemoImage(demo);
+    put("configtext", "demo.img", QByteArray(reinterpret_cast<const char *>(demo.data()), MemoryImage::Size));
+    put("configtext", "startup.img", QByteArray(1, '\0'));
+    put("configtext", "erased.img", QByteArray(1, '\1'));
+    put("configtext", "patterned.img", QByteArray(1, '\2'));
+    // Garbage where names stand: frequency nibbles above 9, tones no table holds, list
+    // values past their lists, unused bits set, names of codes that are no character.
+    const uint8_t patches[][3] = {{0x00, 0x00, 0x9A}, {0x00, 0x09, 0x85}, {0x00, 0x0C, 0xF3}, {0x00, 0x0E, 0x07},
+                                  {0x00, 0x0F, 0xB0}, {0x10, 0x02, 0x61}, {0x0E, 0x02, 0xFF}, {0x0E, 0xC3, 0x7E},
+                                  {0x0F, 0x03, 0x0C}, {0x0F, 0x10, 0xFF}, {0x2A, 0xF1, 0xFF}, {0x2A, 0xF4, 0x05},
+                                  {0x2D, 0x00, 0xFF}, {0x2E, 0x01, 0x09}, {0x25, 0x0F, 0x20}, {0x30, 0x20, 0x0B}};
+    QByteArray garbage(1, '\0');
+    for (const auto &p : patches)
+        garbage.append(reinterpret_cast<const char *>(p), 3);
+    put("configtext", "garbage.img", garbage);
+}
+
 void channelCsvFiles()
 {
     MemoryImage image;
@@ -260,6 +282,7 @@ int main(int argc, char **argv)
     adjustFiles();
     identifications();
     channelCsvFiles();
+    configImages();
     receiveSlots();
     exchanges();
     return 0;

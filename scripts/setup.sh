@@ -12,6 +12,8 @@ PACKAGES=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins
+  # the configuration as text (orvane-cli export-config / import-config)
+  libyaml-cpp-dev
   fonts-noto-cjk
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file

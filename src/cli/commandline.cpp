@@ -85,6 +85,14 @@ const QVector<Command> &commands()
          "replace the channels IN.csv lists in a copy of FILE.dat, checked as the channel grid\n"
          "                  checks them (against the start-up band limits unless --bands is given)",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importCsv},
+        {"export-config", "export-config FILE.dat [-o PLAN.yaml]",
+         "the whole configuration as YAML text: every setting by name, every other byte in hex\n"
+         "                  (standard output without -o)",
+         {"o"}, {}, 1, &CommandLine::exportConfig},
+        {"import-config", "import-config PLAN.yaml [--into BASE.dat] -o OUT.dat [--bands A_LO,A_HI,B_LO,B_HI]",
+         "read a configuration over BASE.dat (the start-up defaults without --into), checked as\n"
+         "                  the windows check it; keys the file leaves out keep the base's values",
+         {"into", "o", "bands"}, {}, 1, &CommandLine::importConfig},
     };
     return list;
 }
@@ -191,6 +199,11 @@ bool parseBands(const QString &text, BandLimits &limits)
 }
 
 } // namespace
+
+bool CommandLine::parseBandLimits(const QString &text, BandLimits &limits)
+{
+    return parseBands(text, limits);
+}
 
 int CommandLine::run(const QStringList &arguments)
 {

@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 class MemoryImage;
+struct BandLimits;
 struct PortChoice;
 
 // orvane-cli: the programming jobs of the windows for scripts and batch work, on the same
@@ -43,6 +44,12 @@ public:
     int diff(const Arguments &args);
     int exportCsv(const Arguments &args);
     int importCsv(const Arguments &args);
+    // configcommands.cpp
+    int exportConfig(const Arguments &args);
+    int importConfig(const Arguments &args);
+
+    // "A_LO,A_HI,B_LO,B_HI" in whole MHz, as --bands takes them.
+    static bool parseBandLimits(const QString &text, BandLimits &limits);
 
 private:
 

@@ -6,6 +6,7 @@
 #include "channels/channelcsv.h"
 #include "channels/channelrecord.h"
 #include "cli/commandline.h"
+#include "config/configtext.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
@@ -107,6 +108,7 @@ private slots:
     void exitCodes();
     void diffNamesChannelFieldsAndShowsTheRestInHex();
     void csvCommands();
+    void configCommands();
     void progressOnlyOnATerminal_data();
     void progressOnlyOnATerminal();
     void progressOfTheBuiltCommand_data();
@@ -263,6 +265,8 @@ void TestCli::exitCodes_data()
     QTest::newRow("malformed data file") << QStringList{"diff", d + "bad.dat", d + "plan.dat"} << "" << 4 << "bad.dat";
     QTest::newRow("bad csv") << QStringList{"import-csv", d + "bad.csv", "--into", d + "plan.dat", "-o", d + "x.dat"} << ""
                              << 4 << "Line 2, column Frequency, value \"999\"";
+    QTest::newRow("import-config without -o") << QStringList{"import-config", d + "plan.yaml"} << "" << 1
+                                              << "import-config needs -o OUT.dat";
     QTest::newRow("output folder missing") << QStringList{"export-csv", d + "plan.dat", "-o", d + "no/such/x.csv"} << "" << 4
                                            << "Cannot save";
 }
@@ -340,6 +344,29 @@ void TestCli::csvCommands()
     const Result d = runCli({"diff", path("plan.dat"), path("imported.dat")});
     QCOMPARE(d.out.split(QLatin1Char('\n')).first().left(26), QStringLiteral("ch 40 new: RX 185.00000, T"));
     QCOMPARE(d.out.count(QLatin1Char('\n')), 1);
+}
+
+void TestCli::configCommands()
+{
+    const Result exported = runCli({"export-config", path("plan.dat")});
+    QCOMPARE(exported.code, 0);
+    QCOMPARE(exported.out.toUtf8(), ConfigText::exportImage(*planImage()));
+    QCOMPARE(runCli({"export-config", path("plan.dat"), "-o", path("plan.yaml")}).code, 0);
+
+    // Without --into the plan is read over the start-up image, and still gives every byte back.
+    const Result back = runCli({"import-config", path("plan.yaml"), "-o", path("back.dat")});
+    QCOMPARE(back.code, 0);
+    auto image = std::make_unique<MemoryImage>();
+    QVERIFY(DataFile::load(*image, path("back.dat")).ok);
+    QVERIFY(*image == *planImage());
+
+    // The plan's channel 3 is on 145.5 MHz: a radio of 146-174 MHz refuses it, and no file is written.
+    const QStringList import{"import-config", path("plan.yaml"), "--into", path("plan.dat"), "-o", path("x.dat")};
+    const Result refused = runCli(import + QStringList{"--bands", "146,174,400,480"});
+    QCOMPARE(refused.code, 4);
+    QVERIFY2(refused.err.contains(QRegularExpression(QStringLiteral("plan\\.yaml:\\d+ channels\\[\\d+\\]\\.rx: 145\\.50000 is outside 146-174\n"))),
+             qPrintable(refused.err));
+    QVERIFY(!QFile::exists(path("x.dat")));
 }
 
 void TestCli::progressOnlyOnATerminal_data()
