@@ -85,6 +85,10 @@ const QVector<Command> &commands()
          "replace the channels IN.csv lists in a copy of FILE.dat, checked as the channel grid\n"
          "                  checks them (against the start-up band limits unless --bands is given)",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importCsv},
+        {"ports", "ports [--probe]",
+         "every COM number and serial device: what it is and whether it opens; --probe asks each\n"
+         "                  port that opens who is there (exit 0 when a radio answered, 2 when none did)",
+         {}, {"probe"}, 0, &CommandLine::ports},
     };
     return list;
 }

@@ -43,6 +43,8 @@ public:
     int diff(const Arguments &args);
     int exportCsv(const Arguments &args);
     int importCsv(const Arguments &args);
+    // portscommand.cpp: every serial port, its state, and with --probe who answers on it.
+    int ports(const Arguments &args);
 
 private:
 
