@@ -86,8 +86,9 @@ const QVector<Command> &commands()
          "                  checks them (against the start-up band limits unless --bands is given)",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importCsv},
         {"ports", "ports [--probe]",
-         "every COM number and serial device: what it is and whether it opens; --probe asks each\n"
-         "                  port that opens who is there (exit 0 when a radio answered, 2 when none did)",
+         "every COM number and serial device: what it is and whether it opens (exit 0 when one\n"
+         "                  does, 2 when none does); --probe asks each port that opens who is there\n"
+         "                  (exit 0 when a radio answered, 2 when none did)",
          {}, {"probe"}, 0, &CommandLine::ports},
     };
     return list;
