@@ -93,6 +93,11 @@ const QVector<Command> &commands()
          "read a configuration over BASE.dat (the start-up defaults without --into), checked as\n"
          "                  the windows check it; keys the file leaves out keep the base's values",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importConfig},
+        {"ports", "ports [--probe]",
+         "every COM number and serial device: what it is and whether it opens (exit 0 when one\n"
+         "                  does, 2 when none does); --probe asks each port that opens who is there\n"
+         "                  (exit 0 when a radio answered, 2 when none did)",
+         {}, {"probe"}, 0, &CommandLine::ports},
     };
     return list;
 }

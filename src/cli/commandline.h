@@ -50,6 +50,8 @@ public:
 
     // "A_LO,A_HI,B_LO,B_HI" in whole MHz, as --bands takes them.
     static bool parseBandLimits(const QString &text, BandLimits &limits);
+    // portscommand.cpp: every serial port, its state, and with --probe who answers on it.
+    int ports(const Arguments &args);
 
 private:
 

@@ -56,6 +56,8 @@ bool ExchangeEngine::beginWhenIdle()
 {
     m_retryTimer.stop();
     m_retriesLeft = m_pacing.retries;
+    m_heard.clear();
+    m_heardCount = 0;
     return beginAttempt();
 }
 
@@ -154,7 +156,7 @@ void ExchangeEngine::receive()
     // or a late reply to an earlier frame. Left waiting, it would be taken for the reply
     // (a read would store it as the next block without having asked for it).
     if (!isBusy() || !m_frameSent) {
-        m_port.discardInput();
+        discardInput();
         return;
     }
     if (!m_identified)
@@ -170,10 +172,13 @@ void ExchangeEngine::receiveIdentification()
     if (m_port.bytesAvailable() < Protocol::IdentificationBytes)
         return;
     const QByteArray reply = m_port.read(Protocol::IdentificationBytes);
-    m_port.discardInput();
     // A reply that is not accepted changes nothing: the reply timeout decides.
-    if (!RadioIdentity::isAccepted(reply))
+    if (!RadioIdentity::isAccepted(reply)) {
+        hear(reply);
+        discardInput();
         return;
+    }
+    m_port.discardInput();
 
     m_identified = true;
     m_replyTimer.stop();
@@ -244,6 +249,8 @@ void ExchangeEngine::receiveAcknowledges()
 
 void ExchangeEngine::replyTimedOut()
 {
+    // A short reply still says that something is on the line.
+    discardInput();
     m_senderTimer.stop();
     m_replyTimer.stop();
     m_retryTimer.start(m_pacing.retryPauseMs);
@@ -272,4 +279,19 @@ void ExchangeEngine::endTransfer()
     m_retryTimer.stop();
     m_reading = m_writing = m_identifying = false;
     m_port.close();
+}
+
+void ExchangeEngine::discardInput()
+{
+    if (!m_identified && m_port.isOpen())
+        hear(m_port.read(m_port.bytesAvailable()));
+    m_port.discardInput();
+}
+
+void ExchangeEngine::hear(const QByteArray &bytes)
+{
+    // left() of a negative count would be the whole array.
+    if (m_heard.size() < HeardKept)
+        m_heard.append(bytes.left(HeardKept - m_heard.size()));
+    m_heardCount += bytes.size();
 }

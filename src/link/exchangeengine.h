@@ -66,6 +66,14 @@ public:
     const ReceiveSlots &receiveSlots() const { return m_slots; }
     SerialPort &port() { return m_port; }
 
+    // What came back while the radio was being asked who it is, over every attempt since
+    // the last start: the first HeardKept bytes and how many there were. An exchange
+    // that failed with nothing heard met silence; one that heard bytes met something
+    // that does not speak this model's identification.
+    static constexpr int HeardKept = 24;
+    const QByteArray &heard() const { return m_heard; }
+    int heardCount() const { return m_heardCount; }
+
 signals:
     void portOpenFailed();
     // An accepted identification; LinkNotices has announced it before this arrives, so
@@ -93,6 +101,9 @@ private:
     void replyTimedOut();
     void retryPauseOver();
     void endTransfer();
+    // Everything waiting in the port is dropped, and noted as heard while unidentified.
+    void discardInput();
+    void hear(const QByteArray &bytes);
 
     Pacing m_pacing;
     SerialPort m_port;
@@ -114,4 +125,6 @@ private:
     bool m_identifying = false;
     int m_retriesLeft = 0;
     int m_completed = 0;
+    QByteArray m_heard;
+    int m_heardCount = 0;
 };

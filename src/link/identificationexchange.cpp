@@ -12,7 +12,8 @@ IdentificationExchange::IdentificationExchange(QWidget *messageParent, QObject *
 {
     connect(&m_engine, &ExchangeEngine::portOpenFailed, this,
             [this] { showPortOpenError(m_messageParent, PortOpener::MainWindow); });
-    connect(&m_engine, &ExchangeEngine::failed, this, [] { emit LinkNotices::instance().identificationFailed(); });
+    connect(&m_engine, &ExchangeEngine::failed, this,
+            [this] { emit LinkNotices::instance().identificationFailed(m_engine.heardCount() > 0); });
     connect(&m_engine, &ExchangeEngine::identified, this, &IdentificationExchange::identified);
 }
 

@@ -18,7 +18,9 @@ signals:
     // on, so every later frequency check already sees the radio's band limits.
     void identified(const RadioIdentity &identity);
     // The main window's identification went unanswered after its last attempt.
-    void identificationFailed();
+    // `somethingCameBack`: bytes did arrive, only none of them was this model's
+    // identification; otherwise the line stayed silent.
+    void identificationFailed(bool somethingCameBack);
     // The port set-up chose a port; what the old one reported no longer holds.
     void portChosen();
     // A window's own transfer gave up after its last attempt and the main window's

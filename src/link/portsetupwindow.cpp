@@ -1,8 +1,9 @@
 #include "link/portsetupwindow.h"
 
 #include "link/identificationexchange.h"
-#include "platform/portaccess.h"
+#include "link/portreport.h"
 #include "platform/portnames.h"
+#include "platform/portstate.h"
 #include "platform/screen.h"
 #include "link/linknotices.h"
 #include "texts/language.h"
@@ -20,23 +21,15 @@ constexpr BiText Caption{"Communication Port Setup", "通讯端口设置"};
 constexpr BiText FrameCaption{"Port Setup", "端口设置"};
 constexpr BiText ConfirmCaption{"Confirm", "确 定"};
 constexpr BiText CancelCaption{"Cancel", "取 消"};
-// For a port shut to this user by its device's group. Opening it still shows the usual
-// message box; this is the option's tooltip.
-constexpr BiText NotInGroup{
-    "You are not in the group \"%1\" that owns this device, so it cannot be opened. "
-    "Add your user to that group, then log out and in again.",
-    "当前用户不在拥有此设备的用户组“%1”中，无法打开此端口。请把用户加入该组，然后注销并重新登录。"};
 constexpr int RaiseTwips = 500;
 constexpr int OptionColumns = 4;
 
-// Which device the number stands for on this machine, links included, and why this user
-// cannot open it when the reason is the device's group.
+// Which device the number stands for on this machine, links included, what it is, and
+// whether this user can have it, as `orvane-cli ports` says it. The ports are not opened:
+// that would raise their modem lines.
 QString optionToolTip(int port, bool chinese)
 {
-    const QString device = PortNames::devicePath(port);
-    if (!PortAccess::isDenied(device))
-        return device;
-    return device + QLatin1Char('\n') + NotInGroup.text(chinese).arg(PortAccess::owningGroup(device));
+    return PortReport::toolTip(PortState::inspect(port), chinese);
 }
 } // namespace
 

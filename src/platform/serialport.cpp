@@ -60,29 +60,41 @@ bool SerialPort::open(int portNumber)
 
 bool SerialPort::openDevice(const QString &path)
 {
-    m_openFailed = false;
+    m_openFailure = OpenFailure::None;
+    m_openErrorText.clear();
+    const bool opened = openDeviceAs(path);
+    m_openFailed = !opened;
+    return opened;
+}
+
+bool SerialPort::refuse(OpenFailure why)
+{
+    m_openFailure = why;
+    return false;
+}
+
+bool SerialPort::openDeviceAs(const QString &path)
+{
     if (m_line) {
-        m_openFailed = m_line->isOpen() || !m_line->open(QIODevice::ReadWrite);
-        return !m_openFailed;
+        if (m_line->isOpen() || !m_line->open(QIODevice::ReadWrite))
+            return refuse(OpenFailure::Other);
+        return true;
     }
     if (m_port.isOpen()) {
         // Choosing another port while one is open is an error on the radio's line too.
-        m_openFailed = true;
-        return false;
+        return refuse(OpenFailure::Held);
     }
 
     const QString device = canonicalDevice(path);
-    if (device.isEmpty() || heldDevices().contains(device)) {
-        m_openFailed = true;
-        return false;
-    }
+    if (device.isEmpty())
+        return refuse(OpenFailure::Missing);
+    if (heldDevices().contains(device))
+        return refuse(OpenFailure::Held);
     // The port set-up window's permission hint comes from the same question, so a port
     // it marks as shut to this user is refused here whoever answers it (the kernel, or a
     // test: as root the kernel never says no).
-    if (PortAccess::isDenied(device)) {
-        m_openFailed = true;
-        return false;
-    }
+    if (PortAccess::isDenied(device))
+        return refuse(OpenFailure::Denied);
 
     m_port.setPortName(device);
     m_port.setBaudRate(QSerialPort::Baud9600);
@@ -92,8 +104,15 @@ bool SerialPort::openDevice(const QString &path)
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     m_port.setReadBufferSize(InBufferSize);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        m_openFailed = true;
-        return false;
+        // The access check above passed, so a permission error here is the device being
+        // busy (exclusive mode) or its lock file taken: someone else has it.
+        switch (m_port.error()) {
+        case QSerialPort::PermissionError: return refuse(OpenFailure::Held);
+        case QSerialPort::DeviceNotFoundError: return refuse(OpenFailure::Missing);
+        default:
+            m_openErrorText = m_port.errorString();
+            return refuse(OpenFailure::Other);
+        }
     }
 #ifdef Q_OS_UNIX
     // The lock file QSerialPort keeps is per name, and as root the exclusive-open flag
@@ -101,8 +120,7 @@ bool SerialPort::openDevice(const QString &path)
     // that asks for it, whichever of the device's names (a COM link, the node) it used.
     if (::flock(int(m_port.handle()), LOCK_EX | LOCK_NB) != 0) {
         m_port.close();
-        m_openFailed = true;
-        return false;
+        return refuse(OpenFailure::Held);
     }
 #endif
     m_port.clear(QSerialPort::Input);

@@ -29,6 +29,11 @@ public:
     void close();
     bool isOpen() const;
     bool portOpenFailed() const { return m_openFailed; }
+    // Why the last open failed, for those who tell the user more than the message box.
+    enum class OpenFailure { None, Missing, Denied, Held, Other };
+    OpenFailure openFailure() const { return m_openFailure; }
+    // The system's own words for Other.
+    QString openErrorText() const { return m_openErrorText; }
     // The canonical device held while open.
     QString device() const { return m_device; }
 
@@ -60,10 +65,14 @@ private:
     QIODevice *io() { return m_line ? m_line : &m_port; }
     const QIODevice *io() const { return m_line ? m_line : &m_port; }
     bool openDevice(const QString &path);
+    bool openDeviceAs(const QString &path);
+    bool refuse(OpenFailure why);
 
     QSerialPort m_port;
     QIODevice *m_line = nullptr;
     QString m_fixedDevice;
     QString m_device;
     bool m_openFailed = false;
+    OpenFailure m_openFailure = OpenFailure::None;
+    QString m_openErrorText;
 };

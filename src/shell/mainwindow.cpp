@@ -179,8 +179,10 @@ void MainWindow::startIdentification()
 void MainWindow::showRadioStatus()
 {
     const RadioStatus &status = RadioStatus::instance();
-    for (int panel : {2, 4, 6, 8, 10})
+    for (int panel : {2, 4, 6, 8, 10}) {
         statusPanel(panel)->setText(status.panelText(panel));
+        statusPanel(panel)->setToolTip(status.panelToolTip(panel));
+    }
     statusPanel(3)->setText(status.statLabelShown() ? RadioStatus::StatLabel.text()
                                                     : ShellText::PanelNumber.text(Language::isChinese()));
 }

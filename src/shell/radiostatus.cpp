@@ -37,8 +37,21 @@ QString RadioStatus::panelText(int panel) const
     }
 }
 
+QString RadioStatus::panelToolTip(int panel) const
+{
+    if (panel != 4)
+        return QString();
+    switch (m_faultCause) {
+    case FaultCause::Silence: return NoAnswerCause.text();
+    case FaultCause::ForeignAnswer: return ForeignAnswerCause.text();
+    case FaultCause::None: break;
+    }
+    return QString();
+}
+
 void RadioStatus::showIdentity(const RadioIdentity &identity)
 {
+    m_faultCause = FaultCause::None;
     m_model = identity.modelName;
     m_number = identity.numberText();
     m_firmware = identity.firmwareText();
@@ -49,6 +62,7 @@ void RadioStatus::showIdentity(const RadioIdentity &identity)
 
 void RadioStatus::clearValues()
 {
+    m_faultCause = FaultCause::None;
     m_model.clear();
     m_number.clear();
     m_firmware.clear();
@@ -57,9 +71,10 @@ void RadioStatus::clearValues()
     emit changed();
 }
 
-void RadioStatus::showFault()
+void RadioStatus::showFault(bool somethingCameBack)
 {
     m_statLabel = true;
+    m_faultCause = somethingCameBack ? FaultCause::ForeignAnswer : FaultCause::Silence;
     m_number = FaultText.text();
     emit changed();
 }
@@ -72,7 +87,8 @@ void RadioStatus::showTransferFault()
 
 void RadioStatus::languageSwitched()
 {
-    if (!m_statLabel)
+    // The cause follows the language; the fault text itself stays as it was shown.
+    if (!m_statLabel && m_faultCause == FaultCause::None)
         return;
     m_statLabel = false;
     emit changed();

@@ -17,6 +17,12 @@ class RadioStatus : public QObject
 public:
     static constexpr BiText StatLabel{"Stat:", "状态:"};
     static constexpr BiText FaultText{"Communication fault.", "联机故障 ！"};
+    // The fault panel's tooltip: the likely cause, as far as the line tells it.
+    static constexpr BiText NoAnswerCause{
+        "No answer: check that the radio is on and the cable is in the radio's programming socket.",
+        "无应答：请检查对讲机是否开机、写频线是否插好。"};
+    static constexpr BiText ForeignAnswerCause{"The radio answered, but not as this model does.",
+                                               "对讲机有应答，但不是本型号的应答。"};
 
     static RadioStatus &instance();
 
@@ -27,6 +33,9 @@ public:
 
     // Text of value panel 2, 4, 6, 8 or 10; empty for any other panel.
     QString panelText(int panel) const;
+    // Tooltip of a panel: for panel 4 after a fault, its likely cause in the language of
+    // the moment; empty otherwise.
+    QString panelToolTip(int panel) const;
     // True while panel 3 should read "Stat:" instead of its own label.
     bool statLabelShown() const { return m_statLabel; }
 
@@ -35,8 +44,8 @@ public:
     // Panels 2, 4, 6, 8 and 10 emptied, as a confirmed port set-up does.
     void clearValues();
     // No answer after the last attempt: panel 3 "Stat:", panel 4 the fault text in the
-    // language of the moment.
-    void showFault();
+    // language of the moment, and the likely cause as its tooltip.
+    void showFault(bool somethingCameBack = false);
     // A window's own transfer gave up: panel 2 the fault text in the language of the moment.
     void showTransferFault();
     // A language switch relabels panel 3; the value panels keep what they show.
@@ -53,4 +62,6 @@ private:
     QString m_bandB;
     bool m_statLabel = false;
     bool m_following = false;
+    enum class FaultCause { None, Silence, ForeignAnswer };
+    FaultCause m_faultCause = FaultCause::None;
 };

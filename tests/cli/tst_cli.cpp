@@ -12,6 +12,8 @@
 #include "image/bandlimits.h"
 #include "image/memoryimage.h"
 #include "link/bulkwrite.h"
+#include "platform/portaccess.h"
+#include "platform/portnames.h"
 #include "platform/serialport.h"
 #include "platform/timer.h"
 #include "shell/bulkwritesteps.h"
@@ -107,6 +109,8 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void diffNamesChannelFieldsAndShowsTheRestInHex();
+    void portsProbe_data();
+    void portsProbe();
     void csvCommands();
     void configCommands();
     void progressOnlyOnATerminal_data();
@@ -322,6 +326,73 @@ void TestCli::diffNamesChannelFieldsAndShowsTheRestInHex()
                           "ch 12 name RPT12 -> RPT2", "row 770 (0x3020, FM presets): [9] " +
                               QStringLiteral("%1").arg(a->cell(Area::Fm.firstRow + 2, 9), 2, 16, QLatin1Char('0')).toUpper() +
                               " -> 41"}));
+}
+
+void TestCli::portsProbe_data()
+{
+    // What is behind COM1; COM1's line after its device and "pseudo-terminal" ("" for no
+    // line at all); the exit code.
+    QTest::addColumn<QString>("radio");
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("code");
+    QTest::newRow("radio") << "answers"
+                           << "opens  radio: OR-78V ORV123--456789--ABCD V1.2A.0.3 136--174 MHZ 400--480 MHZ" << 0;
+    QTest::newRow("silent") << "silent" << "opens  no answer" << 2;
+    QTest::newRow("wrong model code")
+        << "wrong model code"
+        << "opens  answer not understood (50 bytes): 06 01 03 06 01 07 04 04 00 00 04 08 00 51 44 4D 59 4F 52 2D 37 38 56 56 ..."
+        << 2;
+    QTest::newRow("garbage") << "garbage"
+                             << "opens  answer not understood (53 bytes): A7 A7 A7 06 01 03 06 01 07 04 04 00 00 04 08 00 51 44 4D "
+                                "58 4F 52 2D 37 ..."
+                             << 2;
+    // Not probed: nothing could answer through it.
+    QTest::newRow("no permission") << "denied"
+                                   << "no permission: you are not in the group \"%GROUP\" that owns this device; "
+                                      "fix: sudo usermod -aG %GROUP \"$USER\", then log out and log in again"
+                                   << 2;
+    QTest::newRow("nothing") << "" << "" << 2;
+}
+
+void TestCli::portsProbe()
+{
+    QFETCH(QString, radio);
+    QFETCH(QString, line);
+    QFETCH(int, code);
+    QTemporaryDir emptyFolder;
+    PortNames::setLinkFolder(emptyFolder.path());
+    std::unique_ptr<RadioOnCom> on;
+    if (!radio.isEmpty()) {
+        on = std::make_unique<RadioOnCom>(1);
+        QVERIFY(on->ok());
+        vradio::Faults faults;
+        faults.silent = radio == QLatin1String("silent");
+        faults.wrongModelCode = radio == QLatin1String("wrong model code");
+        faults.garbageBeforeIdentification = radio == QLatin1String("garbage") ? 3 : 0;
+        on->radio().setFaults(faults);
+    }
+    const QString device = PortNames::devicePath(1);
+    if (radio == QLatin1String("denied"))
+        PortAccess::setDeniedCheck([device](const QString &d) { return d == device; });
+    const Result r = runCli({QStringLiteral("ports"), QStringLiteral("--probe")});
+    PortAccess::resetDeniedCheck();
+    // This machine's own devices may be listed too; none of them is a radio.
+    const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList com1 = lines.filter(QRegularExpression(QStringLiteral("^COM1 ")));
+    if (line.isEmpty()) {
+        QVERIFY2(com1.isEmpty(), qPrintable(r.out));
+    } else {
+        line.replace(QLatin1String("%GROUP"), PortAccess::owningGroup(device));
+        QCOMPARE(com1, QStringList{QStringLiteral("COM1  %1  pseudo-terminal  %2").arg(device, line)});
+    }
+    QCOMPARE(r.code, code);
+    if (code != 0)
+        QVERIFY2(lines.last() == QLatin1String("no radio answered") || lines.last() == QLatin1String("no serial port found"),
+                 qPrintable(r.out));
+    // One attempt: the probe does not retry.
+    if (on && radio != QLatin1String("denied"))
+        QCOMPARE(on->radio().handshakes(), 1);
+    PortNames::resetLinkFolder();
 }
 
 void TestCli::csvCommands()

@@ -9,6 +9,7 @@
 #include "link/portsetupwindow.h"
 #include "platform/messagebox.h"
 #include "platform/portaccess.h"
+#include "platform/portstate.h"
 #include "platform/serialport.h"
 #include "platform/timer.h"
 #include "texts/language.h"
@@ -22,6 +23,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QGroupBox>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -81,6 +83,8 @@ private slots:
     void deniedPortHintNamesTheGroup_data();
     void deniedPortHintNamesTheGroup();
     void deniedPortKeepsItsMessage();
+    void portStates_data();
+    void portStates();
 
 private:
     QTemporaryDir m_emptyFolder;
@@ -236,22 +240,37 @@ void TestPort::scanFindsTheFirstPortThatOpens()
 void TestPort::identificationFaultAfterFourAttempts_data()
 {
     QTest::addColumn<bool>("chinese");
+    QTest::addColumn<bool>("wrongModel"); // the radio answers, as another model
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("fault");
-    QTest::newRow("English") << false << QStringLiteral("Stat:") << QStringLiteral("Communication fault.");
-    QTest::newRow("Chinese") << true << QStringLiteral("状态:") << QStringLiteral("联机故障 ！");
+    QTest::addColumn<QStringList>("cause"); // the fault panel's tooltip, English then Chinese
+    const QStringList silence{
+        QStringLiteral("No answer: check that the radio is on and the cable is in the radio's programming socket."),
+        QStringLiteral("无应答：请检查对讲机是否开机、写频线是否插好。")};
+    const QStringList foreign{QStringLiteral("The radio answered, but not as this model does."),
+                              QStringLiteral("对讲机有应答，但不是本型号的应答。")};
+    QTest::newRow("English, silent") << false << false << QStringLiteral("Stat:") << QStringLiteral("Communication fault.")
+                                     << silence;
+    QTest::newRow("Chinese, silent") << true << false << QStringLiteral("状态:") << QStringLiteral("联机故障 ！") << silence;
+    QTest::newRow("English, other model") << false << true << QStringLiteral("Stat:")
+                                          << QStringLiteral("Communication fault.") << foreign;
+    QTest::newRow("Chinese, other model") << true << true << QStringLiteral("状态:") << QStringLiteral("联机故障 ！")
+                                          << foreign;
 }
 
 void TestPort::identificationFaultAfterFourAttempts()
 {
     QFETCH(bool, chinese);
+    QFETCH(bool, wrongModel);
     QFETCH(QString, label);
     QFETCH(QString, fault);
+    QFETCH(QStringList, cause);
     Language::setChinese(chinese);
     RadioOnCom com(2);
     QVERIFY(com.ok());
     vradio::Faults faults;
-    faults.silent = true;
+    faults.silent = !wrongModel;
+    faults.wrongModelCode = wrongModel;
     com.radio().setFaults(faults);
     Timer::setScale(0.02);
 
@@ -267,14 +286,22 @@ void TestPort::identificationFaultAfterFourAttempts()
     QVERIFY(status.statLabelShown());
     QCOMPARE(RadioStatus::StatLabel.text(chinese), label);
     QCOMPARE(status.panelText(4), fault);
+    QCOMPARE(status.panelToolTip(4), cause.at(chinese ? 1 : 0));
+    QVERIFY(status.panelToolTip(2).isEmpty());
     QVERIFY(status.panelText(8).isEmpty());
     // No message box for a radio that does not answer.
     QVERIFY(MessageBox::takeRecorded().isEmpty());
 
-    // A language switch gives panel 3 its label back; panel 4 keeps the fault.
+    // A language switch gives panel 3 its label back; panel 4 keeps the fault, and its
+    // cause follows the language.
+    Language::setChinese(!chinese);
     RadioStatus::instance().languageSwitched();
     QVERIFY(!status.statLabelShown());
     QCOMPARE(status.panelText(4), fault);
+    QCOMPARE(status.panelToolTip(4), cause.at(chinese ? 0 : 1));
+    // A new port, and the cause goes with the fault.
+    RadioStatus::instance().clearValues();
+    QVERIFY(status.panelToolTip(4).isEmpty());
 }
 
 void TestPort::identificationPortFailureIsReportedOnce()
@@ -341,10 +368,11 @@ void TestPort::setupWindowLoads()
         QCOMPARE(option->text(), QStringLiteral("COM%1").arg(n));
         QCOMPARE(option->isChecked(), n == 11);
     }
-    // Each option says which device it is.
-    QCOMPARE(window.option(1)->toolTip(), PortNames::devicePath(1));
-    QVERIFY(window.option(1)->toolTip().startsWith(QStringLiteral("/dev/pts/")));
-    QCOMPARE(window.option(9)->toolTip(), QStringLiteral("/dev/ttyS0"));
+    // Each option says first which device it is (portStates has the rest).
+    const auto device = [&window](int n) { return window.option(n)->toolTip().section(QLatin1Char('\n'), 0, 0); };
+    QCOMPARE(device(1), PortNames::devicePath(1));
+    QVERIFY(device(1).startsWith(QStringLiteral("/dev/pts/")));
+    QCOMPARE(device(9), QStringLiteral("/dev/ttyS0"));
 
     Language::setChinese(true);
     PortSetupWindow chinese(&exchange);
@@ -520,8 +548,9 @@ void TestPort::deniedPortHintNamesTheGroup()
     IdentificationExchange exchange(&main);
     PortSetupWindow window(&exchange);
     QCOMPARE(window.option(3)->toolTip(), device + QLatin1Char('\n') + hint);
-    // Ports this user may open keep the bare device name.
-    QCOMPARE(window.option(9)->toolTip(), QStringLiteral("/dev/ttyS0"));
+    // Ports this user may open name their device without the hint.
+    QCOMPARE(window.option(9)->toolTip().section(QLatin1Char('\n'), 0, 0), QStringLiteral("/dev/ttyS0"));
+    QVERIFY(!window.option(9)->toolTip().contains(hint));
 }
 
 void TestPort::deniedPortKeepsItsMessage()
@@ -547,6 +576,87 @@ void TestPort::deniedPortKeepsItsMessage()
 
     PortAccess::resetDeniedCheck();
     QVERIFY(port.open(1));
+}
+
+void TestPort::portStates_data()
+{
+    // How COM4 is set up; its state as the port set-up window sees it (never opened) and
+    // after the command line's trial open; the window's tooltip, with %DEV for the
+    // device, %GROUP for its group and %PID for the other program.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<int>("seen");
+    QTest::addColumn<int>("tried");
+    QTest::addColumn<QString>("toolTip");
+    using S = PortState::State;
+    QTest::newRow("nothing") << "nothing" << false << int(S::Absent) << int(S::Absent) << "/dev/ttyUSB3\nabsent";
+    QTest::newRow("stale link") << "stale link" << false << int(S::Absent) << int(S::Absent)
+                                << "/dev/ttyUSB3\nabsent (its link leads to /nonexistent/orvane-device, which is gone)";
+    QTest::newRow("free") << "radio" << false << int(S::Free) << int(S::Opens) << "%DEV\npseudo-terminal\nnot in use";
+    QTest::newRow("free, Chinese") << "radio" << true << int(S::Free) << int(S::Opens) << "%DEV\n伪终端\n未被占用";
+    QTest::newRow("no permission")
+        << "denied" << false << int(S::NoPermission) << int(S::NoPermission)
+        << "%DEV\npseudo-terminal\nYou are not in the group \"%GROUP\" that owns this device, so it cannot be opened. "
+           "Add your user to that group, then log out and in again.";
+    QTest::newRow("held by another program") << "other program" << false << int(S::Held) << int(S::Held)
+                                             << "%DEV\npseudo-terminal\nheld by another program: pid %PID (sleep)";
+    QTest::newRow("held by another program, Chinese") << "other program" << true << int(S::Held) << int(S::Held)
+                                                      << "%DEV\n伪终端\n被其他程序占用：进程 %PID（sleep）";
+    QTest::newRow("held here") << "this program" << false << int(S::Held) << int(S::Held)
+                               << "%DEV\npseudo-terminal\nin use by this program (a transfer with the radio is running)";
+}
+
+void TestPort::portStates()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, chinese);
+    QFETCH(int, seen);
+    QFETCH(int, tried);
+    QFETCH(QString, toolTip);
+    if (QFileInfo::exists(PortNames::tableDevice(4)))
+        QSKIP("COM4's table device exists on this machine");
+    std::unique_ptr<RadioOnCom> com;
+    if (setup != QLatin1String("nothing") && setup != QLatin1String("stale link")) {
+        com = std::make_unique<RadioOnCom>(4);
+        QVERIFY(com->ok());
+    } else if (setup == QLatin1String("stale link")) {
+        QVERIFY(QFile::link(QStringLiteral("/nonexistent/orvane-device"), PortNames::linkPath(4)));
+    }
+    const QString device = PortNames::devicePath(4);
+    QVERIFY(PortState::standsForSomething(4) == (setup != QLatin1String("nothing")));
+
+    if (setup == QLatin1String("denied"))
+        PortAccess::setDeniedCheck([device](const QString &d) { return d == device; });
+    // One process from lock to kill, as another program holding the device would be.
+    QProcess other;
+    if (setup == QLatin1String("other program")) {
+        other.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("exec 9<>\"$1\" && flock -x 9 && echo held && exec sleep 30"),
+                                           QStringLiteral("sh"), device});
+        QVERIFY(other.waitForReadyRead(5000));
+    }
+    SerialPort ours;
+    if (setup == QLatin1String("this program"))
+        QVERIFY(ours.open(4));
+
+    PortState::Port port = PortState::inspect(4);
+    QCOMPARE(port.number, 4);
+    QCOMPARE(int(port.state), seen);
+    Language::setChinese(chinese);
+    QWidget main;
+    IdentificationExchange exchange(&main);
+    PortSetupWindow window(&exchange);
+    toolTip.replace(QLatin1String("%DEV"), device)
+        .replace(QLatin1String("%GROUP"), PortAccess::owningGroup(device))
+        .replace(QLatin1String("%PID"), QString::number(other.processId()));
+    QCOMPARE(window.option(4)->toolTip(), toolTip);
+
+    PortState::tryOpen(port);
+    QCOMPARE(int(port.state), tried);
+    // The trial leaves the port as it found it.
+    if (com)
+        QCOMPARE(SerialPort::isHeld(device), setup == QLatin1String("this program"));
+    other.kill();
+    other.waitForFinished(5000);
 }
 
 QTEST_MAIN(TestPort)
