@@ -14,6 +14,7 @@ ExchangeEngine::ExchangeEngine(const Pacing &pacing, QObject *parent)
     m_senderTimer.setObjectName(QStringLiteral("Timer1"));
     m_replyTimer.setObjectName(QStringLiteral("Timer2"));
     m_retryTimer.setObjectName(QStringLiteral("Timer3"));
+    m_replyTimer.setWaiting(true);
     connect(&m_senderTimer, &Timer::timeout, this, &ExchangeEngine::sendTick);
     connect(&m_replyTimer, &Timer::timeout, this, &ExchangeEngine::replyTimedOut);
     connect(&m_retryTimer, &Timer::timeout, this, &ExchangeEngine::retryPauseOver);

@@ -6,6 +6,7 @@
 
 namespace {
 double g_scale = 1.0;
+double g_waitScale = 1.0;
 bool g_manual = false;
 qint64 g_manualNow = 0;
 quint64 g_manualOrder = 0;
@@ -41,7 +42,8 @@ void Timer::start(int intervalMs)
         m_manualOrder = ++g_manualOrder;
         return;
     }
-    const int scaled = g_scale == 1.0 ? intervalMs : std::max(1, int(std::lround(intervalMs * g_scale)));
+    const double scale = m_waiting ? g_waitScale : g_scale;
+    const int scaled = scale == 1.0 ? intervalMs : std::max(1, int(std::lround(intervalMs * scale)));
     m_timer.start(scaled);
 }
 
@@ -58,7 +60,13 @@ bool Timer::isActive() const
 
 void Timer::setScale(double scale)
 {
+    setScale(scale, scale);
+}
+
+void Timer::setScale(double scale, double waitScale)
+{
     g_scale = scale;
+    g_waitScale = waitScale;
 }
 
 double Timer::scale()

@@ -19,7 +19,15 @@ public:
     bool isActive() const;
     int interval() const { return m_intervalMs; }
 
+    // A timer that waits for the other side (a reply timeout) rather than pacing this one.
+    void setWaiting(bool waiting) { m_waiting = waiting; }
+
+    // Every interval times `scale`; with `waitScale`, the waiting timers take that one.
+    // A test that counts frames or retries scales only the pauses and keeps the waits as
+    // they are: a busy machine may take that long to answer, and a wait that runs out
+    // early sends a frame again.
     static void setScale(double scale);
+    static void setScale(double scale, double waitScale);
     static double scale();
 
     // Fuzz targets and tests that must run the same way every time take the clock into
@@ -35,6 +43,7 @@ signals:
 private:
     QTimer m_timer;
     int m_intervalMs = 0;
+    bool m_waiting = false;
     bool m_manualActive = false;
     qint64 m_manualDue = 0;
     quint64 m_manualOrder = 0;

@@ -360,7 +360,8 @@ void TestFmEditor::clearDefaultAndBusyRefusals()
 
 void TestFmEditor::ownReadAndWriteAgainstTheRadio()
 {
-    Timer::setScale(0.05);
+    // Frames are counted: only the pauses are scaled.
+    Timer::setScale(0.05, 1.0);
     RadioOnCom radio(2);
     QVERIFY(radio.ok());
     radio.fillPattern();

@@ -487,7 +487,8 @@ void TestOptionEditor::busyRefusals()
 
 void TestOptionEditor::readAndWriteAgainstTheRadio()
 {
-    Timer::setScale(0.05);
+    // Frames are counted: only the pauses are scaled.
+    Timer::setScale(0.05, 1.0);
     RadioOnCom radio(2);
     QVERIFY(radio.ok());
     radio.fillPattern();

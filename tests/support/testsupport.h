@@ -51,12 +51,14 @@ inline void endState()
     Timer::setScale(1.0);
 }
 
-// Timer intervals scaled for as long as this lives. A happy path runs at a small scale
-// and waits on signals; only the pacing checks need the real intervals.
+// Pauses and sender ticks scaled for as long as this lives; the reply timeouts stay as
+// they are. A happy path runs fast and waits on signals, and on a busy machine a reply
+// that comes late is still a reply, not a timeout that sends the frame again. Only the
+// pacing checks need the real intervals, and only failure paths scale the waits too.
 class ScaledTimers
 {
 public:
-    explicit ScaledTimers(double scale) { Timer::setScale(scale); }
+    explicit ScaledTimers(double scale) { Timer::setScale(scale, 1.0); }
     ~ScaledTimers() { Timer::setScale(1.0); }
     ScaledTimers(const ScaledTimers &) = delete;
     ScaledTimers &operator=(const ScaledTimers &) = delete;
