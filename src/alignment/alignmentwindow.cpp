@@ -1,14 +1,13 @@
 #include "alignment/alignmentwindow.h"
 
 #include "alignment/alignmenttexts.h"
-#include "files/adjustfile.h"
+#include "alignment/alignmentfiles.h"
 #include "files/adjustfilerequests.h"
 #include "link/linknotices.h"
 #include "platform/messagebox.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -113,7 +112,6 @@ AlignmentWindow::AlignmentWindow(QWidget *parent)
 
 AlignmentWindow::~AlignmentWindow()
 {
-    m_engine.stop();
     // The boxes lose the focus while the base class tears the window down, after the
     // box tables are gone; they have nothing to tell this window any more.
     for (QLineEdit *edit : findChildren<QLineEdit *>())
@@ -445,28 +443,13 @@ void AlignmentWindow::takeFileRequest()
     const AdjustFileRequests::Request request = AdjustFileRequests::instance().take();
     if (!request.isPending())
         return;
-    const BiText &title = CommonText::PromptTitleCapital;
-    AdjustFile::Table table{};
+    QString message;
     if (request.action == AdjustFileRequests::Action::Open) {
-        const FileResult result = AdjustFile::load(table, request.path);
-        if (!result.ok) {
-            MessageBox::show(this, title.text(), result.message());
-            return;
-        }
-        const QByteArray loaded(reinterpret_cast<const char *>(table.data()), int(table.size()));
-        const QString name = QFileInfo(request.path).fileName();
-        applyEdit(StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
-                  [&loaded](Document::Contents &c) {
-                      c.alignment = loaded;
-                      return true;
-                  });
-        redisplay();
-        MessageBox::show(this, title.text(), AlignmentText::FileLoaded.text());
+        const bool loaded = AlignmentFiles::open(Document::instance(), request.path, &message);
+        if (loaded)
+            redisplay();
     } else {
-        const QByteArray &d = document().alignment();
-        for (int i = 0; i < Bytes; ++i)
-            table[i] = uint8_t(d.at(i));
-        const FileResult result = AdjustFile::save(table, request.path);
-        MessageBox::show(this, title.text(), result.ok ? AlignmentText::FileSaved.text() : result.message());
+        AlignmentFiles::save(document(), request.path, &message);
     }
+    MessageBox::show(this, CommonText::PromptTitleCapital.text(), message);
 }

@@ -92,11 +92,6 @@ ChannelEditor::ChannelEditor(QWidget *parent)
     m_grid->setCurrentIndex(m_model->index(0, ChannelGridModel::Number));
 }
 
-ChannelEditor::~ChannelEditor()
-{
-    m_engine.stop();
-}
-
 void ChannelEditor::resizeEvent(QResizeEvent *event)
 {
     // The grid takes the inner width / 1.02, centred.

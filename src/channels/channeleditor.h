@@ -15,7 +15,6 @@ class ChannelEditor : public EditorWindow
     Q_OBJECT
 public:
     explicit ChannelEditor(QWidget *parent = nullptr);
-    ~ChannelEditor() override;
 
     static constexpr double WidthDivisor = 1.06;
     static constexpr double HeightDivisor = 1.26;

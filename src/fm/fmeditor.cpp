@@ -108,11 +108,6 @@ FmEditor::FmEditor(QWidget *parent)
     m_grid->setCurrentIndex(m_model->index(0, FmGridModel::Frequency));
 }
 
-FmEditor::~FmEditor()
-{
-    m_engine.stop();
-}
-
 void FmEditor::leaveEditedCell()
 {
     const QModelIndex current = m_grid->currentIndex();

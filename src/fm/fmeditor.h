@@ -12,7 +12,6 @@ class FmEditor : public EditorWindow
     Q_OBJECT
 public:
     explicit FmEditor(QWidget *parent = nullptr);
-    ~FmEditor() override;
 
     static constexpr double WidthDivisor = 1.8;
     static constexpr double HeightDivisor = 1.3;

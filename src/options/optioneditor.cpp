@@ -171,11 +171,6 @@ OptionEditor::OptionEditor(QWidget *parent)
             Qt::QueuedConnection);
 }
 
-OptionEditor::~OptionEditor()
-{
-    m_engine.stop();
-}
-
 void OptionEditor::addPair(QGridLayout *grid, int index, int columns, const BiText &label, QWidget *control)
 {
     const int row = index / columns;

@@ -17,7 +17,6 @@ class OptionEditor : public EditorWindow
     Q_OBJECT
 public:
     explicit OptionEditor(QWidget *parent = nullptr);
-    ~OptionEditor() override;
 
     static constexpr double WidthDivisor = 1.48;
     static constexpr double HeightDivisor = 1.16;

@@ -56,11 +56,6 @@ DtmfEditor::DtmfEditor(QWidget *parent)
     redisplay();
 }
 
-DtmfEditor::~DtmfEditor()
-{
-    m_engine.stop();
-}
-
 QWidget *DtmfEditor::buildEncodeFrame()
 {
     auto *frame = new QGroupBox(DtmfText::EncodeFrame.text(m_chinese), this);

@@ -16,7 +16,6 @@ class DtmfEditor : public SignallingEditor
     Q_OBJECT
 public:
     explicit DtmfEditor(QWidget *parent = nullptr);
-    ~DtmfEditor() override;
 
     static constexpr double WidthDivisor = 1.3;
     static constexpr double HeightDivisor = 1.55;

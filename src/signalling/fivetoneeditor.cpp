@@ -62,11 +62,6 @@ FiveToneEditor::FiveToneEditor(QWidget *parent)
     redisplay();
 }
 
-FiveToneEditor::~FiveToneEditor()
-{
-    m_engine.stop();
-}
-
 QWidget *FiveToneEditor::buildStandardsTab()
 {
     auto *frame = new QGroupBox(FiveToneText::StandardFrame.text(m_chinese));

@@ -24,7 +24,6 @@ class FiveToneEditor : public SignallingEditor
     Q_OBJECT
 public:
     explicit FiveToneEditor(QWidget *parent = nullptr);
-    ~FiveToneEditor() override;
 
     static constexpr double WidthDivisor = 1.3;
     static constexpr double HeightDivisor = 1.55;

@@ -53,11 +53,6 @@ TwoToneEditor::TwoToneEditor(QWidget *parent)
     redisplay();
 }
 
-TwoToneEditor::~TwoToneEditor()
-{
-    m_engine.stop();
-}
-
 QWidget *TwoToneEditor::buildEncodeTab()
 {
     auto *frame = new QGroupBox(TwoToneText::EncodeFrame.text(m_chinese));

@@ -19,7 +19,6 @@ class TwoToneEditor : public SignallingEditor
     Q_OBJECT
 public:
     explicit TwoToneEditor(QWidget *parent = nullptr);
-    ~TwoToneEditor() override;
 
     static constexpr double WidthDivisor = 1.3;
     static constexpr double HeightDivisor = 1.55;
