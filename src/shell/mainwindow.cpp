@@ -18,6 +18,7 @@
 #include "shell/bulkwritesteps.h"
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
+#include "shell/configactions.h"
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
@@ -58,6 +59,8 @@ const Caption MenuCaptions[] = {
     {"File_saveas", ShellText::FileSaveAs},
     {"File_import_csv", ShellText::FileImportCsv},
     {"File_export_csv", ShellText::FileExportCsv},
+    {"File_export_config", ShellText::FileExportConfig},
+    {"File_import_config", ShellText::FileImportConfig},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
     {"fm_chann_edit", ShellText::FmEdit},
@@ -236,6 +239,8 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     connect(addMenuAction(file, "File_import_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::importChannels(this); });
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
+    connect(addMenuAction(file, "File_export_config"), &QAction::triggered, this, [this] { ConfigActions::exportConfiguration(this); });
+    connect(addMenuAction(file, "File_import_config"), &QAction::triggered, this, [this] { ConfigActions::importConfiguration(this); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 

@@ -19,6 +19,8 @@ inline constexpr BiText FileSave{"Save", "保存"};
 inline constexpr BiText FileSaveAs{"Save As", "另存为"};
 inline constexpr BiText FileImportCsv{"Import channels (CSV)...", "导入信道 (CSV)..."};
 inline constexpr BiText FileExportCsv{"Export channels (CSV)...", "导出信道 (CSV)..."};
+inline constexpr BiText FileExportConfig{"Export configuration...", "导出配置..."};
+inline constexpr BiText FileImportConfig{"Import configuration...", "导入配置..."};
 inline constexpr BiText FileExit{"Exit", "退出"};
 inline constexpr BiText FmEdit{"FM-Radio", "FM-频道"};
 inline constexpr BiText ChannelEdit{"Channel", "信道编辑"};

@@ -9,6 +9,7 @@
 #include "texts/language.h"
 #include "shell/mainwindow.h"
 #include "shell/channelcsvactions.h"
+#include "shell/configactions.h"
 #include "channels/channelcsv.h"
 #include "channels/channelgridmodel.h"
 #include "channels/channelrecord.h"
@@ -66,6 +67,7 @@ private slots:
     void exitRefusedWhileAnEditorTalksToTheRadio();
     void channelCsvFromTheFileMenu();
     void editMenuUndoesOneStepAtATime();
+    void configurationFromTheFileMenu();
     void theWindowInFrontComesBackAfterAFileWindow();
     void statusLinesReadOutTheirText();
 
@@ -105,6 +107,8 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_saveas", "Save As", "另存为"},
         {"File_import_csv", "Import channels (CSV)...", "导入信道 (CSV)..."},
         {"File_export_csv", "Export channels (CSV)...", "导出信道 (CSV)..."},
+        {"File_export_config", "Export configuration...", "导出配置..."},
+        {"File_import_config", "Import configuration...", "导入配置..."},
         {"File_exit", "Exit", "退出"},
         {"Edit", "Edit", "编辑"},
         {"Edit_undo", "Undo", "撤销"},
@@ -492,6 +496,53 @@ void TestMainWindow::editMenuUndoesOneStepAtATime()
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating with transceiver ."}));
     QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), after);
     editor->engine().stop();
+}
+
+void TestMainWindow::configurationFromTheFileMenu()
+{
+    QTemporaryDir dir;
+    QString chosen = dir.filePath(QStringLiteral("plan.yaml"));
+    ConfigActions::setPathChooser([&](bool) { return chosen; });
+    m_window->showChannelEditor();
+    auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
+    MessageBox::takeRecorded();
+    const QByteArray start = TestSupport::image().rows(0, MemoryImage::Rows);
+
+    m_window->menuAction(QStringLiteral("File_export_config"))->trigger();
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList{QStringLiteral("Exported the configuration to %1.").arg(chosen)});
+    QFile file(chosen);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray text = file.readAll();
+    file.close();
+
+    auto importText = [&](const QByteArray &yaml) {
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(yaml);
+        file.close();
+        m_window->menuAction(QStringLiteral("File_import_config"))->trigger();
+    };
+    // A plan with one error changes nothing and says where it is.
+    QByteArray bad = text;
+    bad.replace("power: HIGH", "power: LOUD");
+    importText(bad);
+    const QStringList refused = MessageBox::takeRecordedTexts();
+    QCOMPARE(refused.size(), 1);
+    QVERIFY2(refused.at(0).startsWith(QStringLiteral("Nothing was imported")), qPrintable(refused.at(0)));
+    QVERIFY2(refused.at(0).contains(QStringLiteral("plan.yaml:")), qPrintable(refused.at(0)));
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), start);
+
+    // One changed value: the open grid shows it, and Undo takes the whole import back.
+    const int rx = int(text.indexOf("rx: \""));
+    QVERIFY(rx > 0);
+    QByteArray good = text;
+    good.replace(rx, int(QByteArray("rx: \"146.52000\"").size()), "rx: \"145.55000\"");
+    importText(good);
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList{QStringLiteral("Imported the configuration from %1.").arg(chosen)});
+    QCOMPARE(editor->model()->cellText(0, ChannelGridModel::RxFrequency), QStringLiteral("145.55000"));
+    QCOMPARE(m_window->menuAction(QStringLiteral("Edit_undo"))->text(), QStringLiteral("Undo: Import plan.yaml"));
+    m_window->menuAction(QStringLiteral("Edit_undo"))->trigger();
+    QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), start);
+    ConfigActions::setPathChooser({});
 }
 
 void TestMainWindow::theWindowInFrontComesBackAfterAFileWindow()

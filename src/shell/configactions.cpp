@@ -1,0 +1,98 @@
+#include "shell/configactions.h"
+
+#include "config/configtext.h"
+#include "files/atomicwrite.h"
+#include "files/numberstream.h"
+#include "image/bandlimits.h"
+#include "image/document.h"
+#include "platform/messagebox.h"
+#include "shell/shelltexts.h"
+#include "texts/commontexts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace ConfigActions {
+
+namespace {
+
+// A whole plan is some tens of kilobytes; this only keeps a wrong pick from filling memory.
+constexpr qint64 MaxConfigBytes = 16 * 1024 * 1024;
+
+constexpr BiText Exported{"Exported the configuration to %1.", "配置已导出到 %1。"};
+constexpr BiText Imported{"Imported the configuration from %1.", "已从 %1 导入配置。"};
+constexpr BiText Refused{"Nothing was imported: the file has %1 errors.", "未导入任何设置：文件中有 %1 处错误。"};
+
+PathChooser &chooser()
+{
+    static PathChooser c;
+    return c;
+}
+
+QString choosePath(QWidget *parent, bool save)
+{
+    if (chooser())
+        return chooser()(save);
+    const bool chinese = Language::isChinese();
+    const QString filter = QStringLiteral("YAML (*.yaml *.yml);;%1 (*)")
+                               .arg(chinese ? QStringLiteral("所有文件") : QStringLiteral("All files"));
+    QString caption = (save ? ShellText::FileExportConfig : ShellText::FileImportConfig).text(chinese);
+    caption.remove(QStringLiteral("..."));
+    if (save)
+        return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(QStringLiteral("radio.yaml")), filter);
+    return QFileDialog::getOpenFileName(parent, caption, QDir::homePath(), filter);
+}
+
+void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)
+{
+    MessageBox::show(parent, CommonText::PromptTitle.text(), text, icon);
+}
+
+} // namespace
+
+void setPathChooser(const PathChooser &c)
+{
+    chooser() = c;
+}
+
+void exportConfiguration(QWidget *parent)
+{
+    const QString path = choosePath(parent, true);
+    if (path.isEmpty())
+        return;
+    const FileResult saved = writeFileReplacing(path, ConfigText::exportImage(Document::instance().image()));
+    if (!saved.ok) {
+        tell(parent, saved.message());
+        return;
+    }
+    tell(parent, Exported.text().arg(QDir::toNativeSeparators(path)), MessageBox::Icon::Information);
+}
+
+void importConfiguration(QWidget *parent)
+{
+    const QString path = choosePath(parent, false);
+    if (path.isEmpty())
+        return;
+    QByteArray bytes;
+    const FileResult read = readWholeFile(path, MaxConfigBytes, bytes);
+    if (!read.ok) {
+        tell(parent, read.message());
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    ConfigText::ImportResult result;
+    Document::instance().applyToImage(
+        StepLabel(QStringLiteral("Import %1").arg(name), QStringLiteral("导入 %1").arg(name)), [&](MemoryImage &image) {
+            result = ConfigText::importInto(bytes, image, BandLimits::current(), name);
+            return result.ok;
+        });
+    if (!result.ok) {
+        // The lines name the file, the line and the key as the command line does.
+        tell(parent, Refused.text().arg(result.errors.size()) + QLatin1Char('\n') + result.errorMessage());
+        return;
+    }
+    tell(parent, Imported.text().arg(QDir::toNativeSeparators(path)), MessageBox::Icon::Information);
+}
+
+} // namespace ConfigActions

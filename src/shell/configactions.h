@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class QWidget;
+
+// The File menu's configuration entries: the whole document's image as reviewable YAML
+// text, out and back in, through the platform's own file dialog.
+namespace ConfigActions {
+
+// Asks for a file name and writes the configuration to it.
+void exportConfiguration(QWidget *parent);
+// Asks for a file and reads it over the document as one undo step, checked as the
+// windows check it against the current band limits; a file with any error changes nothing.
+void importConfiguration(QWidget *parent);
+
+// Tests stand in for the dialog, as for the channel CSV entries.
+using PathChooser = std::function<QString(bool save)>;
+void setPathChooser(const PathChooser &chooser);
+
+} // namespace ConfigActions
