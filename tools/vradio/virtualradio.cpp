@@ -10,9 +10,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
-#include <pty.h>
-#include <sys/stat.h>
-#include <termios.h>
 #include <unistd.h>
 
 namespace vradio {
@@ -64,8 +61,7 @@ VirtualRadio::VirtualRadio()
 VirtualRadio::~VirtualRadio()
 {
     stop();
-    removeLink();
-    for (int fd : {m_master, m_slave, m_wake[0], m_wake[1]}) {
+    for (int fd : {m_wake[0], m_wake[1]}) {
         if (fd >= 0)
             ::close(fd);
     }
@@ -73,21 +69,8 @@ VirtualRadio::~VirtualRadio()
 
 bool VirtualRadio::open(std::string *error)
 {
-    char name[256] = {};
-    if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-        setError(error, std::string("openpty: ") + std::strerror(errno));
+    if (!m_line.open(error))
         return false;
-    }
-    m_slavePath = name;
-    termios tio{};
-    ::tcgetattr(m_slave, &tio);
-    ::cfmakeraw(&tio);
-    ::cfsetispeed(&tio, B9600);
-    ::cfsetospeed(&tio, B9600);
-    ::tcsetattr(m_slave, TCSANOW, &tio);
-    ::fcntl(m_master, F_SETFL, ::fcntl(m_master, F_GETFL) | O_NONBLOCK);
-    ::fcntl(m_master, F_SETFD, FD_CLOEXEC);
-    ::fcntl(m_slave, F_SETFD, FD_CLOEXEC);
     if (::pipe(m_wake) != 0) {
         setError(error, std::string("pipe: ") + std::strerror(errno));
         return false;
@@ -95,86 +78,24 @@ bool VirtualRadio::open(std::string *error)
     return true;
 }
 
-namespace {
-// mkdir -p
-bool makeFolder(const std::string &folder, std::string *error)
-{
-    for (size_t slash = 1; slash <= folder.size(); ++slash) {
-        if (slash == folder.size() || folder[slash] == '/') {
-            const std::string part = folder.substr(0, slash);
-            if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) {
-                setError(error, "mkdir " + part + ": " + std::strerror(errno));
-                return false;
-            }
-        }
-    }
-    return true;
-}
-} // namespace
-
 bool VirtualRadio::linkAsCom(int com, const std::string &folder, std::string *error)
 {
-    if (m_slavePath.empty()) {
-        setError(error, "no pseudo-terminal yet");
-        return false;
-    }
-    if (!makeFolder(folder, error))
-        return false;
-    removeLink();
-    const std::string link = folder + "/com" + std::to_string(com);
-    ::unlink(link.c_str());
-    if (::symlink(m_slavePath.c_str(), link.c_str()) != 0) {
-        setError(error, "symlink " + link + ": " + std::strerror(errno));
-        return false;
-    }
-    m_linkPath = link;
-    m_com = com;
-    return true;
+    return m_line.linkAsCom(com, folder, error);
 }
 
 int VirtualRadio::linkAsFreeCom(int first, int last, const std::string &folder, std::string *error)
 {
-    if (m_slavePath.empty()) {
-        setError(error, "no pseudo-terminal yet");
-        return 0;
-    }
-    if (!makeFolder(folder, error))
-        return 0;
-    removeLink();
-    for (int com = first; com <= last; ++com) {
-        const std::string link = folder + "/com" + std::to_string(com);
-        // symlink() refuses an existing name, dangling links included, so whatever
-        // someone else put there stays, and two radios starting at once cannot both win.
-        if (::symlink(m_slavePath.c_str(), link.c_str()) == 0) {
-            m_linkPath = link;
-            m_com = com;
-            return com;
-        }
-        if (errno != EEXIST) {
-            setError(error, "symlink " + link + ": " + std::strerror(errno));
-            return 0;
-        }
-    }
-    setError(error, "COM" + std::to_string(first) + " to COM" + std::to_string(last) + " are all taken in " + folder);
-    return 0;
+    return m_line.linkAsFreeCom(first, last, folder, error);
 }
 
 void VirtualRadio::removeLink()
 {
-    if (m_linkPath.empty())
-        return;
-    // Only our own link: someone may have put another device behind the number since.
-    char target[512] = {};
-    const ssize_t n = ::readlink(m_linkPath.c_str(), target, sizeof target - 1);
-    if (n > 0 && m_slavePath == std::string(target, size_t(n)))
-        ::unlink(m_linkPath.c_str());
-    m_linkPath.clear();
-    m_com = 0;
+    m_line.removeLink();
 }
 
 void VirtualRadio::start()
 {
-    if (m_thread.joinable() || m_master < 0)
+    if (m_thread.joinable() || m_line.master() < 0)
         return;
     m_stop = false;
     m_thread = std::thread([this] { run(); });
@@ -196,11 +117,7 @@ void VirtualRadio::stop()
 void VirtualRadio::hangUp()
 {
     stop();
-    for (int *fd : {&m_master, &m_slave}) {
-        if (*fd >= 0)
-            ::close(*fd);
-        *fd = -1;
-    }
+    m_line.close();
 }
 
 void VirtualRadio::setIdentity(const Identity &identity)
@@ -404,7 +321,7 @@ void VirtualRadio::run()
             // Nobody listening means a full pty queue: the line simply loses those bytes.
             size_t done = 0;
             while (done < batch.size()) {
-                const ssize_t n = ::write(m_master, batch.data() + done, batch.size() - done);
+                const ssize_t n = ::write(m_line.master(), batch.data() + done, batch.size() - done);
                 if (n <= 0)
                     break;
                 done += size_t(n);
@@ -412,7 +329,7 @@ void VirtualRadio::run()
             continue; // writing took time; look at the queues again before sleeping
         }
 
-        pollfd fds[2] = {{m_master, POLLIN, 0}, {m_wake[0], POLLIN, 0}};
+        pollfd fds[2] = {{m_line.master(), POLLIN, 0}, {m_wake[0], POLLIN, 0}};
         timespec timeout{};
         timespec *timeoutPointer = nullptr;
         if (next != Clock::time_point::max()) {
@@ -435,7 +352,7 @@ void VirtualRadio::run()
 void VirtualRadio::takeInput(Clock::time_point now)
 {
     uint8_t buffer[512];
-    const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+    const ssize_t n = ::read(m_line.master(), buffer, sizeof buffer);
     if (n <= 0)
         return;
     std::lock_guard<std::mutex> lock(m_mutex);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pseudoterminal.h"
+
 #include <array>
 #include <atomic>
 #include <chrono>
@@ -68,7 +70,7 @@ public:
     // Creates the pseudo-terminal (raw) and keeps a slave descriptor open, so the master
     // does not hang up between the program's opens.
     bool open(std::string *error = nullptr);
-    const std::string &slavePath() const { return m_slavePath; }
+    const std::string &slavePath() const { return m_line.slavePath(); }
 
     // <folder>/com<n> -> the slave, replacing whatever link was there.
     bool linkAsCom(int com, const std::string &folder, std::string *error = nullptr);
@@ -77,8 +79,8 @@ public:
     int linkAsFreeCom(int first, int last, const std::string &folder, std::string *error = nullptr);
     // Removes the link only while it still leads to this radio.
     void removeLink();
-    const std::string &linkPath() const { return m_linkPath; }
-    int com() const { return m_com; }
+    const std::string &linkPath() const { return m_line.linkPath(); }
+    int com() const { return m_line.com(); }
 
     void start();
     void stop();
@@ -132,12 +134,8 @@ private:
     std::vector<uint8_t> identificationReplyLocked() const;
     Clock::duration byteTime() const;
 
-    int m_master = -1;
-    int m_slave = -1;
+    PseudoTerminal m_line;
     int m_wake[2] = {-1, -1};
-    std::string m_slavePath;
-    std::string m_linkPath;
-    int m_com = 0;
     std::thread m_thread;
     std::atomic<bool> m_stop{false};
 
