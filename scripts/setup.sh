@@ -13,6 +13,8 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-serialport-dev libgl-dev
   qt6-qpa-plugins
   fonts-noto-cjk
+  # Qt's own texts (message box buttons, file and print dialogs) in Chinese
+  qt6-translations-l10n
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )
