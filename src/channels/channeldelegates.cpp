@@ -90,9 +90,9 @@ bool ChannelTextDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *edit = qobject_cast<QLineEdit *>(object);
     if (edit && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
+        // Every text cell, the name included, is committed by Enter; the cursor then
+        // moves on as the model says (from the name cell it stays).
         const QModelIndex index = editorIndex(edit);
-        if (index.column() == ChannelGridModel::Name)
-            return true;
         emit commitData(edit);
         emit closeEditor(edit, QAbstractItemDelegate::NoHint);
         emit enterPressed(index);

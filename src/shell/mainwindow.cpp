@@ -17,6 +17,7 @@
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
 #include "shell/imageinitialisation.h"
+#include "shell/menukeys.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
 #include "shell/radiostatus.h"
@@ -104,6 +105,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildToolbar();
     buildStatusBar();
     connectEditorEntries();
+    MenuKeys::install(this);
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
     m_identification = new IdentificationExchange(this, this);
@@ -387,6 +389,7 @@ void MainWindow::applyLanguage()
     statusPanel(9)->setText(ShellText::PanelBandB.text(chinese));
     statusPanel(11)->setText(ShellText::ExtraStatus.text(chinese));
     setWindowTitle(ShellText::Title.text(chinese));
+    MenuKeys::applyLanguage(this, chinese);
 }
 
 void MainWindow::chooseChinese()
