@@ -77,7 +77,7 @@ QWidget *FiveToneEditor::buildStandardsTab()
     auto *list = new GridListDelegate(this);
     for (int c = FiveToneStandardsModel::Period; c <= FiveToneStandardsModel::RepeatTone; ++c)
         m_standardsGrid->setItemDelegateForColumn(c, list);
-    m_standardsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitGrid(m_standardsGrid);
     connect(m_standardsGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())
@@ -125,7 +125,7 @@ QWidget *FiveToneEditor::buildEncodeTab()
     for (int c = FiveToneEncodeModel::Frame1; c <= FiveToneEncodeModel::Frame3; ++c)
         m_encodeGrid->setItemDelegateForColumn(c, text);
     m_encodeGrid->setItemDelegateForColumn(FiveToneEncodeModel::Standard, new GridListDelegate(this));
-    m_encodeGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitGrid(m_encodeGrid);
 
     auto *delays = new QVBoxLayout;
     for (int k = 0; k < 4; ++k) {
@@ -197,11 +197,8 @@ QWidget *FiveToneEditor::buildDecodeTab()
     for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
         const bool isText = m_decodeModel->editor(c) == SignallingGridModel::Editor::Text;
         m_decodeGrid->setItemDelegateForColumn(c, isText ? static_cast<QAbstractItemDelegate *>(text) : list);
-        m_decodeGrid->setColumnWidth(c, isText ? 70 : (c == FiveToneDecodeModel::Standard ? 80 : 150));
     }
-    m_decodeGrid->setColumnWidth(0, 50);
-    m_decodeGrid->horizontalHeader()->setStretchLastSection(true);
-    m_decodeGrid->setMinimumHeight(m_decodeGrid->verticalHeader()->defaultSectionSize() * 8);
+    fitGrid(m_decodeGrid);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())

@@ -71,9 +71,16 @@ QStringList faults(const QWidget *window)
         if (bar->orientation() == Qt::Vertical && view && view->model() && view->model()->rowCount() > 100)
             continue;
         const QWidget *owner = bar->parentWidget() ? bar->parentWidget()->parentWidget() : nullptr;
-        out << QStringLiteral("%1 scroll bar in %2")
+        QString room;
+        if (const auto *area = qobject_cast<const QAbstractScrollArea *>(owner)) {
+            const QSize has = area->viewport()->size();
+            const QSize need = area->viewport()->size() + QSize(bar->orientation() == Qt::Horizontal ? bar->maximum() : 0,
+                                                                bar->orientation() == Qt::Vertical ? bar->maximum() : 0);
+            room = QStringLiteral(" (needs %1x%2, has %3x%4)").arg(need.width()).arg(need.height()).arg(has.width()).arg(has.height());
+        }
+        out << QStringLiteral("%1 scroll bar in %2%3")
                    .arg(bar->orientation() == Qt::Vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
-                        owner ? describe(owner) : QStringLiteral("?"));
+                        owner ? describe(owner) : QStringLiteral("?"), room);
     }
     for (const QLabel *label : window->findChildren<QLabel *>()) {
         if (!label->isVisible() || label->text().isEmpty() || label->wordWrap())

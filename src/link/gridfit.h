@@ -1,0 +1,14 @@
+#pragma once
+
+class QTableView;
+
+// A grid that reads whole: each column at least as wide as its header, its cells and
+// the entries its list overlay offers (role `entriesRole` of a cell, a QStringList; 0 for
+// none), rows one line high, and the grid itself asking its layout for room for every
+// row and column, so that the window rather than the grid gives way. Room beyond that is
+// shared out among the columns. Fitted again whenever the model's texts change.
+namespace GridFit {
+
+void install(QTableView *grid, int entriesRole = 0);
+
+} // namespace GridFit
