@@ -15,10 +15,11 @@ namespace {
 class Fitter : public QObject
 {
 public:
-    Fitter(QTableView *grid, int entriesRole)
+    Fitter(QTableView *grid, int entriesRole, int minimumRows)
         : QObject(grid)
         , m_grid(grid)
         , m_entriesRole(entriesRole)
+        , m_minimumRows(minimumRows)
     {
         grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -66,7 +67,9 @@ private:
                 width += need;
         }
         const int frame = 2 * m_grid->frameWidth();
-        const int height = header->sizeHint().height() + m_grid->verticalHeader()->length();
+        const QHeaderView *rows = m_grid->verticalHeader();
+        const int shown = m_minimumRows < 0 ? rows->length() : std::min(rows->length(), m_minimumRows * rows->defaultSectionSize());
+        const int height = header->sizeHint().height() + shown;
         m_grid->setMinimumSize(width + frame + (m_grid->verticalHeader()->isVisible() ? m_grid->verticalHeader()->width() : 0),
                                height + frame);
         share();
@@ -88,14 +91,15 @@ private:
 
     QTableView *m_grid;
     int m_entriesRole;
+    int m_minimumRows;
     QVector<int> m_needs;
 };
 
 } // namespace
 
-void install(QTableView *grid, int entriesRole)
+void install(QTableView *grid, int entriesRole, int minimumRows)
 {
-    new Fitter(grid, entriesRole);
+    new Fitter(grid, entriesRole, minimumRows);
 }
 
 } // namespace GridFit

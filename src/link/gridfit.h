@@ -9,6 +9,8 @@ class QTableView;
 // shared out among the columns. Fitted again whenever the model's texts change.
 namespace GridFit {
 
-void install(QTableView *grid, int entriesRole = 0);
+// `minimumRows`: a grid that cannot always have room for all its rows asks for this many
+// and scrolls through the rest; -1 asks for all.
+void install(QTableView *grid, int entriesRole = 0, int minimumRows = -1);
 
 } // namespace GridFit

@@ -198,7 +198,10 @@ QWidget *FiveToneEditor::buildDecodeTab()
         const bool isText = m_decodeModel->editor(c) == SignallingGridModel::Editor::Text;
         m_decodeGrid->setItemDelegateForColumn(c, isText ? static_cast<QAbstractItemDelegate *>(text) : list);
     }
-    fitGrid(m_decodeGrid);
+    // Below the grid sit the function panel and seven rows of settings; on a 1366 x 768
+    // screen the window's share leaves the grid about half its rows, so it scrolls
+    // through them (and only it: the settings stay in sight). Larger screens show all.
+    fitGrid(m_decodeGrid, 5);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())

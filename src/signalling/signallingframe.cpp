@@ -136,9 +136,9 @@ QTableView *SignallingEditor::makeGrid(const char *objectName, const BiText &cap
     return grid;
 }
 
-void SignallingEditor::fitGrid(QTableView *grid)
+void SignallingEditor::fitGrid(QTableView *grid, int minimumRows)
 {
-    GridFit::install(grid, SignallingGridModel::EntriesRole);
+    GridFit::install(grid, SignallingGridModel::EntriesRole, minimumRows);
 }
 
 void SignallingEditor::leaveEditedCells()
