@@ -1,5 +1,7 @@
 #include "channels/channeldelegates.h"
 
+#include "link/gridfit.h"
+
 #include "channels/channelgridmodel.h"
 
 #include <QComboBox>
@@ -109,6 +111,7 @@ QWidget *ChannelListDelegate::createEditor(QWidget *parent, const QStyleOptionVi
     combo->addItems(ChannelGridModel::listEntries(index.column()));
     combo->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString().trimmed());
     combo->setMaxVisibleItems(16);
+    GridFit::widenPopup(combo);
     if (ChannelGridModel::isToneColumn(index.column())) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);

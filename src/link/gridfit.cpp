@@ -1,6 +1,7 @@
 #include "link/gridfit.h"
 
 #include <QAbstractItemModel>
+#include <QComboBox>
 #include <QEvent>
 #include <QHeaderView>
 #include <QPointer>
@@ -96,6 +97,13 @@ private:
 };
 
 } // namespace
+
+void widenPopup(QComboBox *list)
+{
+    QAbstractItemView *view = list->view();
+    const int scrollBar = list->count() > list->maxVisibleItems() ? view->verticalScrollBar()->sizeHint().width() : 0;
+    view->setMinimumWidth(view->sizeHintForColumn(0) + scrollBar + 2 * view->frameWidth() + 8);
+}
 
 void install(QTableView *grid, int entriesRole, int minimumRows)
 {

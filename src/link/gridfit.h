@@ -1,5 +1,6 @@
 #pragma once
 
+class QComboBox;
 class QTableView;
 
 // A grid that reads whole: each column at least as wide as its header, its cells and
@@ -12,5 +13,9 @@ namespace GridFit {
 // `minimumRows`: a grid that cannot always have room for all its rows asks for this many
 // and scrolls through the rest; -1 asks for all.
 void install(QTableView *grid, int entriesRole = 0, int minimumRows = -1);
+
+// A drop-down at least as wide as its widest entry, however narrow its closed box (a
+// list laid over a grid cell is as wide as the cell).
+void widenPopup(QComboBox *list);
 
 } // namespace GridFit

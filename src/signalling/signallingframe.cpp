@@ -85,6 +85,7 @@ QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField
     combo->setObjectName(objectName);
     combo->addItems(field.entries.list(m_chinese));
     combo->setMaxVisibleItems(16);
+    GridFit::widenPopup(combo);
     makeSelectOnly(combo);
     const ListField *f = &field;
     const AreaOf areaOf = m_area;

@@ -51,7 +51,7 @@ int textWidth(const QWidget *w, const QString &text)
 }
 
 // Everything in `window` that does not read whole as it stands, one line per fault.
-QStringList faults(const QWidget *window)
+QStringList faults(const QWidget *window, const QStringList &rowsMayScroll)
 {
     QStringList out;
     // Squeezed below what its layout needs, a window cuts what it holds without showing
@@ -71,16 +71,13 @@ QStringList faults(const QWidget *window)
         if (bar->orientation() == Qt::Vertical && view && view->model() && view->model()->rowCount() > 100)
             continue;
         const QWidget *owner = bar->parentWidget() ? bar->parentWidget()->parentWidget() : nullptr;
-        QString room;
-        if (const auto *area = qobject_cast<const QAbstractScrollArea *>(owner)) {
-            const QSize has = area->viewport()->size();
-            const QSize need = area->viewport()->size() + QSize(bar->orientation() == Qt::Horizontal ? bar->maximum() : 0,
-                                                                bar->orientation() == Qt::Vertical ? bar->maximum() : 0);
-            room = QStringLiteral(" (needs %1x%2, has %3x%4)").arg(need.width()).arg(need.height()).arg(has.width()).arg(has.height());
-        }
-        out << QStringLiteral("%1 scroll bar in %2%3")
+        if (bar->orientation() == Qt::Vertical && view && rowsMayScroll.contains(view->objectName()))
+            continue;
+        // Pixels for a scroll area, rows or columns for a grid.
+        out << QStringLiteral("%1 scroll bar in %2 (range %3)")
                    .arg(bar->orientation() == Qt::Vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal"),
-                        owner ? describe(owner) : QStringLiteral("?"), room);
+                        owner ? describe(owner) : QStringLiteral("?"))
+                   .arg(bar->maximum());
     }
     for (const QLabel *label : window->findChildren<QLabel *>()) {
         if (!label->isVisible() || label->text().isEmpty() || label->wordWrap())
@@ -224,10 +221,17 @@ void TestWindowFit::editorsReadWholeAtTheirOpeningSize()
     QVERIFY(window);
     settle();
 
+    // The 5-tone decode tab holds a grid of 15 codes, the function panel and seven rows of
+    // settings; the window's share of a 768-pixel screen leaves the grid about half its
+    // rows, so that grid alone scrolls through them there.
+    QStringList rowsMayScroll;
+    if (editor == "frm_5tone" && screen.height() < 1080)
+        rowsMayScroll << QStringLiteral("MSF_Decode");
+
     QStringList all;
     const auto check = [&](const QString &where) {
         settle();
-        for (const QString &f : faults(window))
+        for (const QString &f : faults(window, rowsMayScroll))
             all << where + f;
     };
     const QList<QTabBar *> tabBars = window->findChildren<QTabBar *>();
