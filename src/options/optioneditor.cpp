@@ -309,7 +309,10 @@ QWidget *OptionEditor::buildBand(Band band)
     int index = 0;
     addPair(grid, index++, BandColumns, OptionText::Frequency, c.frequency);
     addPair(grid, index++, BandColumns, OptionText::Band, c.band);
-    addPair(grid, index++, BandColumns, OptionText::Range, c.range);
+    // The range reads whole across the frame; the offset keeps its column, a row lower.
+    grid->addWidget(makeLabel(OptionText::Range, c.range), index / BandColumns, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(c.range, index / BandColumns, 1, 1, 2 * BandColumns - 1);
+    index += BandColumns + 1;
     addPair(grid, index++, BandColumns, OptionText::Offset, c.offset);
     addPair(grid, index++, BandColumns, OptionText::RxTone, c.rxTone);
     addPair(grid, index++, BandColumns, OptionText::TxTone, c.txTone);

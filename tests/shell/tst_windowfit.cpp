@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QTabBar>
 #include <QTableView>
 #include <QTimer>
@@ -87,6 +89,19 @@ QStringList faults(const QWidget *window, const QStringList &rowsMayScroll)
                                                                           label->margin(), label->margin()));
         if (room.width() < need.width() || room.height() < need.height())
             out << QStringLiteral("%1 %2 cut: %3 of %4 pixels").arg(describe(label), label->text()).arg(room.width()).arg(need.width());
+    }
+    // A read-only box is a label the user cannot type into.
+    for (const QLineEdit *box : window->findChildren<QLineEdit *>()) {
+        if (!box->isVisible() || !box->isReadOnly() || box->text().isEmpty())
+            continue;
+        QStyleOptionFrame option;
+        option.initFrom(box);
+        const QRect room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box)
+                               .marginsRemoved(box->textMargins());
+        // The line edit's own horizontal margin of 2 pixels each side.
+        const int need = box->fontMetrics().horizontalAdvance(box->text()) + 4;
+        if (room.width() < need)
+            out << QStringLiteral("%1 %2 cut: %3 of %4 pixels").arg(describe(box), box->text()).arg(room.width()).arg(need);
     }
     for (const QAbstractButton *button : window->findChildren<QAbstractButton *>()) {
         if (!button->isVisible() || button->text().isEmpty())
