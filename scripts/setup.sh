@@ -15,6 +15,8 @@ PACKAGES=(
   # the configuration as text (orvane-cli export-config / import-config)
   libyaml-cpp-dev
   fonts-noto-cjk
+  # Qt's own texts (message box buttons, file and print dialogs) in Chinese
+  qt6-translations-l10n
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )

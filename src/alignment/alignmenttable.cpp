@@ -87,6 +87,50 @@ QByteArray builtInDefaults()
     return d;
 }
 
+QString limitName(int band, bool upper)
+{
+    return QStringLiteral("%1 %2 limit").arg(band == 0 ? QStringLiteral("VHF") : QStringLiteral("UHF"),
+                                             upper ? QStringLiteral("upper") : QStringLiteral("lower"));
+}
+
+QString byteName(int line, int byte)
+{
+    if (line < 0 || line >= Lines || byte < 0 || byte >= LineBytes)
+        return QString();
+    const bool vhf = line % 2 == 0;
+    const QString band = vhf ? QStringLiteral("VHF") : QStringLiteral("UHF");
+    const int point = vhf ? vhfPoint(byte) : uhfPoint(byte);
+    switch (line) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+        return QStringLiteral("%1 power %2 %3MHZ").arg(line < 2 ? QStringLiteral("high") : QStringLiteral("low"), band)
+            .arg(point);
+    case 4:
+    case 6:
+        if (byte >= SquelchLevels)
+            return QString();
+        return QStringLiteral("%1 squelch level %2").arg(line == 4 ? QStringLiteral("VHF") : QStringLiteral("UHF")).arg(byte);
+    case 5:
+    case 7:
+        return QStringLiteral("%1 squelch compensation %2")
+            .arg(line == 5 ? QStringLiteral("VHF") : QStringLiteral("UHF"))
+            .arg(line == 5 ? vhfPoint(byte) : uhfPoint(byte));
+    case ListLine:
+        if (byte >= ListSettingCount)
+            return QString();
+        return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(ListSettings[byte].label).trimmed(),
+                                             QLatin1String(ListSettings[byte].name));
+    case RangeLine:
+        if (byte >= 12)
+            return QString();
+        return limitName(byte / 6, byte % 6 >= 3);
+    default:
+        return QString();
+    }
+}
+
 namespace {
 QByteArray &defaultsArray()
 {

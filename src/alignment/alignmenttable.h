@@ -74,6 +74,13 @@ void setRangeLimit(QByteArray &data, int band, bool upper, int value);
 
 QByteArray builtInDefaults();
 
+// What byte `byte` of line `line` holds, as a person reading a comparison knows it
+// ("high power VHF 130MHZ", "VHF squelch level 3"), or an empty text for a byte the
+// window does not edit. The range digits of line 9 are named by limit (limitName).
+QString byteName(int line, int byte);
+// "VHF lower limit", band 0 or 1.
+QString limitName(int band, bool upper);
+
 // The alignment defaults. They are prepared at start-up and again by Default; the values
 // themselves live in the document, start as a copy of the defaults and change only as a
 // whole (a read, a file) or by one edit.

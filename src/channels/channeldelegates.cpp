@@ -1,5 +1,7 @@
 #include "channels/channeldelegates.h"
 
+#include "link/gridfit.h"
+
 #include "channels/channelgridmodel.h"
 
 #include <QComboBox>
@@ -90,9 +92,9 @@ bool ChannelTextDelegate::eventFilter(QObject *object, QEvent *event)
 {
     auto *edit = qobject_cast<QLineEdit *>(object);
     if (edit && event->type() == QEvent::KeyPress && isEnter(static_cast<QKeyEvent *>(event))) {
+        // Every text cell, the name included, is committed by Enter; the cursor then
+        // moves on as the model says (from the name cell it stays).
         const QModelIndex index = editorIndex(edit);
-        if (index.column() == ChannelGridModel::Name)
-            return true;
         emit commitData(edit);
         emit closeEditor(edit, QAbstractItemDelegate::NoHint);
         emit enterPressed(index);
@@ -109,6 +111,7 @@ QWidget *ChannelListDelegate::createEditor(QWidget *parent, const QStyleOptionVi
     combo->addItems(ChannelGridModel::listEntries(index.column()));
     combo->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString().trimmed());
     combo->setMaxVisibleItems(16);
+    GridFit::widenPopup(combo);
     if (ChannelGridModel::isToneColumn(index.column())) {
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);

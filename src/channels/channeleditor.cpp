@@ -122,11 +122,14 @@ void ChannelEditor::fitColumns()
         natural += w;
     const int available = m_grid->viewport()->width();
     const double factor = std::max(MostShrink, double(available) / natural);
+    // Never narrower than the column's caption.
+    const QHeaderView *header = m_grid->horizontalHeader();
     int used = 0;
     for (int c = 0; c < ChannelGridModel::ColumnCount; ++c) {
+        const int caption = header->sectionSizeHint(c);
         const int w = c + 1 < ChannelGridModel::ColumnCount
-            ? int(ColumnWidths[c] * factor)
-            : std::max(int(ColumnWidths[c] * MostShrink), available - used);
+            ? std::max(caption, int(ColumnWidths[c] * factor))
+            : std::max({caption, int(ColumnWidths[c] * MostShrink), available - used});
         m_grid->setColumnWidth(c, w);
         used += w;
     }

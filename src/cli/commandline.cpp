@@ -413,7 +413,7 @@ int CommandLine::compareWithRadio(const MemoryImage &expected, const PortChoice 
     }
     const QVector<int> rows = ImageDiff::differingRows(expected, *radio, Area::BulkWriteRows);
     if (rows.isEmpty()) {
-        m_out << "verify: the radio holds " << what << " (rows 0-783)\n" << Qt::flush;
+        m_out << "verify: the radio holds " << what << " (rows 0-783): no differences\n" << Qt::flush;
         return Done;
     }
     m_out << "verify: the radio differs from " << what << " (" << what << " -> radio):\n";
@@ -446,6 +446,9 @@ int CommandLine::diff(const Arguments &args)
     const QStringList lines = ImageDiff::describe(*a, *b, diffAreas());
     for (const QString &line : lines)
         m_out << line << '\n';
+    // Silence would leave a script or a person wondering whether the command ran at all.
+    if (lines.isEmpty())
+        m_out << "no differences\n";
     m_out << Qt::flush;
     return lines.isEmpty() ? Done : Differs;
 }

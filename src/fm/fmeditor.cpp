@@ -8,6 +8,8 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
 #include <QLineEdit>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -98,10 +100,15 @@ FmEditor::FmEditor(QWidget *parent)
         {Action::Open, "Command_open", FmText::Open, &CommonText::Busy},
         {Action::Save, "Command_save", FmText::Save, &CommonText::Busy},
         {Action::Close, "Command_Close", FmText::Close, &CommonText::BusyClose},
-    });
+    }, false);
+    // Seven buttons fill the narrow window's width: progress and status get a row above.
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(progressBar(), 1);
+    progress->addWidget(statusLine(), 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
+    layout->addLayout(progress);
     layout->addLayout(buttons);
 
     redisplay();

@@ -133,6 +133,7 @@ OptionEditor::OptionEditor(QWidget *parent)
     contentLayout->setContentsMargins(0, 0, 0, 0);
     contentLayout->addWidget(buildOptionArea());
     auto *bands = new QHBoxLayout;
+    bands->setSpacing(4);
     bands->addWidget(buildBand(Band::A));
     bands->addWidget(buildBand(Band::B));
     contentLayout->addLayout(bands);
@@ -159,6 +160,7 @@ OptionEditor::OptionEditor(QWidget *parent)
     statusLine()->setMinimumWidth(std::max(statusLine()->minimumWidth(), statusWidth + 12));
 
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
 
@@ -185,8 +187,9 @@ QComboBox *OptionEditor::makeList(const char *objectName, const QStringList &ent
     box->setObjectName(QString::fromLatin1(objectName));
     box->addItems(entries);
     box->setMaxVisibleItems(16);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(6);
+    // Closed, a list shows whichever entry is stored whole: as wide as its widest entry
+    // (the widest are a few words; the long lists hold short numbers).
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // Lists are chosen from, never typed into: not even the keyboard search may pick.
     box->installEventFilter(this);
     box->view()->installEventFilter(this);
@@ -291,6 +294,10 @@ QWidget *OptionEditor::buildBand(Band band)
     auto *frame = new QGroupBox((band == Band::A ? OptionText::FrameA : OptionText::FrameB).text(m_chinese), this);
     frame->setObjectName(QString::fromLatin1(band == Band::A ? "Frame_A" : "Frame_B"));
     auto *grid = new QGridLayout(frame);
+    // The two band frames stand side by side: narrow margins leave their lists the room
+    // to show their widest entries.
+    grid->setContentsMargins(4, 4, 4, 4);
+    grid->setHorizontalSpacing(4);
 
     c.frequency = makeText(names.frequency, 0);
     c.band = makeList(names.band, {QString::fromLatin1(OptionText::BandNames[0]), QString::fromLatin1(OptionText::BandNames[1])});
@@ -304,7 +311,10 @@ QWidget *OptionEditor::buildBand(Band band)
     int index = 0;
     addPair(grid, index++, BandColumns, OptionText::Frequency, c.frequency);
     addPair(grid, index++, BandColumns, OptionText::Band, c.band);
-    addPair(grid, index++, BandColumns, OptionText::Range, c.range);
+    // The range reads whole across the frame; the offset keeps its column, a row lower.
+    grid->addWidget(makeLabel(OptionText::Range, c.range), index / BandColumns, 0, Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(c.range, index / BandColumns, 1, 1, 2 * BandColumns - 1);
+    index += BandColumns + 1;
     addPair(grid, index++, BandColumns, OptionText::Offset, c.offset);
     addPair(grid, index++, BandColumns, OptionText::RxTone, c.rxTone);
     addPair(grid, index++, BandColumns, OptionText::TxTone, c.txTone);

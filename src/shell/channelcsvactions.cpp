@@ -5,13 +5,13 @@
 #include "files/numberstream.h"
 #include "image/bandlimits.h"
 #include "image/document.h"
+#include "platform/filedialog.h"
 #include "platform/messagebox.h"
 #include "shell/mainwindow.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace ChannelCsvActions {
@@ -39,8 +39,8 @@ QString choosePath(QWidget *parent, bool save)
     QString caption = (save ? ShellText::FileExportCsv : ShellText::FileImportCsv).text(chinese);
     caption.remove(QStringLiteral("..."));
     if (save)
-        return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(QStringLiteral("channels.csv")), filter);
-    return QFileDialog::getOpenFileName(parent, caption, QDir::homePath(), filter);
+        return FileDialog::saveFileName(parent, caption, QDir::home().filePath(QStringLiteral("channels.csv")), filter);
+    return FileDialog::openFileName(parent, caption, QDir::homePath(), filter);
 }
 
 void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)

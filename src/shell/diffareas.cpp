@@ -1,5 +1,6 @@
 #include "shell/diffareas.h"
 
+#include "alignment/alignmentdiff.h"
 #include "channels/channeldiff.h"
 #include "options/bandrecord.h"
 #include "options/optionarea.h"
@@ -11,5 +12,6 @@ QVector<ImageDiff::AreaFields> diffAreas()
         ImageDiff::fieldTableArea(Area::Options, Area::Options.byteCount(), OptionArea::listFields(), {QStringLiteral("options")}),
         ImageDiff::fieldTableArea(Area::BandRecords, BandRecord::Bytes, BandRecord::listFields(),
                                   {QStringLiteral("band A"), QStringLiteral("band B")}),
+        alignmentDiffFields(),
     };
 }

@@ -20,6 +20,7 @@
 #include "shell/channelcsvactions.h"
 #include "shell/configactions.h"
 #include "shell/imageinitialisation.h"
+#include "shell/menukeys.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
 #include "shell/radiostatus.h"
@@ -114,6 +115,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildToolbar();
     buildStatusBar();
     connectEditorEntries();
+    MenuKeys::install(this);
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
     m_identification = new IdentificationExchange(this, this);
@@ -420,6 +422,7 @@ void MainWindow::applyLanguage()
     statusPanel(9)->setText(ShellText::PanelBandB.text(chinese));
     statusPanel(11)->setText(ShellText::ExtraStatus.text(chinese));
     setWindowTitle(ShellText::Title.text(chinese));
+    MenuKeys::applyLanguage(this, chinese);
     showEditActions();
 }
 

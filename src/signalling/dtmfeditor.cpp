@@ -29,6 +29,24 @@ EditorWindow::Setup dtmfSetup()
                                   DtmfEditor::WidthDivisor, DtmfEditor::HeightDivisor);
 }
 
+// The rights caption names the five rights in bit order; the English one staggers them
+// over two lines (first, third and fifth above, second and fourth below).
+QStringList rightsHeaders(const QString &caption)
+{
+    QVector<QStringList> lines;
+    for (const QString &line : caption.split(QLatin1Char('\n')))
+        lines << line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QStringList headers;
+    for (int i = 0; headers.size() < DtmfArea::RightsCount; ++i) {
+        const QStringList &line = lines.at(i % lines.size());
+        const int at = lines.size() > 1 ? i / int(lines.size()) : i;
+        if (at >= line.size())
+            break;
+        headers << line.at(at);
+    }
+    return headers;
+}
+
 } // namespace
 
 DtmfEditor::DtmfEditor(QWidget *parent)
@@ -149,9 +167,13 @@ QWidget *DtmfEditor::buildControlFrame()
     });
     grid->addWidget(m_control, 0, 0, 1, 3);
 
-    auto *rightsLabel = new QLabel(DtmfText::RightsLabels.text(m_chinese), frame);
-    rightsLabel->setObjectName(QStringLiteral("Label_rights"));
-    grid->addWidget(rightsLabel, 1, 2);
+    // One header over each rights column, in bit order.
+    const QStringList rights = rightsHeaders(DtmfText::RightsLabels.text(m_chinese));
+    for (int i = 0; i < rights.size() && i < DtmfArea::RightsCount; ++i) {
+        auto *header = new QLabel(rights.at(i), frame);
+        header->setObjectName(QStringLiteral("Label_rights%1").arg(i));
+        grid->addWidget(header, 1, 2 + i, Qt::AlignHCenter | Qt::AlignBottom);
+    }
 
     const struct
     {
@@ -169,17 +191,17 @@ QWidget *DtmfEditor::buildControlFrame()
         grid->addWidget(makeLabel(*id.caption, box), row, 0);
         grid->addWidget(box, row, 1);
         m_controlled << box;
-        auto *rights = new QHBoxLayout;
         for (int i = 0; i < DtmfArea::RightsCount; ++i) {
             QCheckBox *check = makeBitBox(QString::fromLatin1(id.rightsName).arg(i), QString(), id.rightsOffset,
                                           uint8_t(1u << i));
             check->setAccessibleName(id.rightName->text(m_chinese).arg(i + 1));
-            rights->addWidget(check);
+            grid->addWidget(check, row, 2 + i, Qt::AlignHCenter);
             m_controlled << check;
         }
-        grid->addLayout(rights, row++, 2);
+        ++row;
     }
     grid->setColumnStretch(1, 1);
+    grid->setVerticalSpacing(2);
     return frame;
 }
 

@@ -72,7 +72,7 @@ QWidget *FiveToneEditor::buildStandardsTab()
     auto *list = new GridListDelegate(this);
     for (int c = FiveToneStandardsModel::Period; c <= FiveToneStandardsModel::RepeatTone; ++c)
         m_standardsGrid->setItemDelegateForColumn(c, list);
-    m_standardsGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitGrid(m_standardsGrid);
     connect(m_standardsGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())
@@ -120,7 +120,7 @@ QWidget *FiveToneEditor::buildEncodeTab()
     for (int c = FiveToneEncodeModel::Frame1; c <= FiveToneEncodeModel::Frame3; ++c)
         m_encodeGrid->setItemDelegateForColumn(c, text);
     m_encodeGrid->setItemDelegateForColumn(FiveToneEncodeModel::Standard, new GridListDelegate(this));
-    m_encodeGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitGrid(m_encodeGrid);
 
     auto *delays = new QVBoxLayout;
     for (int k = 0; k < 4; ++k) {
@@ -192,11 +192,11 @@ QWidget *FiveToneEditor::buildDecodeTab()
     for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
         const bool isText = m_decodeModel->editor(c) == SignallingGridModel::Editor::Text;
         m_decodeGrid->setItemDelegateForColumn(c, isText ? static_cast<QAbstractItemDelegate *>(text) : list);
-        m_decodeGrid->setColumnWidth(c, isText ? 70 : (c == FiveToneDecodeModel::Standard ? 80 : 150));
     }
-    m_decodeGrid->setColumnWidth(0, 50);
-    m_decodeGrid->horizontalHeader()->setStretchLastSection(true);
-    m_decodeGrid->setMinimumHeight(m_decodeGrid->verticalHeader()->defaultSectionSize() * 8);
+    // Below the grid sit the function panel and seven rows of settings; on a 1366 x 768
+    // screen the window's share leaves the grid about half its rows, so it scrolls
+    // through them (and only it: the settings stay in sight). Larger screens show all.
+    fitGrid(m_decodeGrid, 5);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())

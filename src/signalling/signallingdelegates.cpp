@@ -1,5 +1,7 @@
 #include "signalling/signallingdelegates.h"
 
+#include "link/gridfit.h"
+
 #include "signalling/signallinggridmodel.h"
 #include "signalling/signallingkeys.h"
 
@@ -74,6 +76,7 @@ QWidget *GridListDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     combo->setAccessibleName(accessibleNameOf(index));
     combo->addItems(index.data(SignallingGridModel::EntriesRole).toStringList());
     combo->setMaxVisibleItems(16);
+    GridFit::widenPopup(combo);
     makeSelectOnly(combo);
     connect(combo, &QComboBox::activated, this, [this, combo] {
         combo->setProperty(ChosenProperty, true);

@@ -3,6 +3,7 @@
 #include "image/areaview.h"
 #include "image/fieldtable.h"
 #include "image/memoryimage.h"
+#include "link/gridfit.h"
 #include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
 #include "signalling/signallinggridmodel.h"
@@ -62,6 +63,9 @@ void SignallingEditor::layOut(QWidget *content)
 {
     QHBoxLayout *buttons = makeButtonRow(SignallingFrame::buttons());
     auto *layout = new QVBoxLayout(this);
+    // Tight margins: these windows open at a small share of the main window.
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setSpacing(4);
     layout->addWidget(content, 1);
     layout->addLayout(buttons);
 }
@@ -81,6 +85,7 @@ QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField
     combo->setObjectName(objectName);
     combo->addItems(field.entries.list(m_chinese));
     combo->setMaxVisibleItems(16);
+    GridFit::widenPopup(combo);
     makeSelectOnly(combo);
     const ListField *f = &field;
     const AreaOf areaOf = m_area;
@@ -137,6 +142,11 @@ QTableView *SignallingEditor::makeGrid(const char *objectName, const BiText &cap
     grid->setTabKeyNavigation(true);
     m_grids.append(grid);
     return grid;
+}
+
+void SignallingEditor::fitGrid(QTableView *grid, int minimumRows)
+{
+    GridFit::install(grid, SignallingGridModel::EntriesRole, minimumRows);
 }
 
 void SignallingEditor::leaveEditedCells()

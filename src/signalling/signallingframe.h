@@ -62,6 +62,9 @@ protected:
     void showControls();
 
     QTableView *makeGrid(const char *objectName, const BiText &caption);
+    // After the grid has its model: columns fitted to their texts and list entries, and
+    // room asked for every row and column.
+    static void fitGrid(QTableView *grid, int minimumRows = -1);
     // An open overlay would show, and on leaving store, what Default replaced:
     // each grid's current cell moves to the row's number column, which has none.
     void leaveEditedCells();

@@ -63,7 +63,7 @@ QWidget *TwoToneEditor::buildEncodeTab()
     auto *text = new GridTextDelegate(this);
     m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::FirstTone, text);
     m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::SecondTone, text);
-    m_encodeGrid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    fitGrid(m_encodeGrid);
 
     auto *lists = new QGridLayout;
     const struct
@@ -96,11 +96,9 @@ QWidget *TwoToneEditor::buildDecodeTab()
     m_decodeModel = new TwoToneDecodeModel(Document::instance(), m_chinese, this);
     m_decodeGrid->setModel(m_decodeModel);
     auto *list = new GridListDelegate(this);
-    for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
+    for (int c = 1; c < m_decodeModel->columnCount(); ++c)
         m_decodeGrid->setItemDelegateForColumn(c, list);
-        m_decodeGrid->setColumnWidth(c, TwoToneDecodeModel::kindOf(c) == TwoToneDecodeModel::Kind::Response ? 120 : 58);
-    }
-    m_decodeGrid->setColumnWidth(0, 56);
+    fitGrid(m_decodeGrid);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
                 if (now.isValid())
@@ -122,8 +120,10 @@ QWidget *TwoToneEditor::buildDecodeTab()
         box->setObjectName(QStringLiteral("Text_tone%1").arg(QLatin1Char(char('A' + t))));
         CharacterFilter::install(box, ToneKeys, ToneBoxLength);
         box->installEventFilter(this);
-        tones->addWidget(makeLabel(TwoToneText::Tones[t], box), 0, t);
-        tones->addWidget(box, 1, t);
+        // Caption and box side by side: the decode grid needs the height.
+        tones->addWidget(makeLabel(TwoToneText::Tones[t], box), 0, 2 * t);
+        tones->addWidget(box, 0, 2 * t + 1);
+        tones->setColumnStretch(2 * t + 1, 1);
         m_toneBoxes << box;
     }
 
@@ -136,7 +136,10 @@ QWidget *TwoToneEditor::buildDecodeTab()
     resetColumn->addWidget(reset);
     bottom->addLayout(resetColumn, 1);
 
+    tones->setContentsMargins(6, 2, 6, 4);
     auto *layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(6, 2, 6, 4);
+    layout->setSpacing(4);
     layout->addWidget(m_decodeGrid, 1);
     layout->addLayout(bottom);
     return frame;

@@ -1,5 +1,7 @@
 #include "texts/language.h"
 
+#include "texts/qttranslation.h"
+
 namespace {
 bool g_chinese = false;
 }
@@ -12,4 +14,5 @@ bool Language::isChinese()
 void Language::setChinese(bool chinese)
 {
     g_chinese = chinese;
+    QtTranslation::follow(chinese);
 }

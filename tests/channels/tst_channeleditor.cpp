@@ -426,9 +426,13 @@ void TestChannelEditor::enterMovesAsTheUserExpects()
     typeInto(199, Col::RxFrequency, QString());
     typeInto(199, Col::TxFrequency, QString());
     QCOMPARE(grid->currentIndex().row(), 199);
-    // Enter in the name box does nothing.
-    typeInto(90, Col::Name, QStringLiteral("X"));
+    // Enter in the name box commits the name, as it commits every other cell, and the
+    // cursor stays.
+    typeInto(90, Col::Name, QStringLiteral("x1"));
     QCOMPARE(grid->currentIndex().column(), int(Col::Name));
+    QCOMPARE(grid->currentIndex().row(), 90);
+    QCOMPARE(nameRowOf(90).left(3), QByteArray("X1\xFF"));
+    QVERIFY(!visibleEditor("Text_Edit"));
 }
 
 void TestChannelEditor::clearAndDefault()

@@ -1,3 +1,4 @@
+#include "alignment/alignmenttable.h"
 // orvane-cli against the virtual radio: in-process with scaled timers for the commands and
 // their exit codes, and the built command on a pseudo-terminal for the progress bar.
 
@@ -111,6 +112,8 @@ private slots:
     void diffNamesChannelFieldsAndShowsTheRestInHex();
     void portsProbe_data();
     void portsProbe();
+    void diffNamesAlignmentValues_data();
+    void diffNamesAlignmentValues();
     void csvCommands();
     void configCommands();
     void progressOnlyOnATerminal_data();
@@ -200,7 +203,7 @@ void TestCli::verifyNamesWhatDiffers_data()
     QTest::addColumn<int>("value");
     QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("nothing") << -1 << 0 << QStringList{"verify: the radio holds"};
+    QTest::newRow("nothing") << -1 << 0 << QStringList{"verify: the radio holds", "no differences\n"};
     QTest::newRow("busy lock of channel 7") << 7 * 16 + 15 << 0x0C
                                             << QStringList{"  ch 7 busy lock OFF -> ON\n", "rows that differ: 7\n",
                                                            "channels that differ: 7\n"};
@@ -264,7 +267,7 @@ void TestCli::exitCodes_data()
     QTest::newRow("band check refuses") << QStringList{"write", d + "refused.dat", "--port", "COM1"} << "answers" << 3
                                         << "Channel 5that Receiving or transmitting frequency  out of frequency limitation range ";
     QTest::newRow("files differ") << QStringList{"diff", d + "plan.dat", d + "refused.dat"} << "" << 3 << "ch 5 new: RX 175.00000";
-    QTest::newRow("files equal") << QStringList{"diff", d + "plan.dat", d + "plan.dat"} << "" << 0 << "";
+    QTest::newRow("files equal") << QStringList{"diff", d + "plan.dat", d + "plan.dat"} << "" << 0 << "no differences\n";
     QTest::newRow("missing data file") << QStringList{"write", d + "missing.dat", "--port", "COM1"} << "answers" << 4
                                        << "missing.dat";
     QTest::newRow("malformed data file") << QStringList{"diff", d + "bad.dat", d + "plan.dat"} << "" << 4 << "bad.dat";
@@ -398,6 +401,45 @@ void TestCli::portsProbe()
     if (on && radio != QLatin1String("denied"))
         QCOMPARE(on->radio().handshakes(), 1);
     PortNames::resetLinkFolder();
+}
+
+void TestCli::diffNamesAlignmentValues_data()
+{
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("byte");
+    QTest::addColumn<QByteArray>("values");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("high power") << 0 << 0 << QByteArray("\x0D") << "high power VHF 130MHZ 12 -> 13";
+    QTest::newRow("low power, last UHF point") << 3 << 15 << QByteArray("\x06") << "low power UHF 490MHZ 5 -> 6";
+    QTest::newRow("squelch compensation") << 5 << 2 << QByteArray("\x03") << "VHF squelch compensation 138 8 -> 3";
+    QTest::newRow("UHF squelch level") << 6 << 9 << QByteArray("\x32") << "UHF squelch level 9 41 -> 50";
+    QTest::newRow("list setting") << 8 << 0 << QByteArray("\x3D") << QStringLiteral("话音调制度 (Combo_Voice_Dev) 60 -> 61");
+    QTest::newRow("range limit, three digits") << 9 << 3 << QByteArray("\x01\x07\x04", 3) << "VHF upper limit 179 -> 174";
+    QTest::newRow("squelch byte past the levels") << 4 << 12 << QByteArray("\x05") << "line 4 bytes [12] 30 -> 05";
+    QTest::newRow("line not edited") << 12 << 0 << QByteArray("\x01") << "line 12 bytes [0] 00 -> 01";
+}
+
+void TestCli::diffNamesAlignmentValues()
+{
+    QFETCH(int, line);
+    QFETCH(int, byte);
+    QFETCH(QByteArray, values);
+    QFETCH(QString, shown);
+    // The alignment block where a data file carries it, holding the alignment defaults.
+    const int firstRow = Area::AlignmentAddress / MemoryImage::Columns;
+    auto a = planImage();
+    const QByteArray defaults = Alignment::builtInDefaults();
+    for (int i = 0; i < Alignment::Bytes; ++i)
+        a->setAt(Area::AlignmentAddress + i, uint8_t(defaults.at(i)));
+    auto b = std::make_unique<MemoryImage>(*a);
+    for (int i = 0; i < values.size(); ++i)
+        b->setCell(firstRow + line, byte + i, uint8_t(values.at(i)));
+    QVERIFY(DataFile::save(*a, path("a.dat")).ok);
+    QVERIFY(DataFile::save(*b, path("b.dat")).ok);
+
+    const Result r = runCli({"diff", path("a.dat"), path("b.dat")});
+    QCOMPARE(r.code, 3);
+    QCOMPARE(r.out, QStringLiteral("alignment ") + shown + QLatin1Char('\n'));
 }
 
 void TestCli::csvCommands()
