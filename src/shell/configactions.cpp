@@ -5,12 +5,12 @@
 #include "files/numberstream.h"
 #include "image/bandlimits.h"
 #include "image/document.h"
+#include "platform/filedialog.h"
 #include "platform/messagebox.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace ConfigActions {
@@ -40,8 +40,8 @@ QString choosePath(QWidget *parent, bool save)
     QString caption = (save ? ShellText::FileExportConfig : ShellText::FileImportConfig).text(chinese);
     caption.remove(QStringLiteral("..."));
     if (save)
-        return QFileDialog::getSaveFileName(parent, caption, QDir::home().filePath(QStringLiteral("radio.yaml")), filter);
-    return QFileDialog::getOpenFileName(parent, caption, QDir::homePath(), filter);
+        return FileDialog::saveFileName(parent, caption, QDir::home().filePath(QStringLiteral("radio.yaml")), filter);
+    return FileDialog::openFileName(parent, caption, QDir::homePath(), filter);
 }
 
 void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)
