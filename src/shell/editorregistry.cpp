@@ -7,19 +7,24 @@
 #include "signalling/dtmfeditor.h"
 #include "signalling/fivetoneeditor.h"
 #include "signalling/twotoneeditor.h"
+#include "shell/shelltexts.h"
 
 #include <cstring>
 
 const std::vector<EditorEntry> &editorRegistry()
 {
+    using namespace ShellText;
     static const std::vector<EditorEntry> entries{
-        {"frm_chann", "chann_edit", "edit_chann", nullptr, [] { return new ChannelEditor; }},
-        {"frm_option", "sys_edit", "edit_option", nullptr, [] { return new OptionEditor; }},
-        {"frm_FM", "fm_chann_edit", nullptr, "frm_chann", [] { return new FmEditor; }},
-        {"frm_Adj_Txp", "frm_adj", nullptr, nullptr, [] { return new AlignmentWindow; }},
-        {"frm_dtmf", "Sig_dtmf", "edit_dtmf", nullptr, [] { return new DtmfEditor; }},
-        {"frm_2tone", "Sig_2tone", nullptr, nullptr, [] { return new TwoToneEditor; }},
-        {"frm_5tone", "Sig_5tone", nullptr, nullptr, [] { return new FiveToneEditor; }},
+        {"frm_FM", {"fm_chann_edit", nullptr, FmEdit}, {}, "frm_chann", false, [] { return new FmEditor; }},
+        {"frm_chann", {"chann_edit", nullptr, ChannelEdit}, {"edit_chann", ToolChannel, 1}, nullptr, true,
+         [] { return new ChannelEditor; }},
+        {"frm_option", {"sys_edit", nullptr, OptionEdit}, {"edit_option", ToolOption, 0}, nullptr, true,
+         [] { return new OptionEditor; }},
+        {"frm_dtmf", {"Sig_dtmf", "sig_edit", SigDtmf}, {"edit_dtmf", ToolDtmf, 2}, nullptr, false,
+         [] { return new DtmfEditor; }},
+        {"frm_2tone", {"Sig_2tone", "sig_edit", Sig2Tone}, {}, nullptr, false, [] { return new TwoToneEditor; }},
+        {"frm_5tone", {"Sig_5tone", "sig_edit", Sig5Tone}, {}, nullptr, false, [] { return new FiveToneEditor; }},
+        {"frm_Adj_Txp", {"frm_adj", nullptr, Adjust}, {}, nullptr, false, [] { return new AlignmentWindow; }},
     };
     return entries;
 }

@@ -1,20 +1,42 @@
 #pragma once
 
+#include "texts/language.h"
+
 #include <functional>
 #include <vector>
 
 class EditorWindow;
 
-// Every editor window the main window can open: how it is named, which menu entry and
-// toolbar button open it, and how it is made. A new editor is one more row.
+// Every editor window the main window can open, in the order of its menu entries: its
+// caption in the menu, where the entry and the toolbar button stand, what gives way to it
+// and how it is made. The main window builds the entries, the buttons and the toolbar's
+// exit from these rows, so a new editor is its own folder and one more row.
+//
+// The area's model parts (its start-up defaults, its named fields for comparisons) stay
+// with the models in the core library, which the command line uses without any window.
 struct EditorEntry
 {
+    struct MenuPlace
+    {
+        const char *action; // the entry's object name, "chann_edit"
+        const char *parent; // the submenu it stands in ("sig_edit"), or null for the menu bar
+        BiText caption;
+    };
+    struct ToolbarPlace
+    {
+        const char *key = nullptr; // the button's object name and image, or null for none
+        BiText tip{"", ""};
+        int slot = 0;              // its place among the editor buttons, from the left
+    };
+
     const char *objectName; // the window, "frm_chann"
-    const char *menuEntry;  // the menu action that opens it
-    const char *toolbarKey; // the toolbar button that opens it, or null
+    MenuPlace menu;
+    ToolbarPlace toolbar;
     // Another editor that gives way to this one (closed first; if it refuses, this one
     // does not open), or null.
     const char *replaces;
+    // The toolbar's Exit closes it before the program closes.
+    bool closedByToolbarExit;
     std::function<EditorWindow *()> make;
 };
 

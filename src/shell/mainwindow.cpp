@@ -33,6 +33,7 @@
 #include <QScreen>
 #include <QLabel>
 #include <QLayout>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -40,6 +41,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -51,7 +54,8 @@ struct Caption
     BiText text;
 };
 
-// Every menu entry and its caption pair; applyLanguage() walks this list.
+// Every menu entry and its caption pair but the editors' (their registry rows carry
+// theirs); applyLanguage() walks this list.
 const Caption MenuCaptions[] = {
     {"File", ShellText::File},
     {"File_New", ShellText::FileNew},
@@ -64,14 +68,7 @@ const Caption MenuCaptions[] = {
     {"File_import_config", ShellText::FileImportConfig},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
-    {"fm_chann_edit", ShellText::FmEdit},
-    {"chann_edit", ShellText::ChannelEdit},
-    {"sys_edit", ShellText::OptionEdit},
     {"sig_edit", ShellText::SignalEdit},
-    {"Sig_dtmf", ShellText::SigDtmf},
-    {"Sig_2tone", ShellText::Sig2Tone},
-    {"Sig_5tone", ShellText::Sig5Tone},
-    {"frm_adj", ShellText::Adjust},
     {"Program", ShellText::Program},
     {"Prog_read", ShellText::ProgRead},
     {"Prog_write", ShellText::ProgWrite},
@@ -84,10 +81,8 @@ const Caption MenuCaptions[] = {
 };
 
 const Caption ToolbarTips[] = {
-    {"open", ShellText::ToolOpen},        {"save", ShellText::ToolSave},
-    {"edit_option", ShellText::ToolOption}, {"edit_chann", ShellText::ToolChannel},
-    {"edit_dtmf", ShellText::ToolDtmf},   {"read", ShellText::ToolRead},
-    {"write", ShellText::ToolWrite},      {"exit", ShellText::ToolExit},
+    {"open", ShellText::ToolOpen}, {"save", ShellText::ToolSave},   {"read", ShellText::ToolRead},
+    {"write", ShellText::ToolWrite}, {"exit", ShellText::ToolExit},
 };
 
 // Panels 1, 3, 5, 7 and 9 carry labels; the even ones carry what the radio reports.
@@ -259,17 +254,19 @@ void MainWindow::buildMenus()
     connect(&history, &QUndoStack::indexChanged, this, &MainWindow::showEditActions);
     connect(&history, &QUndoStack::cleanChanged, this, &MainWindow::showEditActions);
 
-    // The editors' entries are connected from the registry.
-    addMenuAction(nullptr, "fm_chann_edit");
-    addMenuAction(nullptr, "chann_edit");
-    addMenuAction(nullptr, "sys_edit");
-
-    QMenu *sig = submenu("sig_edit");
-    addMenuAction(sig, "Sig_dtmf");
-    addMenuAction(sig, "Sig_2tone");
-    addMenuAction(sig, "Sig_5tone");
-
-    addMenuAction(nullptr, "frm_adj");
+    // The editors' entries, in the order of their rows; a submenu where the first of its
+    // rows stands.
+    QMap<QString, QMenu *> submenus;
+    for (const EditorEntry &entry : editorRegistry()) {
+        QMenu *parent = nullptr;
+        if (entry.menu.parent) {
+            const QString name = QString::fromLatin1(entry.menu.parent);
+            if (!submenus.contains(name))
+                submenus.insert(name, submenu(entry.menu.parent));
+            parent = submenus.value(name);
+        }
+        addMenuAction(parent, entry.menu.action);
+    }
 
     QMenu *program = submenu("Program");
     connect(addMenuAction(program, "Prog_read"), &QAction::triggered, this, [this] { showReadWindow(true); });
@@ -311,9 +308,15 @@ void MainWindow::buildToolbar()
     connect(addBarAction("open"), &QAction::triggered, this, [this] { showDataFileWindow(false); });
     connect(addBarAction("save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     m_toolbar->addSeparator();
-    addBarAction("edit_option");
-    addBarAction("edit_chann");
-    addBarAction("edit_dtmf");
+    std::vector<const EditorEntry *> buttons;
+    for (const EditorEntry &entry : editorRegistry()) {
+        if (entry.toolbar.key)
+            buttons.push_back(&entry);
+    }
+    std::stable_sort(buttons.begin(), buttons.end(),
+                     [](const EditorEntry *a, const EditorEntry *b) { return a->toolbar.slot < b->toolbar.slot; });
+    for (const EditorEntry *entry : buttons)
+        addBarAction(entry->toolbar.key);
     m_toolbar->addSeparator();
     connect(addBarAction("read"), &QAction::triggered, this, [this] { showReadWindow(false); });
     connect(addBarAction("write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
@@ -325,10 +328,10 @@ void MainWindow::connectEditorEntries()
 {
     for (const EditorEntry &entry : editorRegistry()) {
         const char *name = entry.objectName;
-        if (QAction *a = menuAction(QString::fromLatin1(entry.menuEntry)))
+        if (QAction *a = menuAction(QString::fromLatin1(entry.menu.action)))
             connect(a, &QAction::triggered, this, [this, name] { showEditor(name); });
-        if (entry.toolbarKey) {
-            if (QAction *a = toolbarAction(QString::fromLatin1(entry.toolbarKey)))
+        if (entry.toolbar.key) {
+            if (QAction *a = toolbarAction(QString::fromLatin1(entry.toolbar.key)))
                 connect(a, &QAction::triggered, this, [this, name] { showEditor(name); });
         }
     }
@@ -408,6 +411,16 @@ void MainWindow::applyLanguage()
     for (const Caption &c : MenuCaptions) {
         if (QAction *a = menuAction(QString::fromLatin1(c.objectName)))
             a->setText(c.text.text(chinese));
+    }
+    for (const EditorEntry &entry : editorRegistry()) {
+        if (QAction *a = menuAction(QString::fromLatin1(entry.menu.action)))
+            a->setText(entry.menu.caption.text(chinese));
+        if (!entry.toolbar.key)
+            continue;
+        if (QAction *a = toolbarAction(QString::fromLatin1(entry.toolbar.key))) {
+            a->setText(entry.toolbar.tip.text(chinese));
+            a->setToolTip(entry.toolbar.tip.text(chinese));
+        }
     }
     for (const Caption &c : ToolbarTips) {
         if (QAction *a = toolbarAction(QString::fromLatin1(c.objectName))) {
@@ -636,8 +649,10 @@ void MainWindow::showWriteWindow()
 
 void MainWindow::exitFromToolbar()
 {
-    closeChild(QStringLiteral("frm_chann"));
-    closeChild(QStringLiteral("frm_option"));
+    for (const EditorEntry &entry : editorRegistry()) {
+        if (entry.closedByToolbarExit)
+            closeChild(QString::fromLatin1(entry.objectName));
+    }
     closeChild(QStringLiteral("frmAbout"));
     close();
 }
