@@ -15,6 +15,8 @@ PACKAGES=(
   # the configuration as text (orvane-cli export-config / import-config)
   libyaml-cpp-dev
   fonts-noto-cjk
+  # tst_channeleditor reads the printed channel list back from its PDF
+  poppler-utils
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )
