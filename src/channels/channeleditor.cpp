@@ -91,7 +91,7 @@ ChannelEditor::ChannelEditor(QWidget *parent)
     connect(m_model, &ChannelGridModel::refusedWith, this, &ChannelEditor::showRefusalText);
     // A value committed with several rows selected goes to all of them.
     m_model->setEditTargets([this]() -> std::optional<QVector<int>> {
-        const QVector<int> channels = m_grid->selectedChannels();
+        const QVector<int> channels = m_grid->editTargets();
         if (channels.size() > 1 && isBusy()) {
             // After the commit under way: a message box runs an event loop of its own.
             QMetaObject::invokeMethod(this, [this] { refuseWhenBusy(&CommonText::Busy); }, Qt::QueuedConnection);

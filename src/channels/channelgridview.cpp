@@ -56,3 +56,19 @@ QItemSelectionModel::SelectionFlags ChannelGridView::selectionCommand(const QMod
     }
     return QItemSelectionModel::NoUpdate;
 }
+
+bool ChannelGridView::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    const QVector<int> targets = selectedChannels();
+    if (!QTableView::edit(index, trigger, event))
+        return false;
+    m_editTargets = targets;
+    return true;
+}
+
+void ChannelGridView::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    // The commit has run by now.
+    m_editTargets.clear();
+    QTableView::closeEditor(editor, hint);
+}
