@@ -17,6 +17,8 @@ PACKAGES=(
   fonts-noto-cjk
   # Qt's own texts (message box buttons, file and print dialogs) in Chinese
   qt6-translations-l10n
+  # tst_channelediting reads the printed channel list back from its PDF
+  poppler-utils
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
 )

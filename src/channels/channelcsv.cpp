@@ -121,9 +121,9 @@ QString mhzText(qint64 hz)
     return QStringLiteral("%1.%2").arg(hz / HzPerMHz).arg(hz % HzPerMHz, 6, 10, QLatin1Char('0'));
 }
 
-QString quoted(const QString &field)
+QString quoted(const QString &field, QChar separator = QLatin1Char(','))
 {
-    const bool needsQuotes = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
+    const bool needsQuotes = field.contains(separator) || field.contains(QLatin1Char('"'))
                              || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))
                              || field != field.trimmed();
     if (!needsQuotes)
@@ -232,16 +232,7 @@ QStringList rowFields(const MemoryImage &image, int channel, const BandLimits &l
 
 // ---- Reading ----------------------------------------------------------------------------
 
-struct Record
-{
-    int line = 0;
-    QStringList fields;
-};
-
-// Fields separated by commas; a field in double quotes may hold commas, line ends and
-// doubled quotes. CR LF, LF and a lone CR all end a line. Returns false, with the line
-// of the opening quote, when a quoted field runs to the end of the file.
-bool splitRecords(const QString &text, QVector<Record> &records, int &openQuoteLine)
+bool splitRecords(const QString &text, QChar separator, QVector<Record> &records, int &openQuoteLine)
 {
     int line = 1;
     Record current{1, {}};
@@ -283,7 +274,7 @@ bool splitRecords(const QString &text, QVector<Record> &records, int &openQuoteL
             inQuotes = true;
             fieldQuoted = true;
             openQuoteLine = line;
-        } else if (ch == QLatin1Char(',')) {
+        } else if (ch == separator) {
             endField();
         } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
             if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
@@ -627,6 +618,31 @@ const QStringList &columns()
     return list;
 }
 
+bool readRecords(const QString &text, QChar separator, QVector<Record> &records, int &openQuoteLine)
+{
+    return splitRecords(text, separator, records, openQuoteLine);
+}
+
+QStringList fieldsOf(const MemoryImage &image, int channel, const BandLimits &limits)
+{
+    if (image.cell(Area::Channels.firstRow + channel, ChannelRecord::Offset::rxFrequency) == MemoryImage::Empty) {
+        QStringList fields;
+        for (int i = 0; i < columns().size(); ++i)
+            fields << QString();
+        fields[0] = QString::number(channel);
+        return fields;
+    }
+    return rowFields(image, channel, limits);
+}
+
+QString line(const QStringList &fields, QChar separator)
+{
+    QStringList out;
+    for (const QString &f : fields)
+        out << quoted(f, separator);
+    return out.join(separator);
+}
+
 QByteArray write(const MemoryImage &image, const BandLimits &limits)
 {
     QString out = columns().join(QLatin1Char(',')) + QStringLiteral("\r\n");
@@ -687,7 +703,7 @@ ImportResult importInto(const QByteArray &bytes, MemoryImage &image, const BandL
 
     QVector<Record> records;
     int openQuoteLine = 0;
-    if (!splitRecords(text, records, openQuoteLine)) {
+    if (!splitRecords(text, QLatin1Char(','), records, openQuoteLine)) {
         result.errors << Problem{openQuoteLine, QString(), QString(), Reason::NotClosed};
         return result;
     }

@@ -26,6 +26,25 @@ const QStringList &columns();
 // same band of `limits`; either way it reads back to the same bytes.
 QByteArray write(const MemoryImage &image, const BandLimits &limits = BandLimits::current());
 
+// One record of comma- or tab-separated text: its fields and the line it starts on.
+struct Record
+{
+    int line = 0;
+    QStringList fields;
+};
+
+// Fields separated by `separator`; a field in double quotes may hold separators, line ends
+// and doubled quotes. CR LF, LF and a lone CR all end a line; blank lines are no record.
+// Returns false, with the line of the opening quote, when a quoted field runs to the end.
+bool readRecords(const QString &text, QChar separator, QVector<Record> &records, int &openQuoteLine);
+
+// One channel's fields in the order of columns(); an empty channel has only its Location,
+// which the import reads as "empty this channel".
+QStringList fieldsOf(const MemoryImage &image, int channel, const BandLimits &limits = BandLimits::current());
+// Fields joined by `separator`, each quoted where it holds a separator, a quote, a line end
+// or leading or trailing blanks.
+QString line(const QStringList &fields, QChar separator);
+
 struct Problem
 {
     int line = 0;    // line of the file on which the row starts (the header is line 1)

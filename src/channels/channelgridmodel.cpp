@@ -2,6 +2,7 @@
 
 #include "image/areamap.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "channels/channelrecord.h"
@@ -15,20 +16,24 @@
 
 namespace {
 
-// The band list has a single entry; a chosen band shows without the trailing blank
-// that a decoded channel carries.
-const QStringList &bandEntries()
-{
-    static const QStringList list{QStringLiteral("VHF/UHF")};
-    return list;
-}
-
 std::optional<qint64> entryCheckedHz(const QString &text)
 {
     const std::optional<qint64> hz = parseFrequencyHz(text);
     if (!hz || !frequencyInBand(*hz, BandCheck::Entry))
         return std::nullopt;
     return hz;
+}
+
+StepLabel joined(const BiText &verb, const StepLabel &what)
+{
+    return {verb.text(false) + QLatin1Char(' ') + what.en, verb.text(true) + QLatin1Char(' ') + what.zh};
+}
+
+QVector<int> sortedUnique(QVector<int> channels)
+{
+    std::sort(channels.begin(), channels.end());
+    channels.erase(std::unique(channels.begin(), channels.end()), channels.end());
+    return channels;
 }
 
 } // namespace
@@ -44,12 +49,8 @@ ChannelGridModel::ChannelGridModel(Document &document, bool chinese, QObject *pa
         if (!m_applying)
             followChange(ranges);
     });
-    for (const QString &h : ChannelText::Headers.text(chinese).split(QLatin1Char('|'))) {
-        QString header = h;
-        if (header.startsWith(QLatin1Char('^')))
-            header.remove(0, 1);
-        m_headers << header;
-    }
+    for (int c = 0; c < ColumnCount; ++c)
+        m_headers << ChannelColumn::at(c).header.text(chinese);
     for (int ch = 0; ch < RowCount; ++ch)
         m_cells[ch][Number] = QString::number(ch);
     displayAll();
@@ -74,7 +75,7 @@ QVariant ChannelGridModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return m_cells[index.row()][index.column()];
     case Qt::TextAlignmentRole:
-        return index.column() == Name ? QVariant(Qt::AlignLeft | Qt::AlignVCenter) : QVariant(Qt::AlignCenter);
+        return ChannelColumn::at(index.column()).centred ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
         return {};
     }
@@ -104,24 +105,35 @@ bool ChannelGridModel::setData(const QModelIndex &index, const QVariant &value, 
     if (!index.isValid() || role != Qt::EditRole)
         return false;
     const int ch = index.row();
+    const int column = index.column();
     const QString text = value.toString();
-    switch (index.column()) {
+    if (m_targets && isSharedColumn(column)) {
+        const std::optional<QVector<int>> targets = m_targets();
+        if (!targets) {
+            displayChannel(ch);
+            emitRowChanged(ch);
+            return false;
+        }
+        if (targets->size() > 1 && targets->contains(ch))
+            return commitToChannels(*targets, column, text);
+    }
+    switch (ChannelColumn::at(column).field) {
     case Band:
         return commitBand(ch, text);
     case RxFrequency:
         return commitRxFrequency(ch, text);
     case TxFrequency:
         return commitTxFrequency(ch, text);
-    case RxTone:
-    case TxTone:
-        return commitTone(ch, index.column(), text);
     case Name:
         return commitName(ch, text);
     default:
-        if (isListColumn(index.column()))
-            return commitListPosition(ch, index.column(), listEntries(index.column()).indexOf(text.trimmed()));
-        return false;
+        break;
     }
+    if (isToneColumn(column))
+        return commitTone(ch, column, text);
+    if (isListColumn(column))
+        return commitListPosition(ch, column, listEntries(column).indexOf(text.trimmed()));
+    return false;
 }
 
 QString ChannelGridModel::cellText(int channel, int column) const
@@ -131,12 +143,24 @@ QString ChannelGridModel::cellText(int channel, int column) const
 
 bool ChannelGridModel::isTextColumn(int column)
 {
-    return column == RxFrequency || column == TxFrequency || column == Name;
+    return ChannelColumn::at(column).editor == ChannelColumn::Editor::Text;
 }
 
 bool ChannelGridModel::isListColumn(int column)
 {
-    return column == Band || (column >= RxTone && column <= Scrambler);
+    return ChannelColumn::at(column).isList();
+}
+
+bool ChannelGridModel::isToneColumn(int column)
+{
+    return ChannelColumn::at(column).editor == ChannelColumn::Editor::Tone;
+}
+
+bool ChannelGridModel::isSharedColumn(int column)
+{
+    // A band or a receive frequency creates or empties a channel: one at a time.
+    const ChannelColumn &c = ChannelColumn::at(column);
+    return c.field == TxFrequency || c.field == Name || isToneColumn(column) || c.setPosition;
 }
 
 bool ChannelGridModel::canEdit(int channel, int column) const
@@ -154,31 +178,8 @@ bool ChannelGridModel::canEdit(int channel, int column) const
 
 QStringList ChannelGridModel::listEntries(int column)
 {
-    switch (column) {
-    case Band:
-        return bandEntries();
-    case RxTone:
-    case TxTone:
-        return toneTableTexts();
-    case Power:
-        return ChannelRecord::powerTexts();
-    case Bandwidth:
-        return ChannelRecord::bandwidthTexts();
-    case PttId:
-        return ChannelRecord::pttIdTexts();
-    case BusyLock:
-    case ScanAdd:
-    case Scrambler:
-        return ChannelRecord::offOnTexts();
-    case SignalCode:
-        return ChannelRecord::signalCodeTexts();
-    case Signalling:
-        return ChannelRecord::optionalSignallingTexts();
-    case MuteMode:
-        return ChannelRecord::muteModeTexts();
-    default:
-        return {};
-    }
+    const ChannelColumn &c = ChannelColumn::at(column);
+    return c.entries ? c.entries() : QStringList();
 }
 
 QModelIndex ChannelGridModel::indexAfterEnter(const QModelIndex &from) const
@@ -221,21 +222,8 @@ void ChannelGridModel::displayChannel(int channel)
         for (int c = Band; c < ColumnCount; ++c)
             row[c].clear();
     } else {
-        row[Band] = rec.bandText();
-        row[RxFrequency] = rec.rxFrequencyText();
-        row[TxFrequency] = rec.txFrequencyText();
-        row[RxTone] = rec.rxToneText();
-        row[TxTone] = rec.txToneText();
-        row[Power] = rec.powerText();
-        row[Bandwidth] = rec.bandwidthText();
-        row[PttId] = rec.pttIdText();
-        row[BusyLock] = rec.busyLockText();
-        row[ScanAdd] = rec.scanAddText();
-        row[SignalCode] = rec.signalCodeText();
-        row[Signalling] = rec.optionalSignallingText();
-        row[MuteMode] = rec.muteModeText();
-        row[Scrambler] = rec.scramblerText();
-        row[Name] = rec.nameText();
+        for (int c = Band; c < ColumnCount; ++c)
+            row[c] = (rec.*ChannelColumn::at(c).text)();
     }
 }
 
@@ -279,13 +267,9 @@ void ChannelGridModel::followChange(const DocumentRanges &ranges)
 
 StepLabel ChannelGridModel::cellStep(int channel, int column)
 {
-    auto header = [column](bool chinese) {
-        QString h = ChannelText::Headers.text(chinese).split(QLatin1Char('|')).value(column);
-        h.remove(QLatin1Char('^'));
-        return h.trimmed();
-    };
-    return {QStringLiteral("channel %1 %2").arg(channel).arg(header(false)),
-            QStringLiteral("信道 %1 %2").arg(channel).arg(header(true))};
+    const BiText &header = ChannelColumn::at(column).header;
+    return {QStringLiteral("channel %1 %2").arg(channel).arg(header.text(false).trimmed()),
+            QStringLiteral("信道 %1 %2").arg(channel).arg(header.text(true).trimmed())};
 }
 
 bool ChannelGridModel::edit(int channel, int column, const std::function<bool()> &commit)
@@ -337,11 +321,6 @@ bool ChannelGridModel::commitListPosition(int channel, int column, int position)
 bool ChannelGridModel::commitName(int channel, const QString &text)
 {
     return edit(channel, Name, [&] { return commitNameNow(channel, text); });
-}
-
-QString ChannelGridModel::bandLowerText() const
-{
-    return frequencyText(qint64(BandLimits::current().aLower) * Frequency::HzPerMHz);
 }
 
 bool ChannelGridModel::commitBandNow(int channel, const QString &text)
@@ -430,38 +409,8 @@ bool ChannelGridModel::commitToneNow(int channel, int column, const QString &tex
 bool ChannelGridModel::commitListPositionNow(int channel, int column, int position)
 {
     ChannelRecord rec(editing(), channel);
-    bool stored = false;
-    switch (column) {
-    case Power:
-        stored = rec.setPowerPosition(position);
-        break;
-    case Bandwidth:
-        stored = rec.setBandwidthPosition(position);
-        break;
-    case PttId:
-        stored = rec.setPttIdPosition(position);
-        break;
-    case BusyLock:
-        stored = rec.setBusyLockPosition(position);
-        break;
-    case ScanAdd:
-        stored = rec.setScanAddPosition(position);
-        break;
-    case SignalCode:
-        stored = rec.setSignalCodePosition(position);
-        break;
-    case Signalling:
-        stored = rec.setOptionalSignallingPosition(position);
-        break;
-    case MuteMode:
-        stored = rec.setMuteModePosition(position);
-        break;
-    case Scrambler:
-        stored = rec.setScramblerPosition(position);
-        break;
-    default:
-        break;
-    }
+    const auto setter = ChannelColumn::at(column).setPosition;
+    const bool stored = setter && (rec.*setter)(position);
     if (stored)
         setCell(channel, column, listEntries(column).at(position));
     return stored;
@@ -481,4 +430,173 @@ bool ChannelGridModel::commitNameNow(int channel, const QString &text)
     }
     setCell(channel, Name, ChannelRecord(editing(), channel).setName(t));
     return true;
+}
+
+StepLabel ChannelGridModel::channelsText(const QVector<int> &list)
+{
+    const QVector<int> channels = sortedUnique(list);
+    if (channels.size() == 1)
+        return {QStringLiteral("channel %1").arg(channels.first()), QStringLiteral("信道 %1").arg(channels.first())};
+    if (channels.last() - channels.first() + 1 == channels.size()) {
+        return {QStringLiteral("channels %1–%2").arg(channels.first()).arg(channels.last()),
+                QStringLiteral("信道 %1–%2").arg(channels.first()).arg(channels.last())};
+    }
+    return {QStringLiteral("%1 channels").arg(channels.size()), QStringLiteral("%1 个信道").arg(channels.size())};
+}
+
+bool ChannelGridModel::commitToChannels(const QVector<int> &list, int column, const QString &text)
+{
+    const QVector<int> channels = sortedUnique(list);
+    const ChannelColumn &col = ChannelColumn::at(column);
+    QString value = text.trimmed();
+    std::optional<qint64> txHz;
+    std::optional<ToneCode> tone;
+    int position = -1;
+    // The value is checked once; a value the band check refuses goes to no channel.
+    bool valueFits = true;
+    if (col.field == TxFrequency) {
+        if (!value.isEmpty()) {
+            txHz = entryCheckedHz(value);
+            valueFits = bool(txHz);
+        }
+    } else if (col.field == Name) {
+        if (value.size() > ChannelRecord::NameLength) {
+            emit refused(CommonText::PromptTitleCapital, ChannelText::NameTooLong);
+            value = value.left(ChannelRecord::NameLength);
+        }
+    } else if (isToneColumn(column)) {
+        tone = encodeToneText(value);
+        valueFits = bool(tone);
+    } else if (col.setPosition) {
+        position = listEntries(column).indexOf(value);
+        valueFits = position >= 0;
+    } else {
+        return false;
+    }
+    // An unknown tone or list entry is ignored, as in one cell.
+    if (!valueFits && col.field != TxFrequency) {
+        for (int ch : channels) {
+            displayChannel(ch);
+            emitRowChanged(ch);
+        }
+        return false;
+    }
+
+    QVector<int> applied;
+    QVector<int> kept;
+    QString shownName;
+    m_applying = true;
+    const StepLabel what = channelsText(channels);
+    const StepLabel label{what.en + QLatin1Char(' ') + col.header.text(false).trimmed(),
+                          what.zh + QLatin1Char(' ') + col.header.text(true).trimmed()};
+    const bool stored = m_document.applyToImage(label, [&](MemoryImage &image) {
+        for (int ch : channels) {
+            ChannelRecord rec(image, ch);
+            if (rec.isEmpty() || !valueFits) {
+                kept << ch;
+                continue;
+            }
+            if (col.field == TxFrequency) {
+                if (txHz)
+                    rec.setTxFrequencyHz(*txHz);
+                else
+                    rec.clearTxFrequency();
+            } else if (col.field == Name) {
+                shownName = rec.setName(value);
+            } else if (tone) {
+                if (col.field == RxTone)
+                    rec.setRxTone(*tone);
+                rec.setTxTone(*tone);
+            } else {
+                (rec.*col.setPosition)(position);
+            }
+            applied << ch;
+        }
+        return !applied.isEmpty();
+    });
+    m_applying = false;
+    for (int ch : channels) {
+        if (kept.contains(ch) && ChannelRecord(m_document.image(), ch).isEmpty())
+            continue; // a row that has only its band keeps showing it
+        displayChannel(ch);
+        if (stored && col.field == Name && applied.contains(ch))
+            m_cells[ch][Name] = shownName;
+        emitRowChanged(ch);
+    }
+    if (!kept.isEmpty()) {
+        QStringList numbers;
+        for (int ch : kept)
+            numbers << QString::number(ch);
+        const QString list = numbers.join(QStringLiteral(", "));
+        emit refusedWith(CommonText::PromptTitle, ChannelText::notAppliedTo(list, false),
+                         ChannelText::notAppliedTo(list, true));
+    }
+    return stored;
+}
+
+bool ChannelGridModel::emptyChannels(const StepLabel &label, const QVector<int> &channels)
+{
+    return m_document.applyToImage(label, [&](MemoryImage &image) {
+        for (int ch : channels)
+            clearChannel(image, ch);
+        return true;
+    });
+}
+
+bool ChannelGridModel::insertEmptyChannels(int channel, int count)
+{
+    bool room = true;
+    m_document.applyToImage(joined(ChannelText::StepInsert, channelsText({channel})), [&](MemoryImage &image) {
+        // Each empty channel goes below the one made before it.
+        for (int i = 0; i < count && room; ++i)
+            room = channel + i < RowCount && ChannelMoves::insertEmpty(image, channel + i);
+        return room;
+    });
+    if (!room)
+        emit refused(CommonText::PromptTitle, ChannelText::NoRoomBelow);
+    return room;
+}
+
+bool ChannelGridModel::removeChannels(const QVector<int> &list)
+{
+    QVector<int> channels = sortedUnique(list);
+    return m_document.applyToImage(joined(ChannelText::StepRemove, channelsText(channels)), [&](MemoryImage &image) {
+        // From the last, so that each removal leaves the channels still to go where they were.
+        for (auto it = channels.crbegin(); it != channels.crend(); ++it)
+            ChannelMoves::removeClosingGap(image, *it);
+        return true;
+    });
+}
+
+bool ChannelGridModel::moveChannels(const QVector<int> &channels, bool up)
+{
+    return m_document.applyToImage(joined(up ? ChannelText::StepMoveUp : ChannelText::StepMoveDown, channelsText(channels)),
+                                   [&](MemoryImage &image) { return ChannelMoves::moveBlock(image, channels, up); });
+}
+
+bool ChannelGridModel::sortChannels(const QVector<int> &channels, ChannelMoves::SortKey key)
+{
+    const BiText &verb = key == ChannelMoves::SortKey::RxFrequency ? ChannelText::StepSortRx
+                         : key == ChannelMoves::SortKey::Name      ? ChannelText::StepSortName
+                                                                   : ChannelText::StepSortTone;
+    return m_document.applyToImage(joined(verb, channelsText(channels)), [&](MemoryImage &image) {
+        ChannelMoves::sortChannels(image, channels, key);
+        return true;
+    });
+}
+
+ChannelClipboard::Paste ChannelGridModel::paste(const QString &text, const QByteArray &bytes, int first)
+{
+    ChannelClipboard::Paste result;
+    m_document.applyToImage(joined(ChannelText::StepPaste, channelsText({first})), [&](MemoryImage &image) {
+        result = ChannelClipboard::paste(text, bytes, image, first);
+        return result.ok();
+    });
+    if (!result.ok()) {
+        emit refusedWith(CommonText::PromptTitle, result.refusal(false), result.refusal(true));
+    } else if (!result.import.notices.isEmpty()) {
+        emit refusedWith(CommonText::PromptTitle, ChannelCsv::problemList(result.import.notices, false),
+                         ChannelCsv::problemList(result.import.notices, true));
+    }
+    return result;
 }

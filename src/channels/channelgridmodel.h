@@ -1,5 +1,8 @@
 #pragma once
 
+#include "channels/channelclipboard.h"
+#include "channels/channelcolumns.h"
+#include "channels/channelmoves.h"
 #include "image/document.h"
 #include "texts/language.h"
 
@@ -8,6 +11,7 @@
 #include <QVector>
 #include <array>
 #include <functional>
+#include <optional>
 
 
 // The 200-channel table. The cells hold text, as the grid shows it; every accepted edit
@@ -15,30 +19,12 @@
 // image. A few cells deliberately show what was typed until the next redisplay (the
 // band of a row that has no frequency yet, a name with characters the radio cannot
 // store), which is how the user sees that a row is ready for its frequency or that a
-// character was dropped.
-class ChannelGridModel : public QAbstractTableModel
+// character was dropped. The columns are those of the column table, in its order.
+class ChannelGridModel : public QAbstractTableModel, public ChannelFields
 {
     Q_OBJECT
 public:
-    enum Column {
-        Number,
-        Band,
-        RxFrequency,
-        TxFrequency,
-        RxTone,
-        TxTone,
-        Power,
-        Bandwidth,
-        PttId,
-        BusyLock,
-        ScanAdd,
-        SignalCode,
-        Signalling,
-        MuteMode,
-        Scrambler,
-        Name,
-        ColumnCount
-    };
+    using Column = Field;
     static constexpr int RowCount = 200;
 
     // The header texts are fixed in the language the window opened with.
@@ -50,7 +36,9 @@ public:
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
-    // Routes a committed text to the rule of its column; returns false when nothing was stored.
+    // Routes a committed text to the rule of its column; returns false when nothing was
+    // stored. With several channels to edit (editTargets), a value of a column that can
+    // be shared goes to all of them.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
     QString cellText(int channel, int column) const;
@@ -59,8 +47,10 @@ public:
     bool canEdit(int channel, int column) const;
     static bool isTextColumn(int column);
     static bool isListColumn(int column);
-    static bool isToneColumn(int column) { return column == RxTone || column == TxTone; }
+    static bool isToneColumn(int column);
     static QStringList listEntries(int column);
+    // Columns whose committed value may go to several channels at once.
+    static bool isSharedColumn(int column);
 
     // Where Enter takes the cursor from a cell; an invalid index when it stays.
     QModelIndex indexAfterEnter(const QModelIndex &from) const;
@@ -85,9 +75,32 @@ public:
     bool commitListPosition(int channel, int column, int position);
     bool commitName(int channel, const QString &text);
 
+    // One value of a shared column for every non-empty channel of `channels`, as one
+    // step. The channels it cannot go to (empty, or the value fails the band check) keep
+    // theirs, and one message lists them. False when no channel took it.
+    bool commitToChannels(const QVector<int> &channels, int column, const QString &text);
+    // Which channels an edit goes to: the selected ones. Unset, or a list without the
+    // edited channel or of one channel, edits that channel alone; nullopt refuses the
+    // edit (the window has said why).
+    void setEditTargets(const std::function<std::optional<QVector<int>>()> &targets) { m_targets = targets; }
+
+    // The channel editing actions; each is one step, and a refusal changes nothing.
+    bool emptyChannels(const StepLabel &label, const QVector<int> &channels);
+    // Refused with a message when no channel below is empty.
+    bool insertEmptyChannels(int channel, int count);
+    bool removeChannels(const QVector<int> &channels);
+    bool moveChannels(const QVector<int> &channels, bool up);
+    bool sortChannels(const QVector<int> &channels, ChannelMoves::SortKey key);
+    ChannelClipboard::Paste paste(const QString &text, const QByteArray &bytes, int first);
+
+    // "channel 3", "channels 3–7", "5 channels"
+    static StepLabel channelsText(const QVector<int> &channels);
+
 signals:
     // A refused or corrected entry; the window shows it in the language of that moment.
     void refused(const BiText &title, const BiText &text);
+    // The same with a text made up for the occasion (a list of channels).
+    void refusedWith(const BiText &title, const QString &english, const QString &chinese);
 
 private:
     bool commitBandNow(int channel, const QString &text);
@@ -102,7 +115,6 @@ private:
 
     void setCell(int channel, int column, const QString &text);
     void emitRowChanged(int channel);
-    QString bandLowerText() const;
 
     Document &m_document;
     MemoryImage *m_editing = nullptr;
@@ -110,4 +122,5 @@ private:
     bool m_applying = false;
     QStringList m_headers;
     QVector<std::array<QString, ColumnCount>> m_cells;
+    std::function<std::optional<QVector<int>>()> m_targets;
 };

@@ -16,13 +16,6 @@ inline constexpr BiText Save{"Save", "保 存"};
 inline constexpr BiText Open{"Open", "打 开"};
 inline constexpr BiText Close{"Close", "关 闭"};
 
-// Grid headers; "^" centres a column.
-inline constexpr BiText Headers{
-    "^Channel|^  Band  |^RX Frequency|^TX Frequency|^CTCSS/DCS Dec|^CTCSS/DCS Enc|^TX Power|^ W/N |^PTT-ID|"
-    "^BusyLock|^Scan_Add|^SigCode|^Opisug|^Spmute|^SCR|^CH-Name",
-    "^信道号|^ 工作频段 |^接收频率(MHZ)|^发射频率(MHZ)|^QT/DQT 解码|^QT/DQT 编码|^发射功率|^信道带宽|^PTT-ID|"
-    "^繁忙锁定|^扫描添加|^信令码|^可选信令|^静音方式|^扰频|信 道 名 称"};
-
 inline constexpr BiText RxOutOfRange{"Over the range of receive frequency .", "接收频率超出范围 ！"};
 inline constexpr BiText TxOutOfRange{"Over the range of transmit frequency .", "发射频率超出范围 ！"};
 inline constexpr BiText RxFirst{"Please input the receive frequency in advance.", "请先输入接收频率 ！"};
@@ -46,6 +39,58 @@ inline QString writingChannel(int channel, bool chinese)
 {
     return chinese ? QStringLiteral("正在写入  %1  信道").arg(channel)
                    : QStringLiteral("Writeing  %1  Channel").arg(channel);
+}
+
+// Editing many channels at once: the entries of the grid's menu and the Edit menu.
+inline constexpr BiText Cut{"Cu&t", "剪切(&T)"};
+inline constexpr BiText Copy{"&Copy", "复制(&C)"};
+inline constexpr BiText Paste{"&Paste", "粘贴(&P)"};
+inline constexpr BiText Delete{"&Delete", "删除(&D)"};
+inline constexpr BiText SelectAll{"Select &all", "全选(&A)"};
+inline constexpr BiText InsertEmpty{"Insert empty channel", "插入空信道"};
+inline constexpr BiText RemoveClosingGap{"Remove and close gap", "移除并补齐空位"};
+inline constexpr BiText MoveUp{"Move up", "上移"};
+inline constexpr BiText MoveDown{"Move down", "下移"};
+inline constexpr BiText Sort{"Sort", "排序"};
+inline constexpr BiText SortByRx{"By RX frequency", "按接收频率"};
+inline constexpr BiText SortByName{"By name", "按信道名称"};
+inline constexpr BiText SortByTone{"By channel tone", "按信道亚音"};
+inline constexpr BiText Find{"&Find...", "查找(&F)..."};
+inline constexpr BiText FindNext{"Find next", "查找下一个"};
+inline constexpr BiText Print{"Print channel list...", "打印信道表..."};
+inline constexpr BiText ExportPdf{"Export channel list as PDF...", "导出信道表为 PDF..."};
+
+inline constexpr BiText FindLabel{"Find:", "查找："};
+inline constexpr BiText FindHint{"name or frequency, e.g. 145.5", "名称或频率，例如 145.5"};
+inline constexpr BiText FindClose{"Close", "关闭"};
+inline constexpr BiText NotFound{"Not found", "未找到"};
+inline constexpr BiText PdfFilter{"PDF files (*.pdf)", "PDF 文件 (*.pdf)"};
+inline constexpr BiText PdfWriteFailed{"The PDF file could not be written.", "无法写入 PDF 文件。"};
+inline constexpr BiText PrintTitle{"Channel list", "信道表"};
+inline constexpr BiText PrintRadio{"Radio", "对讲机"};
+inline constexpr BiText PrintPage{"Page", "页"};
+
+inline constexpr BiText NoRoomBelow{"No channel below is empty: inserting an empty channel would push the last channel "
+                                    "off the end. Nothing was changed.",
+                                    "下方没有空信道：插入空信道会使最后一个信道被挤出。未作任何更改。"};
+
+// Step names, after what they acted on ("channels 3–7").
+inline constexpr BiText StepDelete{"delete", "删除"};
+inline constexpr BiText StepCut{"cut", "剪切"};
+inline constexpr BiText StepPaste{"paste at", "粘贴到"};
+inline constexpr BiText StepInsert{"insert empty channel at", "插入空信道于"};
+inline constexpr BiText StepRemove{"remove and close gap", "移除并补齐"};
+inline constexpr BiText StepMoveUp{"move up", "上移"};
+inline constexpr BiText StepMoveDown{"move down", "下移"};
+inline constexpr BiText StepSortRx{"sort by RX frequency", "按接收频率排序"};
+inline constexpr BiText StepSortName{"sort by name", "按信道名称排序"};
+inline constexpr BiText StepSortTone{"sort by channel tone", "按信道亚音排序"};
+
+// "The value was not applied to channels 3, 8 (empty, or out of range)."
+inline QString notAppliedTo(const QString &channels, bool chinese)
+{
+    return chinese ? QStringLiteral("以下信道未应用该值（空信道或超出范围），保留原值：%1").arg(channels)
+                   : QStringLiteral("These channels kept their value (empty, or the value is out of range): %1").arg(channels);
 }
 
 } // namespace ChannelText

@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QVector>
 
+class QAction;
 class QHBoxLayout;
 class QLabel;
 class QPushButton;
@@ -76,6 +77,9 @@ public:
 
     // Shows the whole area again from the document. Showing never stores anything.
     virtual void redisplay() = 0;
+    // Entries the main window's Edit menu shows while this window is in front, after
+    // Undo and Redo; the window owns them.
+    virtual QList<QAction *> editMenuActions() const { return {}; }
 
     const Document &document() const { return m_document; }
 

@@ -3,6 +3,7 @@
 #include "link/radioidentity.h"
 
 #include <QObject>
+#include <optional>
 
 // What the serial link has to tell the layers above it, announced for anyone who cares.
 // The link knows nothing of the status bar or of the band limits the editors check
@@ -12,6 +13,10 @@ class LinkNotices : public QObject
     Q_OBJECT
 public:
     static LinkNotices &instance();
+
+    // The radio that identified itself last on the chosen port, for windows opened later
+    // (a printed channel list names it); none after another port was chosen.
+    const std::optional<RadioIdentity> &lastIdentity() const { return m_lastIdentity; }
 
 signals:
     // Any window's exchange accepted an identification; emitted before the exchange goes
@@ -26,4 +31,9 @@ signals:
     // A window's own transfer gave up after its last attempt and the main window's
     // status bar should say so (the alignment window does).
     void transferGaveUp();
+
+private:
+    LinkNotices();
+
+    std::optional<RadioIdentity> m_lastIdentity;
 };

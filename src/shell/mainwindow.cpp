@@ -106,6 +106,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::showEditorEditEntries);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -119,6 +120,9 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
+    // The child windows go after this object's own members: their last activation must
+    // not reach the Edit menu's entries.
+    disconnect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::showEditorEditEntries);
     if (g_instance == this)
         g_instance = nullptr;
 }
@@ -242,6 +246,7 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = submenu("Edit");
+    m_editMenu = edit;
     QAction *undo = addMenuAction(edit, "Edit_undo");
     undo->setShortcuts(QKeySequence::Undo);
     connect(undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
@@ -456,6 +461,32 @@ void MainWindow::showEditActions()
     if (QAction *redo = menuAction(QStringLiteral("Edit_redo"))) {
         redo->setText(caption(ShellText::EditRedo, document.redoLabel(chinese)));
         redo->setEnabled(document.canRedo());
+    }
+}
+
+void MainWindow::showEditorEditEntries(QMdiSubWindow *active)
+{
+    if (!m_editMenu)
+        return;
+    for (const QPointer<QAction> &a : std::as_const(m_editorEntries)) {
+        if (a)
+            m_editMenu->removeAction(a);
+    }
+    m_editorEntries.clear();
+    if (!m_editorEntriesSeparator) {
+        m_editorEntriesSeparator = new QAction(this);
+        m_editorEntriesSeparator->setSeparator(true);
+    }
+    m_editMenu->removeAction(m_editorEntriesSeparator);
+    // A file window or dialog in front keeps the entries of the editor behind it away:
+    // they would act on a window the user is not looking at.
+    auto *editor = active ? qobject_cast<EditorWindow *>(active->widget()) : nullptr;
+    if (!editor || editor->editMenuActions().isEmpty())
+        return;
+    m_editMenu->addAction(m_editorEntriesSeparator);
+    for (QAction *a : editor->editMenuActions()) {
+        m_editMenu->addAction(a);
+        m_editorEntries << a;
     }
 }
 

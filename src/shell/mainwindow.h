@@ -98,6 +98,8 @@ private:
     void showEditActions();
     bool transferRunning() const;
     void undoOrRedo(bool undo);
+    // The Edit menu shows the entries of the editor in front after Undo and Redo.
+    void showEditorEditEntries(QMdiSubWindow *active);
 
     // Start-up steps whose contents belong to the serial link and to later editors.
     void scanPorts();
@@ -108,6 +110,9 @@ private:
     QAction *addBarAction(const char *objectName);
 
     QMdiArea *m_mdi = nullptr;
+    QMenu *m_editMenu = nullptr;
+    QAction *m_editorEntriesSeparator = nullptr;
+    QList<QPointer<QAction>> m_editorEntries;
     QToolBar *m_toolbar = nullptr;
     QList<QLabel *> m_panels;
     QActionGroup *m_languageGroup = nullptr;
