@@ -1,6 +1,7 @@
 #include "channels/channelcsv.h"
 
 #include "channels/channelrecord.h"
+#include "channels/csvtones.h"
 #include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/decimaltext.h"
@@ -16,6 +17,8 @@
 namespace ChannelCsv {
 
 namespace {
+
+using namespace CsvTones;
 
 namespace Reason {
 constexpr BiText NoHeader{"the first line must be a header naming at least the Location and Frequency columns",
@@ -54,65 +57,7 @@ const QString Skip = QStringLiteral("Skip");
 const QString Power = QStringLiteral("Power");
 } // namespace Column
 
-// What an unused or missing column holds.
-const QString UnusedCtcss = QStringLiteral("88.5");
-const QString UnusedDcs = QStringLiteral("023");
-const QString UnusedPolarity = QStringLiteral("NN");
-const QString UnusedCrossMode = QStringLiteral("Tone->Tone");
-
-const QStringList &crossModes()
-{
-    static const QStringList modes{QStringLiteral("Tone->Tone"), QStringLiteral("Tone->DTCS"),
-                                   QStringLiteral("DTCS->Tone"), QStringLiteral("->Tone"),
-                                   QStringLiteral("->DTCS"),     QStringLiteral("DTCS->"),
-                                   QStringLiteral("DTCS->DTCS")};
-    return modes;
-}
-
 constexpr qint64 HzPerMHz = Frequency::HzPerMHz;
-constexpr ToneCode ToneOff{0, 0};
-
-// ---- Tones as the file sees them -------------------------------------------------------
-
-struct Tone
-{
-    enum Kind { None, Ctcss, Dcs } kind = None;
-    ToneCode code = ToneOff;
-    QString dcsCode;   // "023"
-    QChar polarity;    // 'N' or 'R'
-};
-
-// The tone a stored code stands for, read through the channel display. A code the grid
-// cannot show (never written by this program) counts as none: the layout has no way to
-// say it.
-Tone toneOf(ToneCode code)
-{
-    Tone tone;
-    const QString text = decodeTone(code);
-    if (text.isEmpty() || text == toneTableText(ToneTable::Off))
-        return tone;
-    tone.code = code;
-    if (text.startsWith(QLatin1Char('D'))) {
-        tone.kind = Tone::Dcs;
-        tone.dcsCode = text.mid(1, 3);
-        tone.polarity = text.endsWith(QLatin1Char('N')) ? QLatin1Char('N') : QLatin1Char('R');
-    } else {
-        tone.kind = Tone::Ctcss;
-    }
-    return tone;
-}
-
-// Two stored codes that the grid shows alike. 00 00 and FF FF are both "OFF".
-bool sameTone(ToneCode a, ToneCode b)
-{
-    const QString text = decodeTone(a);
-    return !text.isEmpty() && text == decodeTone(b);
-}
-
-QString ctcssText(ToneCode code)
-{
-    return QStringLiteral("%1.%2").arg(code.value() / 10).arg(code.value() % 10);
-}
 
 // ---- Writing ----------------------------------------------------------------------------
 
@@ -121,67 +66,9 @@ QString mhzText(qint64 hz)
     return QStringLiteral("%1.%2").arg(hz / HzPerMHz).arg(hz % HzPerMHz, 6, 10, QLatin1Char('0'));
 }
 
-QString quoted(const QString &field, QChar separator = QLatin1Char(','))
-{
-    const bool needsQuotes = field.contains(separator) || field.contains(QLatin1Char('"'))
-                             || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))
-                             || field != field.trimmed();
-    if (!needsQuotes)
-        return field;
-    QString escaped = field;
-    escaped.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
 bool inBandB(qint64 hz, const BandLimits &limits)
 {
     return hz >= qint64(limits.bLower) * HzPerMHz;
-}
-
-struct ToneColumns
-{
-    QString mode, rTone = UnusedCtcss, cTone = UnusedCtcss, dcs = UnusedDcs, rxDcs = UnusedDcs,
-                  crossMode = UnusedCrossMode;
-    QChar txPolarity = QLatin1Char('N'), rxPolarity = QLatin1Char('N');
-};
-
-ToneColumns toneColumns(const Tone &tx, const Tone &rx)
-{
-    ToneColumns c;
-    if (tx.kind == Tone::Ctcss)
-        c.rTone = ctcssText(tx.code);
-    if (rx.kind == Tone::Ctcss)
-        c.cTone = ctcssText(rx.code);
-    if (tx.kind == Tone::Dcs) {
-        c.dcs = tx.dcsCode;
-        c.txPolarity = tx.polarity;
-    }
-    if (rx.kind == Tone::Dcs) {
-        c.rxDcs = rx.dcsCode;
-        c.rxPolarity = rx.polarity;
-    }
-
-    if (tx.kind == Tone::None && rx.kind == Tone::None)
-        return c;
-    if (tx.kind == Tone::Ctcss && rx.kind == Tone::None) {
-        c.mode = QStringLiteral("Tone");
-        return c;
-    }
-    if (tx.kind == Tone::Ctcss && rx.kind == Tone::Ctcss && tx.code == rx.code) {
-        c.mode = QStringLiteral("TSQL");
-        c.rTone = c.cTone;
-        return c;
-    }
-    if (tx.kind == Tone::Dcs && rx.kind == Tone::Dcs && tx.dcsCode == rx.dcsCode) {
-        c.mode = QStringLiteral("DTCS");
-        return c;
-    }
-    c.mode = QStringLiteral("Cross");
-    auto side = [](const Tone &t) {
-        return t.kind == Tone::Ctcss ? QStringLiteral("Tone") : t.kind == Tone::Dcs ? QStringLiteral("DTCS") : QString();
-    };
-    c.crossMode = side(tx) + QStringLiteral("->") + side(rx);
-    return c;
 }
 
 QStringList rowFields(const MemoryImage &image, int channel, const BandLimits &limits)
@@ -231,66 +118,6 @@ QStringList rowFields(const MemoryImage &image, int channel, const BandLimits &l
 }
 
 // ---- Reading ----------------------------------------------------------------------------
-
-bool splitRecords(const QString &text, QChar separator, QVector<Record> &records, int &openQuoteLine)
-{
-    int line = 1;
-    Record current{1, {}};
-    QString field;
-    bool inQuotes = false;
-    bool fieldQuoted = false;
-    auto endField = [&] {
-        current.fields << field;
-        field.clear();
-        fieldQuoted = false;
-    };
-    auto endRecord = [&](int nextLine) {
-        endField();
-        // A blank line is one empty field; it is no row.
-        if (!(current.fields.size() == 1 && current.fields.first().trimmed().isEmpty()))
-            records << current;
-        current = Record{nextLine, {}};
-    };
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (inQuotes) {
-            if (ch == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    field += ch;
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (ch == QLatin1Char('\n') || (ch == QLatin1Char('\r') && !(i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))))
-                    ++line;
-                field += ch;
-            }
-            continue;
-        }
-        if (ch == QLatin1Char('"') && field.trimmed().isEmpty() && !fieldQuoted) {
-            // Blanks before an opening quote are no part of the value.
-            field.clear();
-            inQuotes = true;
-            fieldQuoted = true;
-            openQuoteLine = line;
-        } else if (ch == separator) {
-            endField();
-        } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
-            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            ++line;
-            endRecord(line);
-        } else {
-            field += ch;
-        }
-    }
-    if (inQuotes)
-        return false;
-    if (!field.isEmpty() || !current.fields.isEmpty())
-        endRecord(line);
-    return true;
-}
 
 // Where each known column sits in the file; -1 for a column the file does not have.
 class Header
@@ -362,29 +189,6 @@ std::optional<int> parseLocation(const QString &text)
 std::optional<qint64> parseMHz(const QString &text)
 {
     return parseFrequencyHz(text);
-}
-
-std::optional<ToneCode> parseCtcss(const QString &text)
-{
-    // Typed values 60..259.9 Hz are accepted with or without a table entry, as in the grid.
-    return encodeTypedCtcss(text);
-}
-
-// "023", or "23" as a spreadsheet shows a number with its leading zero dropped.
-std::optional<ToneCode> parseDcs(const QString &code, QChar polarity)
-{
-    if (code.isEmpty() || code.size() > 3)
-        return std::nullopt;
-    for (const QChar ch : code) {
-        if (ch < QLatin1Char('0') || ch > QLatin1Char('7'))
-            return std::nullopt;
-    }
-    const QString entry = QLatin1Char('D') + code.rightJustified(3, QLatin1Char('0'))
-                          + (polarity == QLatin1Char('R') ? QLatin1Char('I') : QLatin1Char('N'));
-    const int index = toneTableIndex(entry);
-    if (index < ToneTable::FirstDcs)
-        return std::nullopt;
-    return encodeToneIndex(index);
 }
 
 std::optional<Power> parsePower(const QString &text)
@@ -620,7 +424,7 @@ const QStringList &columns()
 
 bool readRecords(const QString &text, QChar separator, QVector<Record> &records, int &openQuoteLine)
 {
-    return splitRecords(text, separator, records, openQuoteLine);
+    return CsvText::read(text, separator, records, openQuoteLine);
 }
 
 QStringList fieldsOf(const MemoryImage &image, int channel, const BandLimits &limits)
@@ -637,10 +441,7 @@ QStringList fieldsOf(const MemoryImage &image, int channel, const BandLimits &li
 
 QString line(const QStringList &fields, QChar separator)
 {
-    QStringList out;
-    for (const QString &f : fields)
-        out << quoted(f, separator);
-    return out.join(separator);
+    return CsvText::line(fields, separator);
 }
 
 QByteArray write(const MemoryImage &image, const BandLimits &limits)
@@ -651,7 +452,7 @@ QByteArray write(const MemoryImage &image, const BandLimits &limits)
             continue;
         QStringList fields = rowFields(image, channel, limits);
         for (QString &f : fields)
-            f = quoted(f);
+            f = CsvText::quoted(f);
         out += fields.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     return out.toUtf8();
@@ -703,7 +504,7 @@ ImportResult importInto(const QByteArray &bytes, MemoryImage &image, const BandL
 
     QVector<Record> records;
     int openQuoteLine = 0;
-    if (!splitRecords(text, QLatin1Char(','), records, openQuoteLine)) {
+    if (!CsvText::read(text, QLatin1Char(','), records, openQuoteLine)) {
         result.errors << Problem{openQuoteLine, QString(), QString(), Reason::NotClosed};
         return result;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "channels/csvtext.h"
+
 #include "image/bandlimits.h"
 #include "texts/language.h"
 
@@ -26,16 +28,8 @@ const QStringList &columns();
 // same band of `limits`; either way it reads back to the same bytes.
 QByteArray write(const MemoryImage &image, const BandLimits &limits = BandLimits::current());
 
-// One record of comma- or tab-separated text: its fields and the line it starts on.
-struct Record
-{
-    int line = 0;
-    QStringList fields;
-};
-
-// Fields separated by `separator`; a field in double quotes may hold separators, line ends
-// and doubled quotes. CR LF, LF and a lone CR all end a line; blank lines are no record.
-// Returns false, with the line of the opening quote, when a quoted field runs to the end.
+// One record of comma- or tab-separated text, read as CsvText reads it.
+using Record = CsvText::Record;
 bool readRecords(const QString &text, QChar separator, QVector<Record> &records, int &openQuoteLine);
 
 // One channel's fields in the order of columns(); an empty channel has only its Location,
