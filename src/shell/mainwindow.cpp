@@ -18,6 +18,8 @@
 #include "shell/bulkwritesteps.h"
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
+#include "shell/backupactions.h"
+#include "shell/changeswindow.h"
 #include "shell/imageinitialisation.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
@@ -58,6 +60,7 @@ const Caption MenuCaptions[] = {
     {"File_saveas", ShellText::FileSaveAs},
     {"File_import_csv", ShellText::FileImportCsv},
     {"File_export_csv", ShellText::FileExportCsv},
+    {"File_restore_backup", ShellText::FileRestoreBackup},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
     {"fm_chann_edit", ShellText::FmEdit},
@@ -71,6 +74,7 @@ const Caption MenuCaptions[] = {
     {"Program", ShellText::Program},
     {"Prog_read", ShellText::ProgRead},
     {"Prog_write", ShellText::ProgWrite},
+    {"Prog_write_changes", ShellText::ProgWriteChanges},
     {"proc_setup", ShellText::PortSetup},
     {"Language_Setup", ShellText::LanguageMenu},
     {"Language_chn", ShellText::LanguageChinese},
@@ -236,6 +240,7 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
     connect(addMenuAction(file, "File_import_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::importChannels(this); });
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
+    connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
@@ -267,6 +272,7 @@ void MainWindow::buildMenus()
     QMenu *program = submenu("Program");
     connect(addMenuAction(program, "Prog_read"), &QAction::triggered, this, [this] { showReadWindow(true); });
     connect(addMenuAction(program, "Prog_write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
+    connect(addMenuAction(program, "Prog_write_changes"), &QAction::triggered, this, &MainWindow::showChangesWindow);
     program->addSeparator();
     connect(addMenuAction(program, "proc_setup"), &QAction::triggered, this, &MainWindow::showPortSetup);
 
@@ -624,6 +630,17 @@ void MainWindow::showWriteWindow()
     showChild(
         name, [] { return new WriteWindow; },
         [this](const QSize &) { return WriteWindow::placement(size()); });
+}
+
+void MainWindow::showChangesWindow()
+{
+    // Each time afresh: a second run re-reads and re-compares.
+    const QString name = QStringLiteral("frm_changes");
+    if (!closeChild(name))
+        return;
+    showChild(
+        name, [] { return new ChangesWindow; },
+        [this](const QSize &client) { return ChangesWindow::placement(size(), client); });
 }
 
 void MainWindow::exitFromToolbar()
