@@ -20,6 +20,13 @@ QDateTime takenFrom(const QString &fileName)
     return local.isValid() ? QDateTime(local.date(), local.time(), Qt::UTC) : QDateTime();
 }
 
+// 1 for "20261210-104500.dat", n for "20261210-104500-n.dat".
+int sequence(const QString &path)
+{
+    const QString rest = QFileInfo(path).completeBaseName().mid(NameFormat.size());
+    return rest.startsWith(QLatin1Char('-')) ? rest.mid(1).toInt() : 1;
+}
+
 } // namespace
 
 QString folder()
@@ -76,7 +83,7 @@ QVector<Entry> list(const QString &radio)
         }
     }
     std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        return a.taken != b.taken ? a.taken > b.taken : a.path > b.path;
+        return a.taken != b.taken ? a.taken > b.taken : sequence(a.path) > sequence(b.path);
     });
     return entries;
 }
