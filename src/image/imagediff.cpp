@@ -195,13 +195,14 @@ QVector<Tagged> collect(const MemoryImage &before, const MemoryImage &after, con
     QVector<Tagged> lines;
     QVector<bool> spokenFor(MemoryImage::Rows, false);
     for (const AreaFields &area : areas) {
-        bool inside = !area.ranges.isEmpty();
+        bool inside = true;
         for (const Area::Range &r : area.ranges)
             inside = inside && within(r, rows);
         if (!inside)
             continue;
+        const int first = area.ranges.isEmpty() ? rows.firstRow : area.ranges.first().firstRow;
         for (const QString &line : area.lines(before, after, chinese))
-            lines.append(Tagged{area.ranges.first().firstRow, line});
+            lines.append(Tagged{first, line});
         for (const Area::Range &r : area.ranges) {
             for (int row = r.firstRow; row <= r.lastRow; ++row)
                 spokenFor[row] = true;
