@@ -129,7 +129,8 @@ void ChangesWindow::showComparison()
     m_progress->hide();
     const QString origin = DataOrigin::number();
     const QString number = m_changes.identity().number;
-    if (!origin.isEmpty() && origin != number) {
+    // A restored backup knows its radio by the folder name, so both are compared in that form.
+    if (!origin.isEmpty() && Backups::radioFolder(origin) != Backups::radioFolder(number)) {
         m_otherRadio->setText(ChangedWriteText::OtherRadio.text(m_chinese).arg(number.trimmed(), origin.trimmed()));
         m_otherRadio->show();
     }
