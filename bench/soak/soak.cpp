@@ -6,7 +6,12 @@
 // frames sent (and the rest of the radio as it was), every transfer ends within its
 // worst case, and the port is free afterwards.
 //
-//   bench/soak/soak [--runs N] [--seed S] [--scale X]
+//   bench/soak/soak [--runs N] [--seed S] [--scale X] [--only NAME]
+//
+// One row more is the changed-only write ("Write changes to radio..."): the radio holds
+// the document's plan with a few rows changed; the window reads, compares, keeps a backup,
+// writes the differing frames and reads them back. A run it reports as done must leave the
+// radio equal to the plan; one that fails may leave a mix, and says so.
 //
 // A transfer is one row of transfers() below, with the window that runs it and the area
 // transfer it runs, from which the checks take the rows, the alignment array's bytes and
@@ -33,6 +38,9 @@
 #include "platform/serialport.h"
 #include "platform/timer.h"
 #include "shell/bulkwritesteps.h"
+#include "shell/changeswindow.h"
+#include "files/backups.h"
+#include "files/datafile.h"
 #include "signalling/dtmfeditor.h"
 #include "signalling/fivetoneeditor.h"
 #include "signalling/twotoneeditor.h"
@@ -167,12 +175,16 @@ public:
     }
 
     void run(int runs);
+    // Only the transfer of that name (a row of the table below), when not empty.
+    QString only;
 
 private:
     int scaled(int ms) const { return std::max(1, int(std::lround(ms * m_scale))); }
     int bound(const Pacing &pacing, int frames) const;
     vradio::Faults chooseFaults(Fault fault, Kind kind, int frames, int *unplugAfter);
     void one(const Transfer &transfer, Fault fault);
+    void oneChangedWrite(Fault fault);
+    void count(const char *name, Fault fault, const Counts &result);
 
     QRandomGenerator m_random;
     double m_scale;
@@ -384,7 +396,15 @@ void Soak::one(const Transfer &transfer, Fault fault)
                     qPrintable(texts.join(QStringLiteral(" | "))));
     }
 
-    for (Counts *c : {&m_total, &m_byTransfer[transfer.name], &m_byFault[faultName(fault)]}) {
+    count(transfer.name, fault, result);
+    delete window;
+    radio.reset();
+    PortNames::resetLinkFolder();
+}
+
+void Soak::count(const char *name, Fault fault, const Counts &result)
+{
+    for (Counts *c : {&m_total, &m_byTransfer[name], &m_byFault[faultName(fault)]}) {
         c->runs += result.runs;
         c->successes += result.successes;
         c->failures += result.failures;
@@ -393,6 +413,125 @@ void Soak::one(const Transfer &transfer, Fault fault)
         c->hangs += result.hangs;
         c->leakedPorts += result.leakedPorts;
     }
+}
+
+const char ChangedWriteName[] = "changed-only write";
+
+void Soak::oneChangedWrite(Fault fault)
+{
+    QTemporaryDir links;
+    PortNames::setLinkFolder(links.path());
+    PortNames::setPortNumber(1);
+    auto radio = std::make_unique<vradio::VirtualRadio>();
+    std::string error;
+    if (!radio->open(&error) || !radio->linkAsCom(1, links.path().toStdString(), &error)) {
+        std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
+        std::exit(2);
+    }
+    const QString device = QFileInfo(QString::fromStdString(radio->slavePath())).canonicalFilePath();
+
+    Document &document = Document::instance();
+    document.initialise([this](Document::Contents &c) {
+        for (int address = 0; address < MemoryImage::Size; ++address)
+            c.image.setAt(address, uint8_t(m_random.bounded(256)));
+        defaultChannels(c.image);
+        return true;
+    });
+    const MemoryImage before = document.image();
+    MemoryImage plan = before;
+    BulkWrite::prepare(plan);
+    // The radio holds the plan but for a few rows, and random bytes beyond what is written.
+    std::vector<uint8_t> memory(vradio::VirtualRadio::MemoryBytes);
+    for (uint8_t &b : memory)
+        b = uint8_t(m_random.bounded(256));
+    const QByteArray planned = plan.rows(0, Area::BulkWriteFrames);
+    std::copy(planned.begin(), planned.end(), memory.begin());
+    const int changed = 1 + int(m_random.bounded(40));
+    for (int i = 0; i < changed; ++i)
+        memory[size_t(m_random.bounded(Area::BulkWriteFrames) * 16 + m_random.bounded(16))] ^= uint8_t(1 + m_random.bounded(255));
+    radio->setMemory(0, memory);
+    const QByteArray heldBefore(reinterpret_cast<const char *>(memory.data()), Area::BulkReadRows.byteCount());
+
+    int unplugAfter = -1;
+    const Kind phase = m_random.bounded(2) ? Kind::Read : Kind::Write;
+    radio->setFaults(chooseFaults(fault, phase, phase == Kind::Read ? Area::BulkReadBlocks : changed, &unplugAfter));
+    radio->start();
+
+    MessageBox::takeRecorded();
+    QElapsedTimer clock;
+    clock.start();
+    auto *window = new ChangesWindow;
+    ChangedWrite &changes = window->changes();
+    auto unplug = [&] {
+        radio->hangUp();
+        radio->removeLink();
+    };
+    const ChangedWrite::Stage unplugStage = phase == Kind::Read ? ChangedWrite::Stage::Reading : ChangedWrite::Stage::Writing;
+    QObject::connect(&changes, &ChangedWrite::progress, window, [&](int done) {
+        if (done == unplugAfter && changes.stage() == unplugStage)
+            unplug();
+    });
+    const int limit = bound(Pacing::transferWindow(), Area::BulkReadBlocks) + bound(Pacing::writeWindow(), changed)
+                      + bound(Pacing::transferWindow(), changed);
+    auto waitSettled = [&] {
+        QEventLoop loop;
+        bool settled = false;
+        QObject::connect(window, &ChangesWindow::settled, &loop, [&] {
+            settled = true;
+            loop.quit();
+        }, Qt::QueuedConnection);
+        QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+        loop.exec();
+        return settled;
+    };
+    window->show();
+    bool hung = !waitSettled() && changes.isBusy();
+    bool wrote = false;
+    if (!hung && changes.stage() == ChangedWrite::Stage::Compared && !changes.frames().isEmpty()) {
+        window->findChild<QPushButton *>(QStringLiteral("Command_write"))->click();
+        wrote = changes.isBusy();
+        if (wrote)
+            hung = !waitSettled();
+    }
+    QCoreApplication::processEvents();
+    const bool success = changes.stage() == ChangedWrite::Stage::Done;
+    m_longestShare = std::max(m_longestShare, double(clock.elapsed()) / limit);
+
+    Counts result;
+    result.runs = 1;
+    if (hung) {
+        result.hangs = 1;
+        changes.stop();
+    }
+    if (window->engine().port().isOpen() || SerialPort::isHeld(device))
+        result.leakedPorts = 1;
+    (success ? result.successes : result.failures) = 1;
+    // The document is never touched; the backup, when the write began, holds what the
+    // radio held before it.
+    bool intact = document.image() == before;
+    if (wrote) {
+        MemoryImage kept;
+        intact = intact && DataFile::load(kept, window->backupPath()).ok
+                 && kept.rows(0, Area::BulkReadRows.rowCount()) == heldBefore;
+    }
+    result.corruptedImages = intact ? 0 : 1;
+    // Reported done: the radio holds the plan in every row a write sends.
+    if (success)
+        result.radioNotAsSent = radio->memory(0, Area::BulkWriteRows.byteCount()) == std::vector<uint8_t>(planned.begin(), planned.end()) ? 0 : 1;
+    const QStringList texts = [] {
+        QStringList t;
+        for (const MessageBox::Record &r : MessageBox::takeRecorded())
+            t << r.text;
+        return t;
+    }();
+    if (result.corruptedImages || result.radioNotAsSent || result.hangs || result.leakedPorts) {
+        std::printf("  run %d: %s, fault \"%s\": %s%s%s%s (%lld ms, messages: %s)\n", m_total.runs + 1, ChangedWriteName,
+                    faultName(fault), result.corruptedImages ? "image or backup corrupted " : "",
+                    result.radioNotAsSent ? "done but radio not as planned " : "", result.hangs ? "hang " : "",
+                    result.leakedPorts ? "port leaked " : "", (long long)clock.elapsed(),
+                    qPrintable(texts.join(QStringLiteral(" | "))));
+    }
+    count(ChangedWriteName, fault, result);
     delete window;
     radio.reset();
     PortNames::resetLinkFolder();
@@ -409,11 +548,18 @@ void Soak::run(int runs)
     const int fdsBefore = openDescriptors();
     QElapsedTimer clock;
     clock.start();
-    const int kinds = int(transfers().size());
-    for (int i = 0; i < runs; ++i) {
-        const Transfer &transfer = transfers()[size_t(i % kinds)];
+    const int kinds = int(transfers().size()) + 1;
+    for (int i = 0, k = 0; i < runs; ++k) {
+        const int kind = k % kinds;
+        const char *name = kind == kinds - 1 ? ChangedWriteName : transfers()[size_t(kind)].name;
+        if (!only.isEmpty() && only != QLatin1String(name))
+            continue;
         const Fault fault = Fault(m_random.bounded(int(Fault::Count)));
-        one(transfer, fault);
+        if (kind == kinds - 1)
+            oneChangedWrite(fault);
+        else
+            one(transfers()[size_t(kind)], fault);
+        ++i;
         if ((i + 1) % 100 == 0) {
             std::printf("  ... %d runs, %.0f s\n", i + 1, clock.elapsed() / 1000.0);
             std::fflush(stdout);
@@ -425,6 +571,7 @@ void Soak::run(int runs)
                 "leaked");
     for (const Transfer &t : transfers())
         printRow(t.name, m_byTransfer[t.name]);
+    printRow(ChangedWriteName, m_byTransfer[ChangedWriteName]);
     std::printf("\n");
     for (int f = 0; f < int(Fault::Count); ++f)
         printRow(faultName(Fault(f)), m_byFault[faultName(Fault(f))]);
@@ -446,6 +593,7 @@ int main(int argc, char **argv)
     int runs = 1000;
     quint32 seed = QRandomGenerator::global()->generate();
     double scale = 0.05;
+    QString only;
     const QStringList args = app.arguments();
     for (int i = 1; i + 1 < args.size(); i += 2) {
         if (args[i] == QLatin1String("--runs"))
@@ -454,12 +602,18 @@ int main(int argc, char **argv)
             seed = args[i + 1].toUInt();
         else if (args[i] == QLatin1String("--scale"))
             scale = args[i + 1].toDouble();
+        else if (args[i] == QLatin1String("--only"))
+            only = args[i + 1];
     }
     Timer::setScale(scale);
+    // The changed-only write keeps its backups here, not in the user's folder.
+    QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     MessageBox::startRecording();
     installBulkWriteSteps();
     std::printf("soak: %d transfers, seed %u, timers x%.3f\n", runs, seed, scale);
     Soak soak(seed, scale);
+    soak.only = only;
     soak.run(runs);
     return 0;
 }

@@ -58,5 +58,5 @@ QStringList describeLines(const MemoryImage &before, const MemoryImage &after)
 
 ImageDiff::AreaFields alignmentDiffFields()
 {
-    return ImageDiff::AreaFields{{Rows}, describeLines};
+    return ImageDiff::AreaFields{{Rows}, describeLines, {}};
 }

@@ -9,7 +9,7 @@ namespace {
 // The fields the list-field table does not hold, with the bytes each one shows.
 struct Field
 {
-    const char *label;
+    BiText label;
     QString (ChannelRecord::*text)() const;
     int offset;
     int bytes;
@@ -18,12 +18,19 @@ struct Field
 using Offset = ChannelRecord::Offset;
 
 const Field RecordFields[] = {
-    {"RX", &ChannelRecord::rxFrequencyText, Offset::rxFrequency, 4},
-    {"TX", &ChannelRecord::txFrequencyText, Offset::txFrequency, 4},
-    {"RX tone", &ChannelRecord::rxToneText, Offset::rxTone, 2},
-    {"TX tone", &ChannelRecord::txToneText, Offset::txTone, 2},
+    {{"RX", "接收"}, &ChannelRecord::rxFrequencyText, Offset::rxFrequency, 4},
+    {{"TX", "发射"}, &ChannelRecord::txFrequencyText, Offset::txFrequency, 4},
+    {{"RX tone", "接收亚音"}, &ChannelRecord::rxToneText, Offset::rxTone, 2},
+    {{"TX tone", "发射亚音"}, &ChannelRecord::txToneText, Offset::txTone, 2},
 };
-const Field NameField{"name", &ChannelRecord::nameText, ChannelRecord::NameOffset::name, ChannelRecord::NameLength};
+const Field NameField{{"name", "名称"}, &ChannelRecord::nameText, ChannelRecord::NameOffset::name, ChannelRecord::NameLength};
+
+constexpr BiText Channel{"ch %1 ", "信道 %1 "};
+constexpr BiText Removed{"removed (was %1)", "删除（原为 %1）"};
+constexpr BiText Added{"new: %1", "新增：%1"};
+constexpr BiText None{"(none)", "（无）"};
+constexpr BiText RecordBytes{"record ", "记录 "};
+constexpr BiText NameRowBytes{"name row ", "名称行 "};
 
 // Power is compared by the grid's own rule (powerText()), the rest as their rows say.
 const FieldTable &listFieldsButPower()
@@ -39,27 +46,27 @@ const FieldTable &listFieldsButPower()
     return table;
 }
 
-QString shown(const QString &text)
+QString shown(const QString &text, bool chinese)
 {
-    return text.isEmpty() ? QStringLiteral("(none)") : text;
+    return text.isEmpty() ? None.text(chinese) : text;
 }
 
 // Every field the grid shows, in the grid's order.
-QString summary(const ChannelRecord &rec, const AreaView &record)
+QString summary(const ChannelRecord &rec, const AreaView &record, bool chinese)
 {
     QStringList parts;
     for (const Field &f : RecordFields)
-        parts << QStringLiteral("%1 %2").arg(QLatin1String(f.label), shown((rec.*f.text)()));
+        parts << QStringLiteral("%1 %2").arg(f.label.text(chinese), shown((rec.*f.text)(), chinese));
     for (const ListField &f : ChannelRecord::listFields()) {
         // Power decodes by its own rule; the others as their table rows say.
-        const QString text = &f == &ChannelRecord::power() ? rec.powerText() : Fields::decodeText(record, f, false);
-        parts << QStringLiteral("%1 %2").arg(QLatin1String(f.name), shown(text));
+        const QString text = &f == &ChannelRecord::power() ? rec.powerText() : Fields::decodeText(record, f, chinese);
+        parts << QStringLiteral("%1 %2").arg(QLatin1String(f.name), shown(text, chinese));
     }
-    parts << QStringLiteral("%1 %2").arg(QLatin1String(NameField.label), shown(rec.nameText()));
-    return parts.join(QStringLiteral(", "));
+    parts << QStringLiteral("%1 %2").arg(NameField.label.text(chinese), shown(rec.nameText(), chinese));
+    return parts.join(chinese ? QStringLiteral("，") : QStringLiteral(", "));
 }
 
-QStringList describeChannels(const MemoryImage &before, const MemoryImage &after)
+QStringList describeChannels(const MemoryImage &before, const MemoryImage &after, bool chinese)
 {
     // The views only read here.
     MemoryImage &a = const_cast<MemoryImage &>(before);
@@ -71,13 +78,13 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
         const QByteArray nameBefore = was.nameBytes(), nameAfter = now.nameBytes();
         if (recordBefore == recordAfter && nameBefore == nameAfter)
             continue;
-        const QString prefix = QStringLiteral("ch %1 ").arg(ch);
+        const QString prefix = Channel.text(chinese).arg(ch);
         const AreaView recordWas(a, MemoryImage::addressOf(was.recordRow(), 0), MemoryImage::Columns);
         const AreaView recordNow(b, MemoryImage::addressOf(now.recordRow(), 0), MemoryImage::Columns);
 
         if (was.isEmpty() != now.isEmpty()) {
-            lines << prefix + (now.isEmpty() ? QStringLiteral("removed (was %1)").arg(summary(was, recordWas))
-                                             : QStringLiteral("new: %1").arg(summary(now, recordNow)));
+            lines << prefix + (now.isEmpty() ? Removed.text(chinese).arg(summary(was, recordWas, chinese))
+                                             : Added.text(chinese).arg(summary(now, recordNow, chinese)));
             continue;
         }
         ImageDiff::Explained record(MemoryImage::Columns, 0), name(MemoryImage::Columns, 0);
@@ -87,7 +94,7 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
                 const QString from = (was.*f.text)(), to = (now.*f.text)();
                 if (from == to)
                     return;
-                lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(f.label), shown(from), shown(to));
+                lines << prefix + QStringLiteral("%1 %2 -> %3").arg(f.label.text(chinese), shown(from, chinese), shown(to, chinese));
                 for (int i = 0; i < f.bytes; ++i)
                     explained[f.offset + i] = 0xFF;
             };
@@ -97,11 +104,12 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
                 lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(ChannelRecord::power().name), was.powerText(), now.powerText());
                 record[ChannelRecord::power().offset] |= ChannelRecord::power().mask;
             }
-            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record);
+            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record, chinese);
             compare(NameField, name);
         }
-        for (const QString &rest : {ImageDiff::unexplainedBytes(recordBefore, recordAfter, record, prefix + "record "),
-                                    ImageDiff::unexplainedBytes(nameBefore, nameAfter, name, prefix + "name row ")}) {
+        for (const QString &rest :
+             {ImageDiff::unexplainedBytes(recordBefore, recordAfter, record, prefix + RecordBytes.text(chinese), chinese),
+              ImageDiff::unexplainedBytes(nameBefore, nameAfter, name, prefix + NameRowBytes.text(chinese), chinese)}) {
             if (!rest.isEmpty())
                 lines << rest;
         }
@@ -113,5 +121,9 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
 
 ImageDiff::AreaFields channelDiffFields()
 {
-    return ImageDiff::AreaFields{{Area::Channels, Area::ChannelNames}, &describeChannels};
+    return ImageDiff::AreaFields{{Area::Channels, Area::ChannelNames},
+                                 [](const MemoryImage &before, const MemoryImage &after) {
+                                     return describeChannels(before, after, false);
+                                 },
+                                 &describeChannels};
 }

@@ -69,10 +69,13 @@ const QVector<Command> &commands()
          {"port"}, {"q"}, 0, &CommandLine::info},
         {"read", "read [--port P] -o FILE.dat", "read the whole radio into a data file (saved atomically)",
          {"port", "o"}, {"q"}, 0, &CommandLine::read},
-        {"write", "write FILE.dat [--port P] [--verify]",
+        {"write", "write FILE.dat [--port P] [--verify | --changed-only [--dry-run]]",
          "identify the radio, check every channel against its band limits, write the data file;\n"
-         "                  --verify reads the radio back and compares",
-         {"port"}, {"q", "verify"}, 1, &CommandLine::write},
+         "                  --verify reads the radio back and compares. --changed-only reads the radio,\n"
+         "                  prints the differences (first line \"changes: N frames\"), keeps a backup of\n"
+         "                  what it held, writes only the differing frames and reads them back;\n"
+         "                  --dry-run stops after printing and writes nothing (exit 0)",
+         {"port"}, {"q", "verify", "changed-only", "dry-run"}, 1, &CommandLine::write},
         {"verify", "verify FILE.dat [--port P]",
          "read the radio and compare rows 0-783 with what writing FILE.dat sends\n"
          "                  (the 5-tone standards rows as a write rewrites them)",
@@ -93,6 +96,9 @@ const QVector<Command> &commands()
          "read a configuration over BASE.dat (the start-up defaults without --into), checked as\n"
          "                  the windows check it; keys the file leaves out keep the base's values",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importConfig},
+        {"backups", "backups [--radio NUMBER]",
+         "the backups kept before each changed-only write, newest first (of one radio with --radio)",
+         {"radio"}, {}, 0, &CommandLine::backups},
         {"ports", "ports [--probe]",
          "every COM number and serial device: what it is and whether it opens (exit 0 when one\n"
          "                  does, 2 when none does); --probe asks each port that opens who is there\n"
@@ -351,9 +357,17 @@ int CommandLine::write(const Arguments &args)
     auto image = std::make_unique<MemoryImage>();
     if (const int loaded = loadDataFile(args.positional.at(0), *image); loaded != Done)
         return loaded;
+    const bool changedOnly = args.flags.contains(QLatin1String("changed-only"));
+    if (args.flags.contains(QLatin1String("dry-run")) && !changedOnly)
+        return usageError(QStringLiteral("--dry-run goes with --changed-only"), QStringLiteral("write"));
+    if (changedOnly && args.flags.contains(QLatin1String("verify")))
+        return usageError(QStringLiteral("--changed-only reads back what it writes; --verify goes with a whole write"),
+                          QStringLiteral("write"));
     PortChoice port;
     if (!choosePort(args, port))
         return usageError(QStringLiteral("--port takes COM1 to COM12 or a device path"), QStringLiteral("write"));
+    if (changedOnly)
+        return writeChanged(args, *image, port);
     const bool showProgress = m_errIsTerminal && !args.flags.contains(QLatin1String("q"));
     ProgressBar progress(m_err, showProgress);
     RadioLink link(port, progress);

@@ -50,6 +50,8 @@ public:
 
     // "A_LO,A_HI,B_LO,B_HI" in whole MHz, as --bands takes them.
     static bool parseBandLimits(const QString &text, BandLimits &limits);
+    // changedcommands.cpp: every backup kept, newest first.
+    int backups(const Arguments &args);
     // portscommand.cpp: every serial port, its state, and with --probe who answers on it.
     int ports(const Arguments &args);
 
@@ -60,6 +62,8 @@ private:
     int loadDataFile(const QString &path, MemoryImage &image);
     int saveDataFile(const MemoryImage &image, const QString &path);
     // Reads the radio and lists where it differs from `expected` in rows 0..783.
+    // changedcommands.cpp: write --changed-only [--dry-run], after the file has loaded.
+    int writeChanged(const Arguments &args, const MemoryImage &plan, const PortChoice &port);
     int compareWithRadio(const MemoryImage &expected, const PortChoice &port, bool progress, const QString &what);
 
     QTextStream &m_out;

@@ -1,7 +1,9 @@
 #include "files/filewindow.h"
 
 #include "files/adjustfilerequests.h"
+#include "files/backups.h"
 #include "files/datafile.h"
+#include "image/dataorigin.h"
 #include "image/document.h"
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
@@ -366,6 +368,7 @@ void FileWindow::confirm()
             return;
         }
         g_lastFolder = m_folder;
+        DataOrigin::number() = Backups::radioOf(path);
         warn(LoadedMessage.text());
         emit dataFileLoaded(path);
         closeWindow();

@@ -3,6 +3,8 @@
 #include "image/areaview.h"
 #include "image/memoryimage.h"
 
+#include <algorithm>
+
 namespace ImageDiff {
 
 namespace {
@@ -10,26 +12,46 @@ namespace {
 struct NamedRange
 {
     Area::Range range;
-    const char *name;
+    BiText name;
+    Group group;
 };
 
 constexpr NamedRange AreaNames[] = {
-    {Area::Channels, "channels"},
-    {Area::Unassigned1, "unassigned"},
-    {Area::Options, "optional features"},
-    {Area::BandRecords, "band records"},
-    {Area::OptionsTail, "optional features tail"},
-    {Area::ChannelNames, "channel names"},
-    {Area::Unassigned2, "unassigned"},
-    {Area::FiveToneStandards, "5-tone standards"},
-    {Area::FiveToneCodes, "5-tone codes"},
-    {Area::Unassigned3, "unassigned"},
-    {Area::Dtmf, "DTMF"},
-    {Area::Unassigned4, "unassigned"},
-    {Area::TwoTone, "2-tone"},
-    {Area::Fm, "FM presets"},
-    {Area::ReadOnlyTail, "read-only tail"},
-    {Area::FileOnly, "file only"},
+    {Area::Channels, {"channels", "信道"}, Group::Channels},
+    {Area::Unassigned1, {"unassigned", "未分配"}, Group::Other},
+    {Area::Options, {"optional features", "可选功能"}, Group::Options},
+    {Area::BandRecords, {"band records", "A/B 段设置"}, Group::BandRecords},
+    {Area::OptionsTail, {"optional features tail", "可选功能尾部"}, Group::Options},
+    {Area::ChannelNames, {"channel names", "信道名称"}, Group::Channels},
+    {Area::Unassigned2, {"unassigned", "未分配"}, Group::Other},
+    {Area::FiveToneStandards, {"5-tone standards", "五音标准"}, Group::FiveTone},
+    {Area::FiveToneCodes, {"5-tone codes", "五音编码"}, Group::FiveTone},
+    {Area::Unassigned3, {"unassigned", "未分配"}, Group::Other},
+    {Area::Dtmf, {"DTMF", "DTMF"}, Group::Dtmf},
+    {Area::Unassigned4, {"unassigned", "未分配"}, Group::Other},
+    {Area::TwoTone, {"2-tone", "两音"}, Group::TwoTone},
+    {Area::Fm, {"FM presets", "调频广播"}, Group::Fm},
+    {Area::ReadOnlyTail, {"read-only tail", "只读尾部"}, Group::Other},
+    {Area::FileOnly, {"file only", "仅存于文件"}, Group::Other},
+};
+
+constexpr BiText GroupNames[] = {
+    {"Channels", "信道"},
+    {"FM presets", "调频广播"},
+    {"Optional features", "可选功能"},
+    {"Band A/B records", "A/B 段设置"},
+    {"DTMF", "DTMF"},
+    {"2-tone", "两音"},
+    {"5-tone", "五音"},
+    {"Other rows", "其他行"},
+};
+constexpr BiText Bytes{"bytes ", "字节 "};
+
+// A line and the row its area starts at, which decides its group.
+struct Tagged
+{
+    int row;
+    QString line;
 };
 
 bool within(const Area::Range &inner, const Area::Range &outer)
@@ -68,28 +90,48 @@ QString cellChanges(const QByteArray &before, const QByteArray &after)
     return cells.join(QStringLiteral(", "));
 }
 
-QString rowLine(int row, const QByteArray &before, const QByteArray &after)
+QString rowLine(int row, const QByteArray &before, const QByteArray &after, bool chinese)
 {
     const QString address = QString::number(MemoryImage::addressOf(row, 0), 16).toUpper().rightJustified(4, QLatin1Char('0'));
-    return QStringLiteral("row %1 (0x%2, %3): %4").arg(row).arg(address, areaName(row), cellChanges(before, after));
+    const QString form = chinese ? QStringLiteral("行 %1（0x%2，%3）：%4") : QStringLiteral("row %1 (0x%2, %3): %4");
+    return form.arg(row).arg(address, areaName(row, chinese), cellChanges(before, after));
 }
 
-QString areaName(int row)
+QString areaName(int row, bool chinese)
 {
     for (const NamedRange &a : AreaNames) {
         if (a.range.containsRow(row))
-            return QString::fromLatin1(a.name);
+            return a.name.text(chinese);
     }
     return QString();
 }
 
+Group groupOf(int row)
+{
+    for (const NamedRange &a : AreaNames) {
+        if (a.range.containsRow(row))
+            return a.group;
+    }
+    return Group::Other;
+}
+
+QString groupName(Group group, bool chinese)
+{
+    return GroupNames[int(group)].text(chinese);
+}
+
+QStringList AreaFields::lines(const MemoryImage &before, const MemoryImage &after, bool chinese) const
+{
+    return describeIn ? describeIn(before, after, chinese) : describe(before, after);
+}
+
 QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
-                             const QString &prefix, Explained &explained)
+                             const QString &prefix, Explained &explained, bool chinese)
 {
     QStringList lines;
     for (const ListField &field : table) {
-        const QString from = Fields::decodeText(before, field, false);
-        const QString to = Fields::decodeText(after, field, false);
+        const QString from = Fields::decodeText(before, field, chinese);
+        const QString to = Fields::decodeText(after, field, chinese);
         if (from == to)
             continue;
         lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(field.name), from, to);
@@ -99,7 +141,7 @@ QStringList listFieldChanges(const AreaView &before, const AreaView &after, cons
 }
 
 QString unexplainedBytes(const QByteArray &before, const QByteArray &after, const Explained &explained,
-                         const QString &prefix)
+                         const QString &prefix, bool chinese)
 {
     QByteArray from, to;
     for (int i = 0; i < before.size() && i < after.size(); ++i) {
@@ -110,14 +152,15 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
         to.append(after.at(i));
     }
     const QString cells = cellChanges(from, to);
-    return cells.isEmpty() ? QString() : prefix + QStringLiteral("bytes ") + cells;
+    return cells.isEmpty() ? QString() : prefix + Bytes.text(chinese) + cells;
 }
 
 AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
-                          const QStringList &recordNames)
+                          const QStringList &recordNames, const QStringList &chineseNames)
 {
     Q_ASSERT(recordNames.size() * recordBytes == range.byteCount());
-    auto describeRecords = [range, recordBytes, &table, recordNames](const MemoryImage &before, const MemoryImage &after) {
+    auto describeRecords = [range, recordBytes, &table, recordNames, chineseNames](const MemoryImage &before,
+                                                                                  const MemoryImage &after, bool chinese) {
         // The views only read here.
         MemoryImage &a = const_cast<MemoryImage &>(before);
         MemoryImage &b = const_cast<MemoryImage &>(after);
@@ -128,22 +171,28 @@ AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const Field
             const QByteArray from = was.bytes(0, recordBytes), to = now.bytes(0, recordBytes);
             if (from == to)
                 continue;
-            const QString prefix = recordNames.value(n) + QLatin1Char(' ');
+            const QString name = chinese && n < chineseNames.size() ? chineseNames.at(n) : recordNames.value(n);
+            const QString prefix = name + QLatin1Char(' ');
             Explained explained(recordBytes, 0);
-            lines << listFieldChanges(was, now, table, prefix, explained);
-            const QString rest = unexplainedBytes(from, to, explained, prefix);
+            lines << listFieldChanges(was, now, table, prefix, explained, chinese);
+            const QString rest = unexplainedBytes(from, to, explained, prefix, chinese);
             if (!rest.isEmpty())
                 lines << rest;
         }
         return lines;
     };
-    return AreaFields{{range}, describeRecords};
+    auto english = [describeRecords](const MemoryImage &before, const MemoryImage &after) {
+        return describeRecords(before, after, false);
+    };
+    return AreaFields{{range}, english, describeRecords};
 }
 
-QStringList describe(const MemoryImage &before, const MemoryImage &after, const QVector<AreaFields> &areas,
-                     Area::Range rows)
+namespace {
+
+QVector<Tagged> collect(const MemoryImage &before, const MemoryImage &after, const QVector<AreaFields> &areas,
+                        Area::Range rows, bool chinese)
 {
-    QStringList lines;
+    QVector<Tagged> lines;
     QVector<bool> spokenFor(MemoryImage::Rows, false);
     for (const AreaFields &area : areas) {
         bool inside = true;
@@ -151,7 +200,9 @@ QStringList describe(const MemoryImage &before, const MemoryImage &after, const 
             inside = inside && within(r, rows);
         if (!inside)
             continue;
-        lines << area.describe(before, after);
+        const int first = area.ranges.isEmpty() ? rows.firstRow : area.ranges.first().firstRow;
+        for (const QString &line : area.lines(before, after, chinese))
+            lines.append(Tagged{first, line});
         for (const Area::Range &r : area.ranges) {
             for (int row = r.firstRow; row <= r.lastRow; ++row)
                 spokenFor[row] = true;
@@ -159,9 +210,33 @@ QStringList describe(const MemoryImage &before, const MemoryImage &after, const 
     }
     for (int row : differingRows(before, after, rows)) {
         if (!spokenFor[row])
-            lines << rowLine(row, before.row(row), after.row(row));
+            lines.append(Tagged{row, rowLine(row, before.row(row), after.row(row), chinese)});
     }
     return lines;
+}
+
+} // namespace
+
+QStringList describe(const MemoryImage &before, const MemoryImage &after, const QVector<AreaFields> &areas,
+                     Area::Range rows, bool chinese)
+{
+    QStringList lines;
+    for (const Tagged &t : collect(before, after, areas, rows, chinese))
+        lines << t.line;
+    return lines;
+}
+
+QVector<GroupLines> describeGrouped(const MemoryImage &before, const MemoryImage &after,
+                                    const QVector<AreaFields> &areas, Area::Range rows, bool chinese)
+{
+    QVector<GroupLines> groups;
+    for (int g = 0; g <= int(Group::Other); ++g)
+        groups.append(GroupLines{Group(g), {}});
+    for (const Tagged &t : collect(before, after, areas, rows, chinese))
+        groups[int(groupOf(t.row))].lines << t.line;
+    groups.erase(std::remove_if(groups.begin(), groups.end(), [](const GroupLines &g) { return g.lines.isEmpty(); }),
+                 groups.end());
+    return groups;
 }
 
 } // namespace ImageDiff

@@ -1,5 +1,6 @@
 #include "link/readwindow.h"
 
+#include "image/dataorigin.h"
 #include "image/document.h"
 #include "link/areatransfer.h"
 #include "link/bulkread.h"
@@ -20,7 +21,10 @@ constexpr int ProgressDivisor = 201;
 ReadWindow::ReadWindow(QWidget *parent)
     : BulkTransferWindow({"Form_Comm_Read", Caption, "Command_read", ReadCaption}, Pacing::transferWindow(), parent)
 {
-    connect(&m_engine, &ExchangeEngine::identified, this, [this] { m_state = State::Transferring; });
+    connect(&m_engine, &ExchangeEngine::identified, this, [this](const RadioIdentity &identity) {
+        m_state = State::Transferring;
+        m_radioNumber = identity.number;
+    });
     connect(&m_engine, &ExchangeEngine::progress, this, &ReadWindow::blockArrived);
     connect(&m_engine, &ExchangeEngine::finished, this, &ReadWindow::allBlocksIn);
     connect(&m_engine, &ExchangeEngine::attemptFailed, this, [this] { m_state = State::Connecting; });
@@ -59,6 +63,7 @@ void ReadWindow::allBlocksIn()
         return;
     }
     m_state = State::Finished;
+    DataOrigin::number() = m_radioNumber;
     MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::ReadComplete.text());
     setStatus(ReadOk);
 }

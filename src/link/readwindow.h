@@ -21,4 +21,6 @@ private:
     void fail();
 
     State m_state = State::Idle;
+    // Who answered, kept as the data's origin once the read has been stored.
+    QString m_radioNumber;
 };

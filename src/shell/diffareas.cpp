@@ -9,9 +9,11 @@ QVector<ImageDiff::AreaFields> diffAreas()
 {
     return {
         channelDiffFields(),
-        ImageDiff::fieldTableArea(Area::Options, Area::Options.byteCount(), OptionArea::listFields(), {QStringLiteral("options")}),
+        ImageDiff::fieldTableArea(Area::Options, Area::Options.byteCount(), OptionArea::listFields(), {QStringLiteral("options")},
+                                  {QStringLiteral("可选功能")}),
         ImageDiff::fieldTableArea(Area::BandRecords, BandRecord::Bytes, BandRecord::listFields(),
-                                  {QStringLiteral("band A"), QStringLiteral("band B")}),
+                                  {QStringLiteral("band A"), QStringLiteral("band B")},
+                                  {QStringLiteral("A 段"), QStringLiteral("B 段")}),
         alignmentDiffFields(),
     };
 }

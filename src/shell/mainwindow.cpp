@@ -19,6 +19,8 @@
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
 #include "shell/configactions.h"
+#include "shell/backupactions.h"
+#include "shell/changeswindow.h"
 #include "shell/imageinitialisation.h"
 #include "shell/menukeys.h"
 #include "texts/language.h"
@@ -66,12 +68,14 @@ const Caption MenuCaptions[] = {
     {"File_export_csv", ShellText::FileExportCsv},
     {"File_export_config", ShellText::FileExportConfig},
     {"File_import_config", ShellText::FileImportConfig},
+    {"File_restore_backup", ShellText::FileRestoreBackup},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
     {"sig_edit", ShellText::SignalEdit},
     {"Program", ShellText::Program},
     {"Prog_read", ShellText::ProgRead},
     {"Prog_write", ShellText::ProgWrite},
+    {"Prog_write_changes", ShellText::ProgWriteChanges},
     {"proc_setup", ShellText::PortSetup},
     {"Language_Setup", ShellText::LanguageMenu},
     {"Language_chn", ShellText::LanguageChinese},
@@ -242,6 +246,7 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
     connect(addMenuAction(file, "File_export_config"), &QAction::triggered, this, [this] { ConfigActions::exportConfiguration(this); });
     connect(addMenuAction(file, "File_import_config"), &QAction::triggered, this, [this] { ConfigActions::importConfiguration(this); });
+    connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
@@ -276,6 +281,7 @@ void MainWindow::buildMenus()
     QMenu *program = submenu("Program");
     connect(addMenuAction(program, "Prog_read"), &QAction::triggered, this, [this] { showReadWindow(true); });
     connect(addMenuAction(program, "Prog_write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
+    connect(addMenuAction(program, "Prog_write_changes"), &QAction::triggered, this, &MainWindow::showChangesWindow);
     program->addSeparator();
     connect(addMenuAction(program, "proc_setup"), &QAction::triggered, this, &MainWindow::showPortSetup);
 
@@ -676,6 +682,17 @@ void MainWindow::showWriteWindow()
     showChild(
         name, [] { return new WriteWindow; },
         [this](const QSize &) { return WriteWindow::placement(size()); });
+}
+
+void MainWindow::showChangesWindow()
+{
+    // Each time afresh: a second run re-reads and re-compares.
+    const QString name = QStringLiteral("frm_changes");
+    if (!closeChild(name))
+        return;
+    showChild(
+        name, [] { return new ChangesWindow; },
+        [this](const QSize &client) { return ChangesWindow::placement(size(), client); });
 }
 
 void MainWindow::exitFromToolbar()

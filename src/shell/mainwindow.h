@@ -69,6 +69,7 @@ public:
     void showChannelEditor() { showEditor("frm_chann"); }
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
+    void showChangesWindow();
     // Read from radio: a read window that is open is closed first (menu) or brought up
     // (toolbar).
     void showReadWindow(bool reopen);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/changedwritetexts.h"
 #include "texts/language.h"
 
 // Captions of the main window. Language switching re-applies these to the main window only.
@@ -21,6 +22,7 @@ inline constexpr BiText FileImportCsv{"Import channels (CSV)...", "导入信道 
 inline constexpr BiText FileExportCsv{"Export channels (CSV)...", "导出信道 (CSV)..."};
 inline constexpr BiText FileExportConfig{"Export configuration...", "导出配置..."};
 inline constexpr BiText FileImportConfig{"Import configuration...", "导入配置..."};
+inline constexpr BiText FileRestoreBackup{"Restore backup...", "恢复备份..."};
 inline constexpr BiText FileExit{"Exit", "退出"};
 inline constexpr BiText FmEdit{"FM-Radio", "FM-频道"};
 inline constexpr BiText ChannelEdit{"Channel", "信道编辑"};
@@ -33,6 +35,7 @@ inline constexpr BiText Adjust{"Adjust", "调整参数"};
 inline constexpr BiText Program{"Program", "编程"};
 inline constexpr BiText ProgRead{"Read from radio", "从对讲机读取数据"};
 inline constexpr BiText ProgWrite{"Write to radio", "向对讲机写入数据"};
+inline constexpr BiText ProgWriteChanges = ChangedWriteText::MenuEntry;
 inline constexpr BiText PortSetup{"Communication", "端口设置"};
 inline constexpr BiText LanguageMenu{"Language", "语言"};
 inline constexpr BiText LanguageChinese{"中文", "中文"};

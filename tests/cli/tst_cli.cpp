@@ -110,6 +110,7 @@ private slots:
     void exitCodes_data();
     void exitCodes();
     void diffNamesChannelFieldsAndShowsTheRestInHex();
+    void changedOnlyWriteSendsWhatDiffersAndKeepsABackup();
     void portsProbe_data();
     void portsProbe();
     void diffNamesAlignmentValues_data();
@@ -130,6 +131,8 @@ private:
 void TestCli::initTestCase()
 {
     QVERIFY(m_dir.isValid());
+    // Backups of changed-only writes go here, never into the user's folder.
+    qputenv("XDG_DATA_HOME", path("data").toLocal8Bit());
     // sentRows() runs the write's steps before any command has installed them.
     installBulkWriteSteps();
     QVERIFY(DataFile::save(*planImage(), path("plan.dat")).ok);
@@ -266,6 +269,15 @@ void TestCli::exitCodes_data()
                                              << "silent after 100 frames" << 2 << "Fail connect with transceiver.";
     QTest::newRow("band check refuses") << QStringList{"write", d + "refused.dat", "--port", "COM1"} << "answers" << 3
                                         << "Channel 5that Receiving or transmitting frequency  out of frequency limitation range ";
+    QTest::newRow("dry run alone") << QStringList{"write", d + "plan.dat", "--dry-run"} << "" << 1
+                                   << "--dry-run goes with --changed-only";
+    QTest::newRow("changed only, refused") << QStringList{"write", d + "refused.dat", "--changed-only", "--port", "COM1"}
+                                           << "answers" << 3 << "Channel 5that Receiving";
+    QTest::newRow("changed only, dry run") << QStringList{"write", d + "plan.dat", "--changed-only", "--dry-run", "--port", "COM1"}
+                                           << "answers" << 0 << "changes: ";
+    QTest::newRow("changed only, silent during the write")
+        << QStringList{"write", d + "plan.dat", "--changed-only", "--port", "COM1"} << "silent after 100 frames" << 2
+        << "Writing stopped after 100 of ";
     QTest::newRow("files differ") << QStringList{"diff", d + "plan.dat", d + "refused.dat"} << "" << 3 << "ch 5 new: RX 175.00000";
     QTest::newRow("files equal") << QStringList{"diff", d + "plan.dat", d + "plan.dat"} << "" << 0 << "no differences\n";
     QTest::newRow("missing data file") << QStringList{"write", d + "missing.dat", "--port", "COM1"} << "answers" << 4
@@ -332,6 +344,43 @@ void TestCli::diffNamesChannelFieldsAndShowsTheRestInHex()
                           "ch 12 name RPT12 -> RPT2", "row 770 (0x3020, FM presets): [9] " +
                               QStringLiteral("%1").arg(a->cell(Area::Fm.firstRow + 2, 9), 2, 16, QLatin1Char('0')).toUpper() +
                               " -> 41"}));
+}
+
+void TestCli::changedOnlyWriteSendsWhatDiffersAndKeepsABackup()
+{
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    auto plan = planImage();
+    const QByteArray sent = sentRows(*plan);
+    radio.radio().setMemory(0, toVector(sent));
+    // The radio differs from the plan in one channel's record and name.
+    radio.radio().setMemory(7 * 16, std::vector<uint8_t>(16, 0xFF));
+    radio.radio().setMemory(Area::ChannelNames.firstAddress() + 12 * 16, std::vector<uint8_t>(16, 0xFF));
+
+    Result r = runCli({"write", path("plan.dat"), "--changed-only", "--dry-run", "--port", "COM1"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("changes: 2 frames\nch 7 new: RX 146.52000")), qPrintable(r.out));
+    QCOMPARE(radio.radio().writeFrames(), 0);
+    auto listBackups = [] {
+        return runCli({"backups", "--radio", "ORV123456789ABCD"}).out.split('\n', Qt::SkipEmptyParts);
+    };
+    // A dry run keeps none; the write keeps one, listed first.
+    const int kept = listBackups().size();
+
+    r = runCli({"write", path("plan.dat"), "--changed-only", "--port", "COM1"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.contains(QStringLiteral("Written and checked: 2 frames.")), qPrintable(r.err));
+    QCOMPARE(radio.radio().writtenAddresses(), (std::vector<int>{7 * 16, Area::ChannelNames.firstAddress() + 12 * 16}));
+    QCOMPARE(radio.memory(0, sent.size()), sent);
+    const QStringList listed = listBackups();
+    QCOMPARE(listed.size(), kept + 1);
+    QVERIFY2(listed.first().endsWith(QStringLiteral(".dat")) && listed.first().contains(path("data/orvane-cps/backups/ORV123456789ABCD/")),
+             qPrintable(listed.first()));
+
+    r = runCli({"write", path("plan.dat"), "--changed-only", "--port", "COM1"});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("changes: 0 frames\n"));
+    QCOMPARE(radio.radio().writeFrames(), 2);
 }
 
 void TestCli::portsProbe_data()

@@ -10,6 +10,9 @@
 #include "shell/mainwindow.h"
 #include "shell/channelcsvactions.h"
 #include "shell/configactions.h"
+#include "shell/backupactions.h"
+#include "files/backups.h"
+#include "image/dataorigin.h"
 #include "channels/channelcsv.h"
 #include "channels/channelgridmodel.h"
 #include "channels/channelrecord.h"
@@ -69,6 +72,7 @@ private slots:
     void fmEntryClosesTheChannelEditor();
     void exitRefusedWhileAnEditorTalksToTheRadio();
     void channelCsvFromTheFileMenu();
+    void restoreBackupIsAnUndoableLoad();
     void editMenuUndoesOneStepAtATime();
     void configurationFromTheFileMenu();
     void theWindowInFrontComesBackAfterAFileWindow();
@@ -112,6 +116,7 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_export_csv", "Export channels (CSV)...", "导出信道 (CSV)..."},
         {"File_export_config", "Export configuration...", "导出配置..."},
         {"File_import_config", "Import configuration...", "导入配置..."},
+        {"File_restore_backup", "Restore backup...", "恢复备份..."},
         {"File_exit", "Exit", "退出"},
         {"Edit", "Edit", "编辑"},
         {"Edit_undo", "Undo", "撤销"},
@@ -127,6 +132,7 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"Program", "Program", "编程"},
         {"Prog_read", "Read from radio", "从对讲机读取数据"},
         {"Prog_write", "Write to radio", "向对讲机写入数据"},
+        {"Prog_write_changes", "Write changes to radio...", "写入改动到对讲机..."},
         {"proc_setup", "Communication", "端口设置"},
         {"Language_Setup", "Language", "语言"},
         {"Language_chn", "中文", "中文"},
@@ -606,6 +612,43 @@ void TestMainWindow::statusLinesReadOutTheirText()
         QCOMPARE(nameOf(editor->statusLine()), QStringLiteral("Read Data is Ok ！"));
         QCOMPARE(nameOf(m_window->statusPanel(2)), m_window->statusPanel(2)->text());
     }
+}
+
+void TestMainWindow::restoreBackupIsAnUndoableLoad()
+{
+    TestSupport::TemporaryHome home;
+    // "Write changes to radio..." comes right after "Write to radio".
+    const QList<QAction *> program = m_window->menuAction(QStringLiteral("Program"))->menu()->actions();
+    const int write = program.indexOf(m_window->menuAction(QStringLiteral("Prog_write")));
+    QCOMPARE(program.value(write + 1), m_window->menuAction(QStringLiteral("Prog_write_changes")));
+
+    MemoryImage backup(TestSupport::image());
+    backup.setCell(Area::Fm.firstRow, 0, 0x12);
+    QString path;
+    QVERIFY(Backups::keep(backup, QStringLiteral("ORV123456789ABCD"), &path).ok);
+    const MemoryImage before = TestSupport::image();
+    QString offered;
+    QString chosen;
+    BackupActions::setPathChooser([&](const QString &folder) {
+        offered = folder;
+        return chosen;
+    });
+    // Cancel leaves everything as it was.
+    MessageBox::takeRecorded();
+    m_window->menuAction(QStringLiteral("File_restore_backup"))->trigger();
+    QCOMPARE(offered, Backups::folder());
+    QVERIFY(TestSupport::image() == before);
+    QVERIFY(MessageBox::takeRecorded().isEmpty());
+
+    chosen = path;
+    m_window->menuAction(QStringLiteral("File_restore_backup"))->trigger();
+    QVERIFY(TestSupport::image() == backup);
+    QCOMPARE(DataOrigin::number(), QStringLiteral("ORV123456789ABCD"));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList{QStringLiteral("Restored the backup %1.").arg(path)});
+    Document::instance().undo();
+    QVERIFY(TestSupport::image() == before);
+    BackupActions::setPathChooser({});
+    DataOrigin::number().clear();
 }
 
 QTEST_MAIN(TestMainWindow)

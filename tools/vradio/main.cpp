@@ -36,6 +36,7 @@ const char Usage[] =
     "  --no-55                 byte 49 of the identification is not 0x55\n"
     "  --silent                never answer\n"
     "  --silent-after-write N  acknowledge N write frames per exchange, then nothing\n"
+    "  --store-wrong-once ADDR the first write frame to ADDR (0x.. or decimal) is stored wrongly\n"
     "  --silent-after-read N   serve N read blocks per exchange, then nothing\n"
     "  --drop-byte-in-block K  block K's reply loses its last byte (once)\n"
     "  --garbage N             N noise bytes before the identification\n"
@@ -108,6 +109,7 @@ int main(int argc, char **argv)
         else if (arg == "--no-55") faults.missingEndMark = true;
         else if (arg == "--silent") faults.silent = true;
         else if (arg == "--silent-after-write") faults.silentAfterWriteFrames = std::atoi(value().c_str());
+        else if (arg == "--store-wrong-once") faults.storeWrongOnceAt = int(std::strtol(value().c_str(), nullptr, 0));
         else if (arg == "--silent-after-read") faults.silentAfterReadBlocks = std::atoi(value().c_str());
         else if (arg == "--drop-byte-in-block") faults.dropByteInBlock = std::atoi(value().c_str());
         else if (arg == "--garbage") faults.garbageBeforeIdentification = std::atoi(value().c_str());

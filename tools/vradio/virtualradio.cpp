@@ -133,6 +133,7 @@ void VirtualRadio::setFaults(const Faults &faults)
     m_dropUsed = false;
     m_outCount = 0;
     m_stallUsed = false;
+    m_wrongStoreUsed = false;
 }
 
 void VirtualRadio::setByteTiming(bool on)
@@ -507,6 +508,11 @@ void VirtualRadio::onWriteFrame(int address, const uint8_t *data, Clock::time_po
     m_writtenAddresses.push_back(address);
     for (int i = 0; i < FrameBytes; ++i)
         m_memory[(address + i) & 0xFFFF] = data[i];
+    if (address == m_faults.storeWrongOnceAt && !m_wrongStoreUsed) {
+        m_wrongStoreUsed = true;
+        m_memory[address & 0xFFFF] = uint8_t(~data[0]);
+        log("   (stored wrongly)");
+    }
     if (m_faults.withholdAck)
         return;
     send({Ack}, replyStart(frame, at));

@@ -54,6 +54,8 @@ struct Faults
     int noiseBeforeReply = -1;         // this reply has noiseBytes line noise in front
     std::vector<uint8_t> noiseBytes;
     int dropOutputByte = 0;            // the radio's n-th byte out (from 1, over all exchanges) is lost, once
+    int storeWrongOnceAt = -1;         // the first write frame to this address is stored with its first
+                                       // byte inverted, and acknowledged as if all were well
 };
 
 class VirtualRadio
@@ -159,6 +161,7 @@ private:
     int m_sessionFrames = 0;
     uint64_t m_outCount = 0;
     bool m_stallUsed = false;
+    bool m_wrongStoreUsed = false;
 
     int m_handshakes = 0;
     int m_readRequests = 0;

@@ -1,0 +1,72 @@
+#include "shell/backupactions.h"
+
+#include "files/backups.h"
+#include "files/datafile.h"
+#include "image/dataorigin.h"
+#include "image/document.h"
+#include "platform/messagebox.h"
+#include "shell/shelltexts.h"
+#include "texts/commontexts.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace BackupActions {
+
+namespace {
+
+constexpr BiText RestoreStep{"Restore backup %1", "恢复备份 %1"};
+constexpr BiText Restored{"Restored the backup %1.", "已恢复备份 %1。"};
+
+PathChooser &chooser()
+{
+    static PathChooser c;
+    return c;
+}
+
+QString choosePath(QWidget *parent, const QString &folder)
+{
+    if (chooser())
+        return chooser()(folder);
+    const bool chinese = Language::isChinese();
+    QString caption = ShellText::FileRestoreBackup.text(chinese);
+    caption.remove(QStringLiteral("..."));
+    const QString filter = QStringLiteral("%1 (*.dat)").arg(chinese ? QStringLiteral("数据文件") : QStringLiteral("Data files"));
+    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+}
+
+} // namespace
+
+void setPathChooser(const PathChooser &c)
+{
+    chooser() = c;
+}
+
+void restoreBackup(QWidget *parent)
+{
+    const QString folder = Backups::folder();
+    // The dialog opens there even before the first backup.
+    QDir().mkpath(folder);
+    const QString path = choosePath(parent, folder);
+    if (path.isEmpty())
+        return;
+    // Parsed whole first: a bad file leaves the document as it was.
+    MemoryImage loaded;
+    const FileResult result = DataFile::load(loaded, path);
+    if (!result.ok) {
+        MessageBox::show(parent, CommonText::PromptTitle.text(), result.message());
+        return;
+    }
+    const QString name = QFileInfo(path).fileName();
+    Document::instance().applyToImage(StepLabel(RestoreStep.text(false).arg(name), RestoreStep.text(true).arg(name)),
+                                      [&loaded](MemoryImage &image) {
+                                          image = loaded;
+                                          return true;
+                                      });
+    DataOrigin::number() = Backups::radioOf(path);
+    MessageBox::show(parent, CommonText::PromptTitle.text(), Restored.text().arg(QDir::toNativeSeparators(path)),
+                     MessageBox::Icon::Information);
+}
+
+} // namespace BackupActions

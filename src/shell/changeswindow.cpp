@@ -1,0 +1,236 @@
+#include "shell/changeswindow.h"
+
+#include "files/backups.h"
+#include "image/dataorigin.h"
+#include "image/document.h"
+#include "image/imagediff.h"
+#include "link/changedwritetexts.h"
+#include "link/editorwindow.h"
+#include "platform/messagebox.h"
+#include "shell/diffareas.h"
+#include "texts/commontexts.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+constexpr BiText Caption{"Write Changes to Radio", "写入改动到对讲机"};
+constexpr BiText CloseCaption{"Close", "关闭"};
+constexpr BiText WriteCaption{"Write", "写入"};
+constexpr BiText ListName{"Changes", "改动"};
+constexpr BiText GroupCount{"%1 (%2)", "%1（%2）"};
+constexpr BiText BackupKept{"Backup: %1", "备份：%1"};
+// As the read window counts: in 201ths, so the read never quite shows 100 %.
+constexpr int ReadProgressDivisor = 201;
+} // namespace
+
+ChangesWindow::ChangesWindow(QWidget *parent)
+    : TransferWindow(Pacing::transferWindow(), PortOpener::TransferWindow, parent)
+    , m_changes(m_engine)
+{
+    setObjectName(QStringLiteral("frm_changes"));
+    setWindowTitle(Caption.text(m_chinese));
+
+    m_otherRadio = new QLabel(this);
+    m_otherRadio->setObjectName(QStringLiteral("Label_other_radio"));
+    m_otherRadio->setWordWrap(true);
+    m_otherRadio->setStyleSheet(QStringLiteral("color: #a04000; font-weight: bold"));
+    m_otherRadio->hide();
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("Label_summary"));
+    m_summary->setWordWrap(true);
+    m_list = new QTreeWidget(this);
+    m_list->setObjectName(QStringLiteral("List_changes"));
+    m_list->setHeaderHidden(true);
+    m_list->setAccessibleName(ListName.text(m_chinese));
+    m_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_backup = new QLabel(this);
+    m_backup->setObjectName(QStringLiteral("Label_backup"));
+    m_backup->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_backup->hide();
+
+    m_write = new QPushButton(WriteCaption.text(m_chinese), this);
+    m_write->setObjectName(QStringLiteral("Command_write"));
+    m_write->setEnabled(false);
+    m_close = new QPushButton(CloseCaption.text(m_chinese), this);
+    m_close->setObjectName(QStringLiteral("Command_close"));
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_progress, 2);
+    buttons->addWidget(m_status, 3);
+    buttons->addStretch(1);
+    buttons->addWidget(m_write);
+    buttons->addWidget(m_close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_otherRadio);
+    layout->addWidget(m_summary);
+    layout->addWidget(m_list, 1);
+    layout->addWidget(m_backup);
+    layout->addLayout(buttons);
+
+    connect(m_write, &QPushButton::clicked, this, &ChangesWindow::writeClicked);
+    connect(m_close, &QPushButton::clicked, this, &ChangesWindow::closeClicked);
+    connect(&m_changes, &ChangedWrite::progress, this, &ChangesWindow::showProgress);
+    connect(&m_changes, &ChangedWrite::compared, this, &ChangesWindow::showComparison);
+    connect(&m_changes, &ChangedWrite::finished, this, &ChangesWindow::showFinished);
+    connect(&m_changes, &ChangedWrite::failed, this, &ChangesWindow::showFailure);
+
+    QTimer::singleShot(0, this, &ChangesWindow::start);
+}
+
+QRect ChangesWindow::placement(const QSize &mainWindow, const QSize &clientArea)
+{
+    return EditorWindow::placement(mainWindow, clientArea, 1.6, 1.4);
+}
+
+void ChangesWindow::start()
+{
+    if (isBusy())
+        return;
+    m_write->setEnabled(false);
+    m_list->clear();
+    m_summary->clear();
+    m_otherRadio->hide();
+    if (m_changes.compare(Document::instance().image()))
+        showConnecting();
+}
+
+void ChangesWindow::showProgress(int done, int total)
+{
+    switch (m_changes.stage()) {
+    case ChangedWrite::Stage::Reading:
+        setProgress(int(std::floor(double(done) / ReadProgressDivisor * 100)));
+        setStatus(CommonText::readingBlock(done, m_chinese));
+        break;
+    case ChangedWrite::Stage::Writing:
+        setProgress(done * 100 / std::max(total, 1));
+        setStatus(CommonText::writingBlock(done, m_chinese));
+        break;
+    case ChangedWrite::Stage::Checking:
+        setProgress(done * 100 / std::max(total, 1));
+        setStatus(ChangedWriteText::Checking.text(m_chinese).arg(done));
+        break;
+    default: break;
+    }
+}
+
+void ChangesWindow::showComparison()
+{
+    m_progress->hide();
+    const QString origin = DataOrigin::number();
+    const QString number = m_changes.identity().number;
+    // A restored backup knows its radio by the folder name, so both are compared in that form.
+    if (!origin.isEmpty() && Backups::radioFolder(origin) != Backups::radioFolder(number)) {
+        m_otherRadio->setText(ChangedWriteText::OtherRadio.text(m_chinese).arg(number.trimmed(), origin.trimmed()));
+        m_otherRadio->show();
+    }
+    if (m_changes.stage() == ChangedWrite::Stage::Refused) {
+        setStatus(m_changes.refusal(m_chinese));
+        MessageBox::show(this, CommonText::PromptTitle.text(), m_changes.refusal(Language::isChinese()));
+        emit settled();
+        return;
+    }
+    const int frames = m_changes.frames().size();
+    if (frames == 0) {
+        m_summary->setText(ChangedWriteText::NothingDiffers.text(m_chinese));
+        setStatus(ChangedWriteText::NothingDiffers);
+        emit settled();
+        return;
+    }
+    const auto groups = ImageDiff::describeGrouped(m_changes.radio(), m_changes.planned(), diffAreas(),
+                                                   Area::BulkWriteRows, m_chinese);
+    for (const ImageDiff::GroupLines &g : groups) {
+        auto *item = new QTreeWidgetItem(m_list, {GroupCount.text(m_chinese).arg(ImageDiff::groupName(g.group, m_chinese))
+                                                      .arg(g.lines.size())});
+        for (const QString &line : g.lines)
+            new QTreeWidgetItem(item, {line});
+        item->setExpanded(true);
+    }
+    m_summary->clear();
+    m_write->setText(ChangedWriteText::WriteChanges.text(m_chinese).arg(frames));
+    m_write->setEnabled(true);
+    setStatus(QString());
+    emit settled();
+}
+
+void ChangesWindow::writeClicked()
+{
+    if (isBusy()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
+        return;
+    }
+    const bool written = m_changes.write([this](const MemoryImage &radio, const RadioIdentity &identity) {
+        QString path;
+        const FileResult kept = Backups::keep(radio, identity.number, &path);
+        if (!kept.ok)
+            return kept.message();
+        m_backupPath = path;
+        return QString();
+    });
+    if (!written) {
+        if (m_changes.failure() == ChangedWrite::Failure::Backup)
+            MessageBox::show(this, CommonText::PromptTitle.text(),
+                             ChangedWriteText::BackupFailed.text().arg(m_changes.backupError()));
+        return;
+    }
+    m_write->setEnabled(false);
+    m_backup->setText(BackupKept.text(m_chinese).arg(QDir::toNativeSeparators(m_backupPath)));
+    m_backup->show();
+    showConnecting();
+}
+
+void ChangesWindow::showFinished()
+{
+    setProgress(100);
+    // The radio now holds the document's data.
+    DataOrigin::number() = m_changes.identity().number;
+    setStatus(m_changes.resultText(m_chinese));
+    MessageBox::show(this, CommonText::PromptTitle.text(), m_changes.resultText(Language::isChinese()));
+    emit settled();
+}
+
+void ChangesWindow::showFailure()
+{
+    setProgress(0);
+    if (m_changes.failure() == ChangedWrite::Failure::Read) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::FailConnect.text());
+        setStatus(CommonText::CommunicationFault);
+    } else {
+        setStatus(CommonText::CommunicationFault);
+        MessageBox::show(this, CommonText::PromptTitle.text(), m_changes.resultText(Language::isChinese()));
+    }
+    emit settled();
+}
+
+void ChangesWindow::closeClicked()
+{
+    if (isBusy()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::BusyClose.text());
+        return;
+    }
+    if (auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        frame->close();
+    else
+        close();
+}
+
+void ChangesWindow::closeEvent(QCloseEvent *event)
+{
+    if (isBusy()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::BusyCloseFrame.text());
+        event->ignore();
+        return;
+    }
+    m_changes.stop();
+    event->accept();
+}
