@@ -34,7 +34,7 @@ using O = FiveToneArea::Offset;
 EditorWindow::Setup fiveToneSetup()
 {
     return SignallingFrame::setup("frm_5tone", FiveToneText::Caption,
-                                  {TwoToneText::ReadDone, TwoToneText::WriteDone, TwoToneText::ReadComplete, TwoToneText::WriteComplete},
+                                  {FiveToneText::ReadDone, FiveToneText::WriteDone, FiveToneText::ReadComplete, FiveToneText::WriteComplete},
                                   FiveToneEditor::WidthDivisor, FiveToneEditor::HeightDivisor);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "signalling/twotonetexts.h"
 #include "texts/language.h"
 
 #include <QString>
@@ -8,6 +9,13 @@
 namespace FiveToneText {
 
 inline constexpr BiText Caption{"5 Tone Encode/Decode ", "5音信令编解码参数编辑"};
+
+// The window has no completion texts of its own: its users know the 2-tone window's, and
+// its busy, close, port, failure and status texts are the DTMF window's (the frame's).
+inline constexpr const BiText &ReadDone = TwoToneText::ReadDone;
+inline constexpr const BiText &WriteDone = TwoToneText::WriteDone;
+inline constexpr const BiText &ReadComplete = TwoToneText::ReadComplete;
+inline constexpr const BiText &WriteComplete = TwoToneText::WriteComplete;
 inline constexpr BiText StandardTab{"Standard", "标准"};
 inline constexpr BiText EncodeTab{"Encode", "编解码"};
 inline constexpr BiText DecodeTab{"Decode", "解码"};
