@@ -1,5 +1,6 @@
 #include "channels/channeldiff.h"
 
+#include "channels/channelcolumns.h"
 #include "channels/channelrecord.h"
 #include "image/areaview.h"
 #include "image/memoryimage.h"
@@ -28,9 +29,33 @@ const Field NameField{{"name", "名称"}, &ChannelRecord::nameText, ChannelRecor
 constexpr BiText Channel{"ch %1 ", "信道 %1 "};
 constexpr BiText Removed{"removed (was %1)", "删除（原为 %1）"};
 constexpr BiText Added{"new: %1", "新增：%1"};
-constexpr BiText None{"(none)", "（无）"};
 constexpr BiText RecordBytes{"record ", "记录 "};
 constexpr BiText NameRowBytes{"name row ", "名称行 "};
+
+// The list fields by the grid's column headers.
+const ImageDiff::Captions &listCaptions()
+{
+    using F = ChannelFields;
+    static const ImageDiff::Captions captions = [] {
+        const std::pair<const char *, ChannelFields::Field> columns[] = {
+            {"power", F::Power},         {"bandwidth", F::Bandwidth},
+            {"ptt id", F::PttId},        {"busy lock", F::BusyLock},
+            {"scan add", F::ScanAdd},    {"signal code", F::SignalCode},
+            {"optional signalling", F::Signalling}, {"mute mode", F::MuteMode},
+            {"scrambler", F::Scrambler},
+        };
+        ImageDiff::Captions out;
+        for (const auto &[field, column] : columns)
+            out.push_back({field, ChannelColumn::at(column).header});
+        return out;
+    }();
+    return captions;
+}
+
+QString listName(const ListField &field, bool chinese)
+{
+    return ImageDiff::fieldName(field.name, listCaptions(), chinese);
+}
 
 // Power is compared by the grid's own rule (powerText()), the rest as their rows say.
 const FieldTable &listFieldsButPower()
@@ -48,7 +73,7 @@ const FieldTable &listFieldsButPower()
 
 QString shown(const QString &text, bool chinese)
 {
-    return text.isEmpty() ? None.text(chinese) : text;
+    return ImageDiff::shownValue(text, chinese);
 }
 
 // Every field the grid shows, in the grid's order.
@@ -60,7 +85,7 @@ QString summary(const ChannelRecord &rec, const AreaView &record, bool chinese)
     for (const ListField &f : ChannelRecord::listFields()) {
         // Power decodes by its own rule; the others as their table rows say.
         const QString text = &f == &ChannelRecord::power() ? rec.powerText() : Fields::decodeText(record, f, chinese);
-        parts << QStringLiteral("%1 %2").arg(QLatin1String(f.name), shown(text, chinese));
+        parts << QStringLiteral("%1 %2").arg(listName(f, chinese), shown(text, chinese));
     }
     parts << QStringLiteral("%1 %2").arg(NameField.label.text(chinese), shown(rec.nameText(), chinese));
     return parts.join(chinese ? QStringLiteral("，") : QStringLiteral(", "));
@@ -101,10 +126,10 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
             for (const Field &f : RecordFields)
                 compare(f, record);
             if (was.powerText() != now.powerText()) {
-                lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(ChannelRecord::power().name), was.powerText(), now.powerText());
+                lines << prefix + QStringLiteral("%1 %2 -> %3").arg(listName(ChannelRecord::power(), chinese), was.powerText(), now.powerText());
                 record[ChannelRecord::power().offset] |= ChannelRecord::power().mask;
             }
-            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record, chinese);
+            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record, chinese, listCaptions());
             compare(NameField, name);
         }
         for (const QString &rest :

@@ -80,7 +80,7 @@ const QVector<Command> &commands()
          "read the radio and compare rows 0-783 with what writing FILE.dat sends\n"
          "                  (the 5-tone standards rows as a write rewrites them)",
          {"port"}, {"q"}, 1, &CommandLine::verify},
-        {"diff", "diff A.dat B.dat", "what differs between two data files: channels by field, the rest in hex",
+        {"diff", "diff A.dat B.dat", "what differs between two data files: settings by field name, the rest in hex",
          {}, {}, 2, &CommandLine::diff},
         {"export-csv", "export-csv FILE.dat [-o OUT.csv]", "the channels of a data file as CSV (standard output without -o)",
          {"o"}, {}, 1, &CommandLine::exportCsv},

@@ -46,6 +46,12 @@ constexpr BiText GroupNames[] = {
     {"Other rows", "其他行"},
 };
 constexpr BiText Bytes{"bytes ", "字节 "};
+constexpr BiText None{"(none)", "（无）"};
+
+bool isAscii(QChar ch)
+{
+    return ch.unicode() < 0x80;
+}
 
 // A line and the row its area starts at, which decides its group.
 struct Tagged
@@ -125,8 +131,56 @@ QStringList AreaFields::lines(const MemoryImage &before, const MemoryImage &afte
     return describeIn ? describeIn(before, after, chinese) : describe(before, after);
 }
 
+QString fieldName(const char *name, const Captions &captions, bool chinese)
+{
+    if (chinese) {
+        for (const FieldCaption &c : captions) {
+            if (qstrcmp(c.field, name) == 0)
+                return captionWords(c.caption.text(true));
+        }
+    }
+    return QString::fromLatin1(name);
+}
+
+QString captionWords(const QString &caption)
+{
+    const QString spaced = caption.simplified();
+    QString out;
+    for (int i = 0; i < spaced.size(); ++i) {
+        const bool between = spaced.at(i) == QLatin1Char(' ') && i > 0 && i + 1 < spaced.size() &&
+                             !isAscii(spaced.at(i - 1)) && !isAscii(spaced.at(i + 1));
+        if (!between)
+            out += spaced.at(i);
+    }
+    return out;
+}
+
+QString shownValue(const QString &text, bool chinese)
+{
+    return text.isEmpty() ? None.text(chinese) : text;
+}
+
+QStringList unexplainedRows(const MemoryImage &before, const MemoryImage &after, const Area::Range &range,
+                            const Explained &explained, bool chinese)
+{
+    QStringList lines;
+    for (int row : differingRows(before, after, range)) {
+        const QByteArray from = before.row(row), to = after.row(row);
+        const int first = (row - range.firstRow) * MemoryImage::Columns;
+        QByteArray shown = to;
+        for (int i = 0; i < MemoryImage::Columns; ++i) {
+            const uint8_t mask = first + i < explained.size() ? explained.at(first + i) : 0;
+            if (((uint8_t(from.at(i)) ^ uint8_t(to.at(i))) & ~mask) != 0)
+                shown[i] = from.at(i);
+        }
+        if (shown != to)
+            lines << rowLine(row, shown, to, chinese);
+    }
+    return lines;
+}
+
 QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
-                             const QString &prefix, Explained &explained, bool chinese)
+                             const QString &prefix, Explained &explained, bool chinese, const Captions &captions)
 {
     QStringList lines;
     for (const ListField &field : table) {
@@ -134,7 +188,7 @@ QStringList listFieldChanges(const AreaView &before, const AreaView &after, cons
         const QString to = Fields::decodeText(after, field, chinese);
         if (from == to)
             continue;
-        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(QLatin1String(field.name), from, to);
+        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(fieldName(field.name, captions, chinese), from, to);
         explained[field.offset] |= field.mask;
     }
     return lines;
@@ -156,10 +210,10 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
 }
 
 AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
-                          const QStringList &recordNames, const QStringList &chineseNames)
+                          const QStringList &recordNames, const QStringList &chineseNames, const Captions &captions)
 {
     Q_ASSERT(recordNames.size() * recordBytes == range.byteCount());
-    auto describeRecords = [range, recordBytes, &table, recordNames, chineseNames](const MemoryImage &before,
+    auto describeRecords = [range, recordBytes, &table, recordNames, chineseNames, captions](const MemoryImage &before,
                                                                                   const MemoryImage &after, bool chinese) {
         // The views only read here.
         MemoryImage &a = const_cast<MemoryImage &>(before);
@@ -174,7 +228,7 @@ AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const Field
             const QString name = chinese && n < chineseNames.size() ? chineseNames.at(n) : recordNames.value(n);
             const QString prefix = name + QLatin1Char(' ');
             Explained explained(recordBytes, 0);
-            lines << listFieldChanges(was, now, table, prefix, explained, chinese);
+            lines << listFieldChanges(was, now, table, prefix, explained, chinese, captions);
             const QString rest = unexplainedBytes(from, to, explained, prefix, chinese);
             if (!rest.isEmpty())
                 lines << rest;

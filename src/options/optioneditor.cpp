@@ -19,48 +19,21 @@
 #include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <iterator>
 
 using BandRecord::Band;
 
 namespace {
 
-struct ListRow
-{
-    const char *objectName;
-    const char *field;
-    const BiText &label;
+// The lists' object names, in the order of the area's list fields and of their labels
+// (OptionText::ListCaptions), which is also the order they are shown in.
+const char *const OptionListObjects[] = {
+    "Combo_Tdr",    "Combo_Sql_le", "Combo_tot",    "Combo_Toa",    "Combo_Abr",    "Combo_Beep",   "Combo_Dtmfst",
+    "Combo_Bcl",    "Combo_Sc_Add", "Combo_Pri_Sc", "Combo_Pri_Ch", "Combo_Sc_rev", "Combo_Ptt_id", "Combo_Ptt_lt",
+    "Combo_Emc_Tp", "Combo_Emc_Ch", "Combo_ring",   "Combo_MDF_A",  "Combo_MDF_B",  "Combo_Autolk", "Combo_PonMsg",
+    "Combo_wt_led", "Combo_rx_led", "Combo_tx_led", "Combo_ANI_L",  "Combo_REP_S",  "Combo_REP_M",
 };
-
-// In the order of the area's list fields, which is also the order they are shown in.
-const ListRow OptionLists[] = {
-    {"Combo_Tdr", "tdr", OptionText::Tdr},
-    {"Combo_Sql_le", "squelch", OptionText::Squelch},
-    {"Combo_tot", "timeOut", OptionText::TimeOut},
-    {"Combo_Toa", "timeOutAlert", OptionText::TimeOutAlert},
-    {"Combo_Abr", "backLightTime", OptionText::BackLightTime},
-    {"Combo_Beep", "beep", OptionText::Beep},
-    {"Combo_Dtmfst", "dtmfSideTone", OptionText::DtmfSideTone},
-    {"Combo_Bcl", "busyLockOut", OptionText::BusyLockOut},
-    {"Combo_Sc_Add", "scanAdd", OptionText::ScanAdd},
-    {"Combo_Pri_Sc", "priorityScan", OptionText::PriorityScan},
-    {"Combo_Pri_Ch", "priorityChannel", OptionText::PriorityChannel},
-    {"Combo_Sc_rev", "scanResume", OptionText::ScanResume},
-    {"Combo_Ptt_id", "pttId", OptionText::PttId},
-    {"Combo_Ptt_lt", "pttIdDelay", OptionText::PttIdDelay},
-    {"Combo_Emc_Tp", "alarmType", OptionText::AlarmType},
-    {"Combo_Emc_Ch", "alarmChannel", OptionText::AlarmChannel},
-    {"Combo_ring", "ringTime", OptionText::RingTime},
-    {"Combo_MDF_A", "displayA", OptionText::DisplayA},
-    {"Combo_MDF_B", "displayB", OptionText::DisplayB},
-    {"Combo_Autolk", "autoLock", OptionText::AutoLock},
-    {"Combo_PonMsg", "powerOnDisplay", OptionText::PowerOnDisplay},
-    {"Combo_wt_led", "waitLight", OptionText::WaitLight},
-    {"Combo_rx_led", "receiveLight", OptionText::ReceiveLight},
-    {"Combo_tx_led", "transmitLight", OptionText::TransmitLight},
-    {"Combo_ANI_L", "aniLength", OptionText::AniLength},
-    {"Combo_REP_S", "relaySignal", OptionText::RelaySignal},
-    {"Combo_REP_M", "relayCondition", OptionText::RelayCondition},
-};
+static_assert(std::size(OptionListObjects) == std::size(OptionText::ListCaptions));
 
 struct BandNames
 {
@@ -75,9 +48,7 @@ const BandNames BandObjectNames[2] = {
      {"Combo_S_info_b", "Combo_Spmute_b", "Combo_OptSig_b", "Combo_Scr_b", "Combo_wn_b", "Combo_txp_b",
       "Combo_sft_d_b", "Combo_step_b"}},
 };
-const BiText *const BandListLabels[8] = {&OptionText::SignalCode, &OptionText::SpeakMute, &OptionText::OptionalSignal,
-                                         &OptionText::Scrambler,  &OptionText::Bandwidth, &OptionText::Power,
-                                         &OptionText::ShiftDirection, &OptionText::Step};
+static_assert(std::size(OptionText::BandListCaptions) == 8);
 
 constexpr int OptionColumns = 3;
 constexpr int BandColumns = 2;
@@ -228,9 +199,10 @@ QWidget *OptionEditor::buildOptionArea()
     auto *grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
     int index = 0;
-    for (const ListRow &row : OptionLists) {
-        ListControl &list = addListField(row.objectName, OptionArea::listFields(), row.field, -1);
-        addPair(grid, index++, OptionColumns, row.label, list.box);
+    for (int k = 0; k < int(std::size(OptionListObjects)); ++k) {
+        const FieldCaption &row = OptionText::ListCaptions[k];
+        ListControl &list = addListField(OptionListObjects[k], OptionArea::listFields(), row.field, -1);
+        addPair(grid, index++, OptionColumns, row.caption, list.box);
     }
 
     // The text fields below the lists, two to a row.
@@ -320,8 +292,9 @@ QWidget *OptionEditor::buildBand(Band band)
     addPair(grid, index++, BandColumns, OptionText::TxTone, c.txTone);
     const FieldTable &table = BandRecord::listFields();
     for (int k = 0; k < int(table.size()); ++k) {
+        Q_ASSERT(qstrcmp(OptionText::BandListCaptions[k].field, table[k].name) == 0);
         ListControl &list = addListField(names.lists[k], table, table[k].name, int(band));
-        addPair(grid, index++, BandColumns, *BandListLabels[k], list.box);
+        addPair(grid, index++, BandColumns, OptionText::BandListCaptions[k].caption, list.box);
     }
 
     connect(c.frequency, &QLineEdit::textEdited, this, [this, band](const QString &text) { frequencyEdited(band, text); });

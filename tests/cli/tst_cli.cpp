@@ -213,8 +213,8 @@ void TestCli::verifyNamesWhatDiffers_data()
     QTest::newRow("name of channel 12") << 0x1000 + 12 * 16 + 3 << 0x33
                                         << QStringList{"  ch 12 name RPT12 -> RPT32\n", "rows that differ: 268\n",
                                                        "channels that differ: 12\n"};
-    QTest::newRow("a DTMF byte") << 0x2905 << 0x00
-                                 << QStringList{"  row 656 (0x2900, DTMF): [5] ", "rows that differ: 656\n"};
+    // Code 0 is the D key: the radio's code 1 gained a digit after the plan's "5".
+    QTest::newRow("a DTMF digit") << 0x2905 << 0x00 << QStringList{"  dtmf encode 1 5 -> 5D\n", "rows that differ: 656\n"};
     QTest::newRow("a 5-tone standards byte") << 0x2001 << 0x42 << QStringList{"row 512 (0x2000, 5-tone standards): [1] "};
 }
 

@@ -2,8 +2,11 @@
 #include "config/configtext.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
+#include "image/imagediff.h"
 #include "image/memoryimage.h"
+#include "shell/diffareas.h"
 #include "shell/imageinitialisation.h"
+#include "signalling/dtmfarea.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -50,6 +53,8 @@ private slots:
     void anEditChangesOnlyItsOwnBytes();
     void refusalsNameLineAndKeyAndChangeNothing_data();
     void refusalsNameLineAndKeyAndChangeNothing();
+    void comparisonNamesFieldsInEitherLanguage_data();
+    void comparisonNamesFieldsInEitherLanguage();
 };
 
 void TestConfigText::roundTripGivesEveryByteBack_data()
@@ -186,3 +191,71 @@ void TestConfigText::refusalsNameLineAndKeyAndChangeNothing()
 
 QTEST_APPLESS_MAIN(TestConfigText)
 #include "tst_configtext.moc"
+
+void TestConfigText::comparisonNamesFieldsInEitherLanguage_data()
+{
+    QTest::addColumn<QString>("yaml");   // imported over demo.dat
+    QTest::addColumn<int>("address");    // then this byte is set, unless -1
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<QStringList>("lines");
+
+    const QString dtmf = QStringLiteral("dtmf:\n  encode:\n    3: \"123\"\n  master_id: \"456\"\n  rx_disable: ON\n");
+    QTest::newRow("DTMF digit strings and a flag") << dtmf << -1 << 0 << false
+                                                   << QStringList{"dtmf encode 3 (none) -> 123", "dtmf master_id 60606 -> 456",
+                                                                  "dtmf rx_disable OFF -> ON"};
+    QTest::newRow("DTMF in Chinese") << dtmf << -1 << 0 << true
+                                     << QStringList{"DTMF 发送编码 3 （无） -> 123", "DTMF 主控ID码 60606 -> 456",
+                                                    "DTMF 接收禁止 OFF -> ON"};
+    // The state byte's other bits are the radio's: no field shows them.
+    QTest::newRow("a DTMF bit no field names, in hex")
+        << QString() << Area::Dtmf.firstAddress() + DtmfArea::Offset::state << 0x80 << false
+        << QStringList{"row 687 (0x2AF0, DTMF): [3] 00 -> 80"};
+    // Past a code's last digit the bytes show nothing: a change there stays in hex.
+    QTest::newRow("a DTMF byte past the digits") << QString() << Area::Dtmf.firstAddress() + 10 << 0x20 << false
+                                                 << QStringList{"row 656 (0x2900, DTMF): [10] FF -> 20"};
+    const QString twoTone = QStringLiteral("two_tone:\n  encode:\n    2: {first: 1000, second: 1446}\n  decode:\n    1:\n"
+                                           "      group_2: {pair: B-C, response: 1.Alert, alert: 2}\n      tone_a: 700\n");
+    QTest::newRow("2-tone") << twoTone << -1 << 0 << false
+                            << QStringList{"2-tone encode 2 first 1358 -> 1000", "2-tone decode 1 group_2 response 2.Transpond -> 1.Alert",
+                                           "2-tone decode 1 tone_a 1981 -> 700"};
+    QTest::newRow("2-tone in Chinese") << twoTone << -1 << 0 << true
+                                       << QStringList{"两音 编码 2 第 1 个频率(HZ) 1358 -> 1000",
+                                                      "两音 解码 1 解码2 响应方式 2.Transpond -> 1.Alert",
+                                                      "两音 解码 1 A 音（HZ） 1981 -> 700"};
+    const QString fiveTone = QStringLiteral("five_tone:\n  standards:\n    EEA: {period: 50, group_tone: A, repeat_tone: E}\n"
+                                            "  encode:\n    1: {frame_1: \"11111\", frame_2: \"34567\", frame_3: \"56789\", "
+                                            "standard: EIA}\n  call_frames: [1, 3]\n");
+    QTest::newRow("5-tone") << fiveTone << -1 << 0 << false
+                            << QStringList{"5-tone standards EEA period 40 -> 50", "5-tone encode 1 frame_1 12345 -> 11111",
+                                           "5-tone encode 1 standard CCIR1 -> EIA", "5-tone call_frames 1 -> 1, 3"};
+    QTest::newRow("5-tone in Chinese") << fiveTone << -1 << 0 << true
+                                       << QStringList{"五音 标准 EEA 发送时长(ms) 40 -> 50", "五音 编解码 1 第 1 帧编码 12345 -> 11111",
+                                                      "五音 编解码 1 使用标准 CCIR1 -> EIA", "五音 5 TONE 解码呼叫帧 1 -> 1, 3"};
+    // Option, band and channel fields by their windows' captions in Chinese only.
+    const QString others = QStringLiteral("options:\n  squelch: 2\nband_b:\n  power: LOW\n");
+    QTest::newRow("option and band record") << others << -1 << 0 << false
+                                            << QStringList{"options squelch 5 -> 2", "band B power HIGH -> LOW"};
+    QTest::newRow("option and band record in Chinese") << others << -1 << 0 << true
+                                                       << QStringList{"可选功能 静噪电平 5 -> 2", "B 段 发射功率 高功率 -> 低功率"};
+    QTest::newRow("channel in Chinese") << QString() << 3 * 16 + 15 << 0x0C << true
+                                        << QStringList{"信道 3 繁忙锁定 OFF -> ON"};
+}
+
+void TestConfigText::comparisonNamesFieldsInEitherLanguage()
+{
+    QFETCH(QString, yaml);
+    QFETCH(int, address);
+    QFETCH(int, value);
+    QFETCH(bool, chinese);
+    QFETCH(QStringList, lines);
+    const auto before = demo();
+    auto after = std::make_unique<MemoryImage>(*before);
+    if (!yaml.isEmpty()) {
+        const ConfigText::ImportResult result = ConfigText::importInto(yaml.toUtf8(), *after);
+        QVERIFY2(result.ok, qPrintable(result.errorMessage()));
+    }
+    if (address >= 0)
+        after->setAt(address, uint8_t(value));
+    QCOMPARE(ImageDiff::describe(*before, *after, diffAreas(), Area::BulkWriteRows, chinese), lines);
+}

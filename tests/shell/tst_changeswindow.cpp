@@ -123,14 +123,15 @@ void TestChangesWindow::listsWritesAndChecksOnlyWhatDiffers_data()
     QTest::addColumn<bool>("chinese");
     QTest::addColumn<QStringList>("groups");
     QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<QString>("optionLine");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("result");
     QTest::newRow("English") << false
                              << QStringList{"Channels (1):1", "FM presets (1):1", "Optional features (1):1"}
-                             << "ch 150 new: RX 145.50000, TX 145.50000" << "Write 4 changes"
+                             << "ch 150 new: RX 145.50000, TX 145.50000" << "options squelch " << "Write 4 changes"
                              << "Written and checked: 4 frames.";
     QTest::newRow("Chinese") << true << QStringList{"信道（1）:1", "调频广播（1）:1", "可选功能（1）:1"}
-                             << "信道 150 新增：接收 145.50000，发射 145.50000" << "写入 4 处改动"
+                             << "信道 150 新增：接收 145.50000，发射 145.50000" << "可选功能 静噪电平 " << "写入 4 处改动"
                              << "写入并校验完毕：4 帧。";
 }
 
@@ -139,6 +140,7 @@ void TestChangesWindow::listsWritesAndChecksOnlyWhatDiffers()
     QFETCH(bool, chinese);
     QFETCH(QStringList, groups);
     QFETCH(QString, firstLine);
+    QFETCH(QString, optionLine);
     QFETCH(QString, button);
     QFETCH(QString, result);
     RadioOnCom radio(1);
@@ -158,6 +160,7 @@ void TestChangesWindow::listsWritesAndChecksOnlyWhatDiffers()
     QCOMPARE(topLevelItems(), groups);
     auto *list = TestSupport::control<QTreeWidget>(m_window.get(), "List_changes");
     QVERIFY2(list->topLevelItem(0)->child(0)->text(0).startsWith(firstLine), qPrintable(list->topLevelItem(0)->child(0)->text(0)));
+    QVERIFY2(list->topLevelItem(2)->child(0)->text(0).startsWith(optionLine), qPrintable(list->topLevelItem(2)->child(0)->text(0)));
     auto *write = TestSupport::control<QPushButton>(m_window.get(), "Command_write");
     QCOMPARE(write->text(), button);
     QVERIFY(write->isEnabled());
