@@ -5,11 +5,11 @@
 #include "image/dataorigin.h"
 #include "image/document.h"
 #include "platform/messagebox.h"
+#include "shell/filemenudialog.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace BackupActions {
@@ -29,11 +29,9 @@ QString choosePath(QWidget *parent, const QString &folder)
 {
     if (chooser())
         return chooser()(folder);
-    const bool chinese = Language::isChinese();
-    QString caption = ShellText::FileRestoreBackup.text(chinese);
-    caption.remove(QStringLiteral("..."));
-    const QString filter = QStringLiteral("%1 (*.dat)").arg(chinese ? QStringLiteral("数据文件") : QStringLiteral("Data files"));
-    return QFileDialog::getOpenFileName(parent, caption, folder, filter);
+    // Qt's own dialog where the platform has none, with its columns fitted, as elsewhere.
+    return FileMenuDialog::choose(parent, {ShellText::FileRestoreBackup, {"Data files", "数据文件"}, QStringLiteral("*.dat"),
+                                           folder, false, false});
 }
 
 } // namespace

@@ -5,9 +5,9 @@
 #include "files/numberstream.h"
 #include "image/bandlimits.h"
 #include "image/document.h"
-#include "platform/filedialog.h"
 #include "platform/messagebox.h"
 #include "shell/mainwindow.h"
+#include "shell/filemenudialog.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
@@ -33,20 +33,14 @@ QString choosePath(QWidget *parent, bool save)
 {
     if (chooser())
         return chooser()(save);
-    const bool chinese = Language::isChinese();
-    const QString filter = QStringLiteral("CSV (*.csv);;%1 (*)").arg(chinese ? QStringLiteral("所有文件") : QStringLiteral("All files"));
-    // The captions without their trailing dots.
-    QString caption = (save ? ShellText::FileExportCsv : ShellText::FileImportCsv).text(chinese);
-    caption.remove(QStringLiteral("..."));
-    if (save)
-        return FileDialog::saveFileName(parent, caption, QDir::home().filePath(QStringLiteral("channels.csv")), filter);
-    return FileDialog::openFileName(parent, caption, QDir::homePath(), filter);
+    return FileMenuDialog::choose(parent, {save ? ShellText::FileExportCsv : ShellText::FileImportCsv,
+                                           {"CSV", "CSV"},
+                                           QStringLiteral("*.csv"),
+                                           save ? QDir::home().filePath(QStringLiteral("channels.csv")) : QDir::homePath(),
+                                           save});
 }
 
-void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)
-{
-    MessageBox::show(parent, CommonText::PromptTitle.text(), text, icon);
-}
+using FileMenuDialog::tell;
 
 } // namespace
 

@@ -5,8 +5,8 @@
 #include "files/numberstream.h"
 #include "image/bandlimits.h"
 #include "image/document.h"
-#include "platform/filedialog.h"
 #include "platform/messagebox.h"
+#include "shell/filemenudialog.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
@@ -34,20 +34,14 @@ QString choosePath(QWidget *parent, bool save)
 {
     if (chooser())
         return chooser()(save);
-    const bool chinese = Language::isChinese();
-    const QString filter = QStringLiteral("YAML (*.yaml *.yml);;%1 (*)")
-                               .arg(chinese ? QStringLiteral("所有文件") : QStringLiteral("All files"));
-    QString caption = (save ? ShellText::FileExportConfig : ShellText::FileImportConfig).text(chinese);
-    caption.remove(QStringLiteral("..."));
-    if (save)
-        return FileDialog::saveFileName(parent, caption, QDir::home().filePath(QStringLiteral("radio.yaml")), filter);
-    return FileDialog::openFileName(parent, caption, QDir::homePath(), filter);
+    return FileMenuDialog::choose(parent, {save ? ShellText::FileExportConfig : ShellText::FileImportConfig,
+                                           {"YAML", "YAML"},
+                                           QStringLiteral("*.yaml *.yml"),
+                                           save ? QDir::home().filePath(QStringLiteral("radio.yaml")) : QDir::homePath(),
+                                           save});
 }
 
-void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning)
-{
-    MessageBox::show(parent, CommonText::PromptTitle.text(), text, icon);
-}
+using FileMenuDialog::tell;
 
 } // namespace
 
