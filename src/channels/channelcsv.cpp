@@ -2,6 +2,7 @@
 
 #include "channels/channelrecord.h"
 #include "channels/channeltexts.h"
+#include "files/csvrecords.h"
 #include "image/areamap.h"
 #include "image/decimaltext.h"
 #include "image/frequencycodec.h"
@@ -16,6 +17,10 @@
 namespace ChannelCsv {
 
 namespace {
+
+using Csv::Record;
+using Csv::quoted;
+using Csv::splitRecords;
 
 namespace Reason {
 constexpr BiText NoHeader{"the first line must be a header naming at least the Location and Frequency columns",
@@ -121,18 +126,6 @@ QString mhzText(qint64 hz)
     return QStringLiteral("%1.%2").arg(hz / HzPerMHz).arg(hz % HzPerMHz, 6, 10, QLatin1Char('0'));
 }
 
-QString quoted(const QString &field)
-{
-    const bool needsQuotes = field.contains(QLatin1Char(',')) || field.contains(QLatin1Char('"'))
-                             || field.contains(QLatin1Char('\n')) || field.contains(QLatin1Char('\r'))
-                             || field != field.trimmed();
-    if (!needsQuotes)
-        return field;
-    QString escaped = field;
-    escaped.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
 bool inBandB(qint64 hz, const BandLimits &limits)
 {
     return hz >= qint64(limits.bLower) * HzPerMHz;
@@ -231,75 +224,6 @@ QStringList rowFields(const MemoryImage &image, int channel, const BandLimits &l
 }
 
 // ---- Reading ----------------------------------------------------------------------------
-
-struct Record
-{
-    int line = 0;
-    QStringList fields;
-};
-
-// Fields separated by commas; a field in double quotes may hold commas, line ends and
-// doubled quotes. CR LF, LF and a lone CR all end a line. Returns false, with the line
-// of the opening quote, when a quoted field runs to the end of the file.
-bool splitRecords(const QString &text, QVector<Record> &records, int &openQuoteLine)
-{
-    int line = 1;
-    Record current{1, {}};
-    QString field;
-    bool inQuotes = false;
-    bool fieldQuoted = false;
-    auto endField = [&] {
-        current.fields << field;
-        field.clear();
-        fieldQuoted = false;
-    };
-    auto endRecord = [&](int nextLine) {
-        endField();
-        // A blank line is one empty field; it is no row.
-        if (!(current.fields.size() == 1 && current.fields.first().trimmed().isEmpty()))
-            records << current;
-        current = Record{nextLine, {}};
-    };
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar ch = text.at(i);
-        if (inQuotes) {
-            if (ch == QLatin1Char('"')) {
-                if (i + 1 < text.size() && text.at(i + 1) == QLatin1Char('"')) {
-                    field += ch;
-                    ++i;
-                } else {
-                    inQuotes = false;
-                }
-            } else {
-                if (ch == QLatin1Char('\n') || (ch == QLatin1Char('\r') && !(i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))))
-                    ++line;
-                field += ch;
-            }
-            continue;
-        }
-        if (ch == QLatin1Char('"') && field.trimmed().isEmpty() && !fieldQuoted) {
-            // Blanks before an opening quote are no part of the value.
-            field.clear();
-            inQuotes = true;
-            fieldQuoted = true;
-            openQuoteLine = line;
-        } else if (ch == QLatin1Char(',')) {
-            endField();
-        } else if (ch == QLatin1Char('\r') || ch == QLatin1Char('\n')) {
-            if (ch == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
-            ++line;
-            endRecord(line);
-        } else {
-            field += ch;
-        }
-    }
-    if (inQuotes)
-        return false;
-    if (!field.isEmpty() || !current.fields.isEmpty())
-        endRecord(line);
-    return true;
-}
 
 // Where each known column sits in the file; -1 for a column the file does not have.
 class Header
