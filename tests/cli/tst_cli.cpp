@@ -117,6 +117,7 @@ private slots:
     void portsProbe();
     void csvCommands();
     void configCommands();
+    void fleetGivesEachRadioTheTemplateAndItsRow_data();
     void fleetGivesEachRadioTheTemplateAndItsRow();
     void fleetChecksEveryRowFirst_data();
     void fleetChecksEveryRowFirst();
@@ -514,8 +515,18 @@ std::unique_ptr<vradio::VirtualRadio> fleetRadio(char last, int com, const QStri
 
 } // namespace
 
+void TestCli::fleetGivesEachRadioTheTemplateAndItsRow_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("done");
+    QTest::newRow("changed only") << QStringList() << "  ok: Written and checked: ";
+    QTest::newRow("whole write") << QStringList{"--full"} << "  ok: Written and verified: 784 frames.";
+}
+
 void TestCli::fleetGivesEachRadioTheTemplateAndItsRow()
 {
+    QFETCH(QStringList, options);
+    QFETCH(QString, done);
     QTemporaryDir links;
     PortNames::setLinkFolder(links.path());
     const auto plan = planImage();
@@ -553,8 +564,9 @@ void TestCli::fleetGivesEachRadioTheTemplateAndItsRow()
     // A fleet that never ends is stopped as Ctrl+C stops it, and fails below.
     QTimer::singleShot(60000, [] { std::raise(SIGINT); });
 
-    const Result r = runCli({"fleet", path("plan.dat"), "--radios", path("fleet.csv"), "--port", "COM1", "--port", "COM2",
-                             "--log", path("fleet.log")});
+    const Result r = runCli(QStringList{"fleet", path("plan.dat"), "--radios", path("fleet.csv"), "--port", "COM1", "--port",
+                                        "COM2", "--log", path("fleet.log")}
+                            + options);
     swap.stop();
     PortNames::resetLinkFolder();
     QCOMPARE(r.code, 0);
@@ -562,7 +574,7 @@ void TestCli::fleetGivesEachRadioTheTemplateAndItsRow()
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
     for (const QString &line : lines)
-        QVERIFY2(line.contains(QStringLiteral("  ok: Written and checked: ")), qPrintable(r.out + r.err));
+        QVERIFY2(line.contains(done), qPrintable(r.out + r.err));
 
     // Each radio holds the template and its own row; the second and third in the order they came.
     const vradio::VirtualRadio *programmed[] = {first.get(), second.get(), third.get()};
