@@ -562,7 +562,10 @@ void TestCli::fleetGivesEachRadioTheTemplateAndItsRow()
     });
     swap.start(20);
     // A fleet that never ends is stopped as Ctrl+C stops it, and fails below.
-    QTimer::singleShot(60000, [] { std::raise(SIGINT); });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { std::raise(SIGINT); });
+    guard.start(60000);
 
     const Result r = runCli(QStringList{"fleet", path("plan.dat"), "--radios", path("fleet.csv"), "--port", "COM1", "--port",
                                         "COM2", "--log", path("fleet.log")}
