@@ -104,6 +104,14 @@ const QVector<Command> &commands()
          "                  does, 2 when none does); --probe asks each port that opens who is there\n"
          "                  (exit 0 when a radio answered, 2 when none did)",
          {}, {"probe"}, 0, &CommandLine::ports},
+        {"fleet", "fleet TEMPLATE.dat --radios RADIOS.csv --port P [--port P2 ...] [--log LOG.csv] [--full]",
+         "program many radios with one plan: on each port in turn, wait for a radio, apply its\n"
+         "                  row of RADIOS.csv (radio number, then configuration keys) to a copy of the\n"
+         "                  template, write it changed-only with read-back (--full: the whole write and a\n"
+         "                  verify), log it, and wait until it is unplugged; all ports at once. Ends when\n"
+         "                  every row is done, or on Ctrl+C after the radio in progress (exit 3 when a\n"
+         "                  radio failed, 130 when stopped with rows left)",
+         {"radios", "port", "log"}, {"full"}, 1, &CommandLine::fleet},
     };
     return list;
 }
@@ -172,6 +180,7 @@ bool parseArguments(const Command &c, const QStringList &words, CommandLine::Arg
                 value = words.at(++i);
             }
             args.values.insert(name, value);
+            args.lists[name] << value;
         } else {
             error = QStringLiteral("unknown option %1").arg(w);
             return false;

@@ -32,7 +32,8 @@ public:
     struct Arguments
     {
         QStringList positional;
-        QHash<QString, QString> values; // "port", "o", "into", "bands"
+        QHash<QString, QString> values; // "port", "o", "into", "bands": the last one given
+        QHash<QString, QStringList> lists; // every value of each option, in the order given
         QSet<QString> flags;            // "verify", "q", "help"
     };
 
@@ -54,6 +55,8 @@ public:
     int backups(const Arguments &args);
     // portscommand.cpp: every serial port, its state, and with --probe who answers on it.
     int ports(const Arguments &args);
+    // fleetcommand.cpp: one plan for many radios, on every port given at once.
+    int fleet(const Arguments &args);
 
 private:
 

@@ -699,4 +699,132 @@ ImportResult importInto(const QByteArray &yaml, MemoryImage &image, const BandLi
     }
 }
 
+namespace {
+
+// Where a key path leads: a map section's field list, or one channel's or preset's.
+struct KeyTarget
+{
+    enum class Kind { Section, Channel, Preset } kind = Kind::Section;
+    int index = 0; // the section, or the channel or preset (from 0)
+    int field = -1;
+
+    bool sameEntry(const KeyTarget &o) const { return kind == o.kind && index == o.index; }
+};
+
+int fieldIndex(const FieldList &fields, const QString &key)
+{
+    for (int i = 0; i < fields.size(); ++i) {
+        if (fields.at(i).key == key)
+            return i;
+    }
+    return -1;
+}
+
+QString resolveKey(const QString &path, const QVector<MapSection> &sections, const BandLimits &limits, KeyTarget &target)
+{
+    const QString unknown = QStringLiteral("is not a key this program knows");
+    const int dot = path.indexOf(QLatin1Char('.'));
+    if (dot <= 0)
+        return unknown;
+    const QString section = path.left(dot);
+    QString rest = path.mid(dot + 1);
+    const bool channel = section == QLatin1String(Channels);
+    if (channel || section == QLatin1String(Fm)) {
+        const int first = channel ? 0 : ConfigFields::FmPresetNumberBase;
+        const int count = channel ? ChannelRecord::Count : FmPreset::Count;
+        const int end = rest.indexOf(QLatin1Char('.'));
+        bool ok = false;
+        const int n = rest.left(end).toInt(&ok);
+        if (!ok || n < first || n >= first + count || end < 0)
+            return QStringLiteral("needs a %1 number from %2 to %3 and a key after it (%4.%2.name)")
+                .arg(channel ? QStringLiteral("channel") : QStringLiteral("preset"))
+                .arg(first)
+                .arg(first + count - 1)
+                .arg(section);
+        target.kind = channel ? KeyTarget::Kind::Channel : KeyTarget::Kind::Preset;
+        target.index = n - first;
+        rest = rest.mid(end + 1);
+        target.field = fieldIndex(channel ? ConfigFields::channel(target.index, limits) : ConfigFields::fmPreset(target.index), rest);
+        return target.field < 0 ? unknown : QString();
+    }
+    for (int s = 0; s < sections.size(); ++s) {
+        if (section != QLatin1String(sections.at(s).key))
+            continue;
+        target.kind = KeyTarget::Kind::Section;
+        target.index = s;
+        target.field = fieldIndex(sections.at(s).fields, rest);
+        return target.field < 0 ? unknown : QString();
+    }
+    return unknown;
+}
+
+} // namespace
+
+QString keyPathProblem(const QString &path)
+{
+    const BandLimits limits = BandLimits::startup();
+    KeyTarget target;
+    return resolveKey(path, mapSections(limits), limits, target);
+}
+
+ImportResult setKeys(const QVector<KeyText> &keys, MemoryImage &image, const BandLimits &limits, const QString &where)
+{
+    Reader reader{where, {}};
+    const QVector<MapSection> sections = mapSections(limits);
+    // The givens of one entry are stored together, in its fields' order, as an import does.
+    QVector<QPair<KeyTarget, QHash<int, Given>>> entries;
+    QSet<QString> seen;
+    for (const KeyText &k : keys) {
+        KeyTarget target;
+        if (const QString problem = resolveKey(k.path, sections, limits, target); !problem.isEmpty()) {
+            reader.error(YAML::Mark::null_mark(), k.path, problem);
+            continue;
+        }
+        if (seen.contains(k.path)) {
+            reader.error(YAML::Mark::null_mark(), k.path, QStringLiteral("is given twice"));
+            continue;
+        }
+        seen.insert(k.path);
+        auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto &e) { return e.first.sameEntry(target); });
+        if (entry == entries.end()) {
+            entries.push_back({target, {}});
+            entry = entries.end() - 1;
+        }
+        entry->second.insert(target.field, Given{k.text, YAML::Mark::null_mark(), k.path});
+    }
+
+    auto work = std::make_unique<MemoryImage>(image);
+    const std::vector<bool> noRaw(MemoryImage::Size, false);
+    for (const auto &[target, given] : entries) {
+        const QString entryPath = QStringLiteral("%1.%2").arg(QLatin1String(target.kind == KeyTarget::Kind::Channel ? Channels : Fm));
+        switch (target.kind) {
+        case KeyTarget::Kind::Section:
+            applyFields(sections.at(target.index).fields, given, *work, noRaw, reader);
+            break;
+        case KeyTarget::Kind::Channel:
+            if (ChannelRecord(*work, target.index).isEmpty())
+                createChannel(*work, target.index);
+            applyFields(ConfigFields::channel(target.index, limits), given, *work, noRaw, reader);
+            if (ChannelRecord(*work, target.index).isEmpty())
+                reader.error(YAML::Mark::null_mark(), entryPath.arg(target.index),
+                             QStringLiteral("channel %1 is empty and needs rx").arg(target.index));
+            break;
+        case KeyTarget::Kind::Preset: {
+            const int number = target.index + ConfigFields::FmPresetNumberBase;
+            applyFields(ConfigFields::fmPreset(target.index), given, *work, noRaw, reader);
+            if (FmPreset::isEmpty(*work, target.index))
+                reader.error(YAML::Mark::null_mark(), entryPath.arg(number),
+                             QStringLiteral("preset %1 is empty and needs a frequency").arg(number));
+            break;
+        }
+        }
+    }
+    ImportResult result;
+    result.errors = reader.errors();
+    result.ok = result.errors.isEmpty();
+    if (result.ok)
+        image = *work;
+    return result;
+}
+
 } // namespace ConfigText

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 class MemoryImage;
 
@@ -33,5 +34,23 @@ struct ImportResult
 // band frequencies); all or nothing. `fileName` starts every message.
 ImportResult importInto(const QByteArray &yaml, MemoryImage &image, const BandLimits &limits = BandLimits::startup(),
                         const QString &fileName = QStringLiteral("configuration"));
+
+// One setting by its path, as a spreadsheet column names it: the section and the key within
+// it joined by dots, with the entry's number for a channel (0-199) or an FM preset (1-16):
+// "options.ani", "band_a.frequency", "channels.5.name", "fm.2.name". Empty when the path
+// names a setting, otherwise what is wrong with it ("is not a key this program knows").
+QString keyPathProblem(const QString &path);
+
+struct KeyText
+{
+    QString path;
+    QString text;
+};
+
+// Sets each path to its text over `image`, checked and stored as importInto() checks and
+// stores that key; all or nothing. A channel or preset that was empty comes into use as in
+// the grid, and must then be given its frequency. `where` starts every message, as the
+// file name does for an import ("RADIOS.csv:3 options.ani: \"12X\" may hold only ...").
+ImportResult setKeys(const QVector<KeyText> &keys, MemoryImage &image, const BandLimits &limits, const QString &where);
 
 } // namespace ConfigText

@@ -166,7 +166,9 @@ void ChangedWrite::readDone()
         return;
     }
     m_radio = radio;
-    // The identification has just set the band limits the check reads.
+    // The check reads the process-wide band limits, which this radio's identification set;
+    // another port's identification may have replaced them during the read since.
+    BandLimits::adoptReported(m_identity.limits);
     m_planned = m_plan;
     m_refusalEn = BulkWrite::refusal(m_planned, false);
     m_refusalZh = BulkWrite::refusal(m_planned, true);

@@ -50,7 +50,7 @@ bool SerialPort::open()
 {
     if (!m_fixedDevice.isEmpty())
         return openDevice(m_fixedDevice);
-    return open(PortNames::portNumber());
+    return open(m_fixedNumber > 0 ? m_fixedNumber : PortNames::portNumber());
 }
 
 bool SerialPort::open(int portNumber)

@@ -26,6 +26,10 @@ public:
     // process-wide port number; an empty path goes back to the number. For callers that
     // are told a device rather than a COM number, as the command line is.
     void useDevice(const QString &path) { m_fixedDevice = path; }
+    // From now on open() takes COMn, resolved afresh at every open, instead of the
+    // process-wide number (0 goes back to it): for a caller that drives several ports at
+    // once. A device given by useDevice() comes first.
+    void usePortNumber(int portNumber) { m_fixedNumber = portNumber; }
     void close();
     bool isOpen() const;
     bool portOpenFailed() const { return m_openFailed; }
@@ -71,6 +75,7 @@ private:
     QSerialPort m_port;
     QIODevice *m_line = nullptr;
     QString m_fixedDevice;
+    int m_fixedNumber = 0;
     QString m_device;
     bool m_openFailed = false;
     OpenFailure m_openFailure = OpenFailure::None;

@@ -8,6 +8,8 @@
 #include "channels/channelrecord.h"
 #include "cli/commandline.h"
 #include "config/configtext.h"
+#include "cli/fleetplan.h"
+#include "channels/csvtext.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
@@ -23,6 +25,7 @@
 #include <QProcess>
 #include <QtTest>
 #include <atomic>
+#include <csignal>
 #include <fcntl.h>
 #include <memory>
 #include <poll.h>
@@ -117,6 +120,10 @@ private slots:
     void diffNamesAlignmentValues();
     void csvCommands();
     void configCommands();
+    void fleetGivesEachRadioTheTemplateAndItsRow_data();
+    void fleetGivesEachRadioTheTemplateAndItsRow();
+    void fleetChecksEveryRowFirst_data();
+    void fleetChecksEveryRowFirst();
     void progressOnlyOnATerminal_data();
     void progressOnlyOnATerminal();
     void progressOfTheBuiltCommand_data();
@@ -534,6 +541,156 @@ void TestCli::configCommands()
     QVERIFY2(refused.err.contains(QRegularExpression(QStringLiteral("plan\\.yaml:\\d+ channels\\[\\d+\\]\\.rx: 145\\.50000 is outside 146-174\n"))),
              qPrintable(refused.err));
     QVERIFY(!QFile::exists(path("x.dat")));
+}
+
+namespace {
+
+// A virtual radio of its own number, behind a COM number of the link folder in use.
+std::unique_ptr<vradio::VirtualRadio> fleetRadio(char last, int com, const QString &folder, const QByteArray &memory)
+{
+    auto radio = std::make_unique<vradio::VirtualRadio>();
+    vradio::Identity identity;
+    identity.number = std::string("ORV10000000000") + "0" + last;
+    radio->setIdentity(identity);
+    radio->setMemory(0, toVector(memory));
+    std::string error;
+    if (!radio->open(&error) || !radio->linkAsCom(com, folder.toStdString(), &error))
+        qWarning("virtual radio: %s", error.c_str());
+    radio->start();
+    return radio;
+}
+
+} // namespace
+
+void TestCli::fleetGivesEachRadioTheTemplateAndItsRow_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("done");
+    QTest::newRow("changed only") << QStringList() << "  ok: Written and checked: ";
+    QTest::newRow("whole write") << QStringList{"--full"} << "  ok: Written and verified: 784 frames.";
+}
+
+void TestCli::fleetGivesEachRadioTheTemplateAndItsRow()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, done);
+    QTemporaryDir links;
+    PortNames::setLinkFolder(links.path());
+    const auto plan = planImage();
+    const QByteArray before = sentRows(*plan);
+    // The first row is radio 1's own, by the number as the status bar shows it; the other
+    // two go to the next radios that have no row of their own.
+    const QByteArray radios = "radio,options.ani,options.power_on_message_1,channels.12.name\n"
+                              "ORV100--000000--0001,101,FIRST,ONE\n"
+                              ",102,\"SECOND\",\n"
+                              ",103,THIRD,THREE\n";
+    QFile csv(path("fleet.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write(radios) == radios.size());
+    csv.close();
+    FleetPlan expected;
+    QStringList errors;
+    QVERIFY2(expected.load(radios, QStringLiteral("fleet.csv"), *plan, errors), qPrintable(errors.join('\n')));
+    QFile::remove(path("fleet.log"));
+
+    auto first = fleetRadio('1', 1, links.path(), before);
+    auto second = fleetRadio('2', 2, links.path(), before);
+    std::unique_ptr<vradio::VirtualRadio> third;
+    // Once the first radio is logged it is unplugged, and the third one takes its port.
+    QTimer swap;
+    int ticksSinceUnplug = -1;
+    QObject::connect(&swap, &QTimer::timeout, [&] {
+        QFile log(path("fleet.log"));
+        if (ticksSinceUnplug < 0 && log.open(QIODevice::ReadOnly) && log.readAll().contains("ORV100--000000--0001")) {
+            first->hangUp();
+            ticksSinceUnplug = 0;
+        } else if (ticksSinceUnplug >= 0 && !third && ++ticksSinceUnplug > 5) {
+            third = fleetRadio('3', 1, links.path(), before);
+        }
+    });
+    swap.start(20);
+    // A fleet that never ends is stopped as Ctrl+C stops it, and fails below.
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { std::raise(SIGINT); });
+    guard.start(60000);
+
+    const Result r = runCli(QStringList{"fleet", path("plan.dat"), "--radios", path("fleet.csv"), "--port", "COM1", "--port",
+                                        "COM2", "--log", path("fleet.log")}
+                            + options);
+    swap.stop();
+    PortNames::resetLinkFolder();
+    QCOMPARE(r.code, 0);
+    QVERIFY(third);
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    for (const QString &line : lines)
+        QVERIFY2(line.contains(done), qPrintable(r.out + r.err));
+
+    // Each radio holds the template and its own row; the second and third in the order they came.
+    const vradio::VirtualRadio *programmed[] = {first.get(), second.get(), third.get()};
+    for (int i = 0; i < 3; ++i) {
+        const std::vector<uint8_t> held = programmed[i]->memory(0, before.size());
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(held.data()), int(held.size())), sentRows(expected.row(i).image));
+    }
+    QVERIFY(expected.row(0).image != *plan && expected.row(1).image != expected.row(2).image);
+
+    QFile log(path("fleet.log"));
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QStringList logged = QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(logged.size(), 3);
+    QStringList seen;
+    for (const QString &line : logged) {
+        QVector<CsvText::Record> cells;
+        int open = 0;
+        QVERIFY(CsvText::read(line, QLatin1Char(','), cells, open));
+        const QStringList c = cells.first().fields;
+        QCOMPARE(c.size(), 9);
+        QVERIFY2(QDateTime::fromString(c.at(0), Qt::ISODate).isValid(), qPrintable(line));
+        QCOMPARE(c.at(3), QStringLiteral("OR-78V"));
+        QCOMPARE(c.at(6), QStringLiteral("ok"));
+        QVERIFY(c.at(7).toInt() > 0);
+        seen << c.at(1).left(4) + c.at(2).right(1) + QStringLiteral(" line ") + c.at(5);
+    }
+    seen.sort();
+    QCOMPARE(seen, (QStringList{"COM11 line 2", "COM13 line 4", "COM22 line 3"}));
+}
+
+void TestCli::fleetChecksEveryRowFirst_data()
+{
+    QTest::addColumn<QByteArray>("radios");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no header") << QByteArray("options.ani\n123\n")
+                               << ":1 the header must be \"radio\" followed by configuration keys";
+    QTest::newRow("unknown key") << QByteArray("radio,options.ani,options.colour\n,123,red\n")
+                                 << ":1 options.colour: is not a key this program knows";
+    QTest::newRow("key twice") << QByteArray("radio,options.ani,options.ani\n,123,124\n") << ":1 options.ani: is given twice";
+    QTest::newRow("no such channel") << QByteArray("radio,channels.200.name\n,AB\n")
+                                     << ":1 channels.200.name: needs a channel number from 0 to 199";
+    // The good first row is not written while a later one is bad.
+    QTest::newRow("bad value on the second row") << QByteArray("radio,options.ani\n,123\n,12\n")
+                                                 << ":3 options.ani: 12 needs 3 to 5 digits";
+    QTest::newRow("bad name") << QByteArray("radio,channels.12.name\n,R*1\n") << ":2 channels.12.name: R*1 may hold only 0-9 and A-Z";
+    QTest::newRow("empty channel") << QByteArray("radio,channels.5.name\n,AB\n") << ":2 channels.5: channel 5 is empty and needs rx";
+    QTest::newRow("radio twice") << QByteArray("radio,options.ani\nORV1,123\norv-1,124\n")
+                                 << ":3 radio: orv-1 has a row already, on line 2";
+    QTest::newRow("too many cells") << QByteArray("radio,options.ani\n,123,9\n") << ":2 has 3 cells; the header names 2";
+    QTest::newRow("no rows") << QByteArray("radio,options.ani\n") << " has no rows";
+}
+
+void TestCli::fleetChecksEveryRowFirst()
+{
+    QFETCH(QByteArray, radios);
+    QFETCH(QString, message);
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    QFile csv(path("RADIOS.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write(radios) == radios.size());
+    csv.close();
+    const Result r = runCli({"fleet", path("plan.dat"), "--radios", path("RADIOS.csv"), "--port", "COM1"});
+    QCOMPARE(r.code, 4);
+    QVERIFY2(r.err.contains("orvane-cli: " + path("RADIOS.csv") + message), qPrintable(r.err));
+    QCOMPARE(radio.radio().handshakes(), 0);
+    QVERIFY(r.out.isEmpty());
 }
 
 void TestCli::progressOnlyOnATerminal_data()

@@ -1,0 +1,337 @@
+#include "cli/fleetstation.h"
+
+#include "cli/fleetplan.h"
+#include "files/backups.h"
+#include "image/areamap.h"
+#include "image/bandlimits.h"
+#include "image/imagediff.h"
+#include "link/areatransfer.h"
+#include "link/bulkread.h"
+#include "link/bulkwrite.h"
+
+#include <QTimer>
+
+namespace {
+
+// The handshake as the main window sends it, but no retry and short waits: a port with
+// nothing on it is asked again about every two seconds.
+constexpr Pacing PollPacing{15, 10, 1000, 1000, 1000, 0};
+
+bool sameRadio(const RadioIdentity &a, const RadioIdentity &b)
+{
+    return FleetPlan::radioKey(a.number) == FleetPlan::radioKey(b.number);
+}
+
+} // namespace
+
+FleetStation::FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWrite, QObject *parent)
+    : QObject(parent)
+    , m_port(port)
+    , m_plan(plan)
+    , m_fullWrite(fullWrite)
+    , m_engine(PollPacing)
+    , m_changes(m_engine)
+{
+    // Each port its own: the process-wide port number stands for one port only.
+    if (!port.device.isEmpty())
+        m_engine.port().useDevice(port.device);
+    else
+        m_engine.port().usePortNumber(port.number);
+
+    connect(&m_pollTimer, &Timer::timeout, this, [this] {
+        m_pollTimer.stop();
+        poll();
+    });
+    connect(&m_engine, &ExchangeEngine::identified, this, &FleetStation::engineIdentified);
+    connect(&m_engine, &ExchangeEngine::finished, this, [this] {
+        switch (m_phase) {
+        case Phase::Waiting:
+        case Phase::Watching: pollAnswered(m_heard); break;
+        // The write's exchange is still announcing its end; the verify opens the port anew.
+        case Phase::FullWrite: QTimer::singleShot(0, this, &FleetStation::startVerify); break;
+        case Phase::FullVerify: verifyRead(); break;
+        default: break;
+        }
+    });
+    connect(&m_engine, &ExchangeEngine::failed, this, &FleetStation::engineFailed);
+    // A retry whose port no longer opens ends the exchange as well.
+    connect(&m_engine, &ExchangeEngine::portOpenFailed, this, [this] {
+        if (!m_starting)
+            engineFailed();
+    });
+    connect(&m_changes, &ChangedWrite::compared, this, [this] {
+        // The comparison ends inside the engine's own end of the read.
+        if (m_phase == Phase::Changed)
+            QTimer::singleShot(0, this, &FleetStation::changedCompared);
+    });
+    connect(&m_changes, &ChangedWrite::finished, this, [this] {
+        if (m_phase == Phase::Changed)
+            succeed(m_changes.resultText(false), int(m_changes.frames().size()));
+    });
+    connect(&m_changes, &ChangedWrite::failed, this, [this] {
+        if (m_phase != Phase::Changed)
+            return;
+        const QString text = m_changes.resultText(false);
+        fail(text.isEmpty() ? QStringLiteral("the read before the comparison did not complete; nothing was written") : text,
+             m_changes.framesSent());
+    });
+}
+
+bool FleetStation::isProgramming() const
+{
+    return m_phase == Phase::Changed || m_phase == Phase::FullWrite || m_phase == Phase::FullVerify;
+}
+
+void FleetStation::start()
+{
+    if (m_phase != Phase::Idle)
+        return;
+    m_phase = Phase::Waiting;
+    poll();
+}
+
+void FleetStation::requestStop()
+{
+    m_stopRequested = true;
+    if (!isProgramming() && m_phase != Phase::Stopped)
+        stopNow();
+}
+
+void FleetStation::stopNow()
+{
+    m_pollTimer.stop();
+    m_changes.stop();
+    m_engine.stop();
+    m_phase = Phase::Stopped;
+    emit stopped();
+}
+
+bool FleetStation::startEngine(const std::function<bool()> &start)
+{
+    m_starting = true;
+    const bool started = start();
+    m_starting = false;
+    return started;
+}
+
+void FleetStation::poll()
+{
+    if (m_phase != Phase::Waiting && m_phase != Phase::Watching)
+        return;
+    m_engine.setPacing(PollPacing);
+    if (startEngine([this] { return m_engine.startIdentification(); }))
+        return;
+    // Nothing to open (a USB cable pulled out takes its device along): no radio there.
+    m_phase = Phase::Waiting;
+    m_pollTimer.start(PollMs);
+}
+
+void FleetStation::engineIdentified(const RadioIdentity &identity)
+{
+    switch (m_phase) {
+    case Phase::Waiting:
+    case Phase::Watching: m_heard = identity; break;
+    case Phase::FullWrite:
+    case Phase::FullVerify:
+        // Swapped between the poll and the write: this radio's row is not the one taken.
+        // The first frame is only queued yet, so stopping here sends nothing of it.
+        if (!sameRadio(identity, m_radio)) {
+            m_engine.stop();
+            fail(QStringLiteral("another radio answered (%1)").arg(identity.numberText()),
+                 m_phase == Phase::FullVerify ? Area::BulkWriteFrames : 0);
+        }
+        break;
+    default: break;
+    }
+}
+
+void FleetStation::engineFailed()
+{
+    switch (m_phase) {
+    case Phase::Waiting:
+    case Phase::Watching: pollSilent(); break;
+    case Phase::FullWrite:
+        fail(QStringLiteral("the radio stopped answering after %1 of %2 frames; it holds a mix of old and new settings")
+                 .arg(m_engine.completed())
+                 .arg(Area::BulkWriteFrames),
+             m_engine.completed());
+        break;
+    case Phase::FullVerify: fail(QStringLiteral("written, but the verify read did not complete"), Area::BulkWriteFrames); break;
+    default: break;
+    }
+}
+
+void FleetStation::pollSilent()
+{
+    // The radio programmed last has gone: the port is free for the next one. The silent
+    // poll has taken its two seconds already.
+    m_phase = Phase::Waiting;
+    m_pollTimer.start(0);
+}
+
+void FleetStation::pollAnswered(const RadioIdentity &identity)
+{
+    if (m_phase == Phase::Watching && sameRadio(identity, m_radio)) {
+        m_pollTimer.start(PollMs);
+        return;
+    }
+    takeRadio(identity);
+}
+
+void FleetStation::takeRadio(const RadioIdentity &identity)
+{
+    m_radio = identity;
+    int row = -1;
+    switch (m_plan.claim(identity.number, row)) {
+    case FleetPlan::Claim::AlreadyDone:
+        report(QStringLiteral("skipped: already done"), QStringLiteral("this radio has been programmed already; skipped"), 0, false);
+        afterRadio();
+        return;
+    case FleetPlan::Claim::NoRow:
+        report(QStringLiteral("skipped: no row"), QStringLiteral("no row is left for this radio; skipped"), 0, false);
+        afterRadio();
+        return;
+    case FleetPlan::Claim::Taken: break;
+    }
+    m_row = row;
+    m_clock.start();
+    if (m_fullWrite)
+        startFull();
+    else
+        startChanged();
+}
+
+void FleetStation::startChanged()
+{
+    m_phase = Phase::Changed;
+    if (!startEngine([this] { return m_changes.compare(m_plan.row(m_row).image); }))
+        fail(QStringLiteral("the port did not open; nothing was written"), 0);
+}
+
+void FleetStation::changedCompared()
+{
+    if (m_phase != Phase::Changed)
+        return;
+    if (m_changes.stage() == ChangedWrite::Stage::Refused) {
+        fail(QStringLiteral("refused: %1(band limits of the radio: A %2, B %3; nothing was written)")
+                 .arg(m_changes.refusal(false), m_radio.bandAText(), m_radio.bandBText()),
+             0);
+        return;
+    }
+    if (!sameRadio(m_changes.identity(), m_radio)) {
+        fail(QStringLiteral("another radio answered (%1); nothing was written").arg(m_changes.identity().numberText()), 0);
+        return;
+    }
+    if (m_changes.frames().isEmpty()) {
+        succeed(QStringLiteral("The radio already holds these settings."), 0);
+        return;
+    }
+    const bool started = startEngine([this] {
+        return m_changes.write([](const MemoryImage &radio, const RadioIdentity &identity) {
+            const FileResult kept = Backups::keep(radio, identity.number);
+            return kept.ok ? QString() : kept.message(false);
+        });
+    });
+    if (started)
+        return;
+    if (m_changes.failure() == ChangedWrite::Failure::Backup)
+        fail(QStringLiteral("the backup could not be kept (%1); nothing was written").arg(m_changes.backupError()), 0);
+    else
+        fail(QStringLiteral("the port did not open; nothing was written"), 0);
+}
+
+void FleetStation::startFull()
+{
+    const MemoryImage &image = m_plan.row(m_row).image;
+    // The check reads the process-wide limits; this radio's own, whichever port spoke last.
+    BandLimits::adoptReported(m_radio.limits);
+    const QString refusal = BulkWrite::refusal(image, false);
+    if (!refusal.isEmpty()) {
+        fail(QStringLiteral("refused: %1(band limits of the radio: A %2, B %3; nothing was written)")
+                 .arg(refusal, m_radio.bandAText(), m_radio.bandBText()),
+             0);
+        return;
+    }
+    m_sent = std::make_unique<MemoryImage>(image);
+    BulkWrite::prepare(*m_sent);
+    m_phase = Phase::FullWrite;
+    m_engine.setPacing(Pacing::writeWindow());
+    if (!startEngine([this] { return m_engine.startWrite(AreaTransfer::bulkWrite().frames(*m_sent)); }))
+        fail(QStringLiteral("the port did not open; nothing was written"), 0);
+}
+
+void FleetStation::startVerify()
+{
+    if (m_phase != Phase::FullWrite)
+        return;
+    m_phase = Phase::FullVerify;
+    m_engine.setPacing(Pacing::transferWindow());
+    if (!startEngine([this] { return m_engine.startRead(AreaTransfer::bulkRead().readAddresses()); }))
+        fail(QStringLiteral("written, but the port did not open for the verify"), Area::BulkWriteFrames);
+}
+
+void FleetStation::verifyRead()
+{
+    auto radio = std::make_unique<MemoryImage>(*m_sent);
+    if (!BulkRead::decodeInto(m_engine.receiveSlots(), *radio)) {
+        fail(QStringLiteral("written, but a verify reply could not be decoded"), Area::BulkWriteFrames);
+        return;
+    }
+    const QVector<int> rows = ImageDiff::differingRows(*m_sent, *radio, Area::BulkWriteRows);
+    if (rows.isEmpty()) {
+        succeed(QStringLiteral("Written and verified: %1 frames.").arg(Area::BulkWriteFrames), Area::BulkWriteFrames);
+        return;
+    }
+    QStringList list;
+    for (int row : rows)
+        list << QString::number(row);
+    fail(QStringLiteral("written, but the verify found rows that differ: %1").arg(list.join(QStringLiteral(", "))),
+         Area::BulkWriteFrames);
+}
+
+void FleetStation::succeed(const QString &detail, int frames)
+{
+    m_plan.finish(m_row, m_radio.number, true);
+    report(QStringLiteral("ok"), detail, frames, false);
+    afterRadio();
+}
+
+void FleetStation::fail(const QString &why, int frames)
+{
+    m_plan.finish(m_row, m_radio.number, false);
+    report(QStringLiteral("failed: ") + why, why, frames, true);
+    afterRadio();
+}
+
+void FleetStation::report(const QString &result, const QString &detail, int frames, bool failed)
+{
+    Report r;
+    r.finishedUtc = QDateTime::currentDateTimeUtc();
+    r.port = m_port.description();
+    r.identity = m_radio;
+    r.line = m_row >= 0 ? m_plan.row(m_row).line : 0;
+    r.result = result;
+    r.detail = detail;
+    r.frames = frames;
+    r.seconds = m_row >= 0 ? m_clock.elapsed() / 1000.0 : 0.0;
+    r.failed = failed;
+    m_pending = r;
+}
+
+void FleetStation::afterRadio()
+{
+    m_row = -1;
+    m_sent.reset();
+    // The state is settled before anyone hears of the radio, so that whoever ends the job
+    // on this news finds the port waiting and stops it at once.
+    if (m_stopRequested) {
+        m_phase = Phase::Watching;
+        emit radioFinished(m_pending);
+        if (m_phase != Phase::Stopped)
+            stopNow();
+        return;
+    }
+    m_phase = Phase::Watching;
+    m_pollTimer.start(PollMs);
+    emit radioFinished(m_pending);
+}

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "cli/radiolink.h"
+#include "link/changedwrite.h"
+#include "link/exchangeengine.h"
+#include "link/radioidentity.h"
+#include "platform/timer.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+
+class FleetPlan;
+
+// One port of a fleet job. It works through the radios plugged into it in turn: it waits
+// until a radio answers the identification, takes the radio's row from the plan, writes
+// it (changed-only with the read-back check, or the whole write followed by a verify),
+// reports, and waits until that radio stops answering before it takes the next. Every
+// port has its own engine, so several run at once in one event loop.
+class FleetStation : public QObject
+{
+    Q_OBJECT
+public:
+    // How often a port is asked who is there while it waits, in milliseconds.
+    static constexpr int PollMs = 2000;
+
+    struct Report
+    {
+        QDateTime finishedUtc;
+        QString port;
+        RadioIdentity identity;
+        int line = 0;        // the row's line in the plan, 0 when the radio took none
+        QString result;      // "ok", "failed: ...", "skipped: ..."
+        QString detail;      // what the write came to, for the person watching
+        int frames = 0;      // frames the radio acknowledged
+        double seconds = 0;  // from taking the row to the end
+        bool failed = false;
+    };
+
+    FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWrite, QObject *parent = nullptr);
+
+    void start();
+    // Stops at once when no radio is being programmed, otherwise once it is done.
+    void requestStop();
+    bool isStopped() const { return m_phase == Phase::Stopped; }
+    bool isProgramming() const;
+    const PortChoice &port() const { return m_port; }
+
+signals:
+    void radioFinished(const FleetStation::Report &report);
+    void stopped();
+
+private:
+    enum class Phase { Idle, Waiting, Watching, Changed, FullWrite, FullVerify, Stopped };
+
+    void poll();
+    void pollAnswered(const RadioIdentity &identity);
+    void pollSilent();
+    void takeRadio(const RadioIdentity &identity);
+    void startChanged();
+    void changedCompared();
+    void startFull();
+    void startVerify();
+    void verifyRead();
+    void engineIdentified(const RadioIdentity &identity);
+    void engineFailed();
+    void succeed(const QString &detail, int frames);
+    void fail(const QString &why, int frames);
+    void report(const QString &result, const QString &detail, int frames, bool failed);
+    void afterRadio();
+    void stopNow();
+    bool startEngine(const std::function<bool()> &start);
+
+    PortChoice m_port;
+    FleetPlan &m_plan;
+    bool m_fullWrite;
+    ExchangeEngine m_engine;
+    ChangedWrite m_changes;
+    Timer m_pollTimer;
+    Phase m_phase = Phase::Idle;
+    bool m_starting = false;
+    bool m_stopRequested = false;
+    RadioIdentity m_heard;
+    RadioIdentity m_radio;
+    int m_row = -1;
+    QElapsedTimer m_clock;
+    std::unique_ptr<MemoryImage> m_sent; // what the whole write sends, for its verify
+    Report m_pending;
+};
