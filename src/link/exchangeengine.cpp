@@ -284,7 +284,9 @@ void ExchangeEngine::endTransfer()
 
 void ExchangeEngine::discardInput()
 {
-    if (!m_identified && m_port.isOpen())
+    // What is dropped before an identification still counts as heard (the connection
+    // doctor tells "no answer" from "an answer not understood" by it).
+    if (!m_identified && m_port.isOpen() && m_port.bytesAvailable() > 0)
         hear(m_port.read(m_port.bytesAvailable()));
     m_port.discardInput();
 }

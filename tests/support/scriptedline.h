@@ -44,6 +44,8 @@ protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
         const qint64 n = std::min<qint64>(maxSize, m_in.size());
+        if (n <= 0)
+            return 0;
         std::memcpy(data, m_in.constData(), size_t(n));
         m_in.remove(0, int(n));
         return n;
