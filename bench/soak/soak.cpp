@@ -255,17 +255,25 @@ vradio::Faults Soak::chooseFaults(Fault fault, Kind kind, int frames, int *unplu
     return faults;
 }
 
-void Soak::one(const Transfer &transfer, Fault fault)
+// A fresh virtual radio behind COM1 of `links`, the folder the program resolves COM numbers
+// in for this run.
+std::unique_ptr<vradio::VirtualRadio> radioOnCom1(const QString &links)
 {
-    QTemporaryDir links;
-    PortNames::setLinkFolder(links.path());
+    PortNames::setLinkFolder(links);
     PortNames::setPortNumber(1);
     auto radio = std::make_unique<vradio::VirtualRadio>();
     std::string error;
-    if (!radio->open(&error) || !radio->linkAsCom(1, links.path().toStdString(), &error)) {
+    if (!radio->open(&error) || !radio->linkAsCom(1, links.toStdString(), &error)) {
         std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
         std::exit(2);
     }
+    return radio;
+}
+
+void Soak::one(const Transfer &transfer, Fault fault)
+{
+    QTemporaryDir links;
+    auto radio = radioOnCom1(links.path());
     const QString device = QFileInfo(QString::fromStdString(radio->slavePath())).canonicalFilePath();
 
     // Random radio memory; an image whose channels pass the band check, the rest random.
@@ -420,14 +428,7 @@ const char ChangedWriteName[] = "changed-only write";
 void Soak::oneChangedWrite(Fault fault)
 {
     QTemporaryDir links;
-    PortNames::setLinkFolder(links.path());
-    PortNames::setPortNumber(1);
-    auto radio = std::make_unique<vradio::VirtualRadio>();
-    std::string error;
-    if (!radio->open(&error) || !radio->linkAsCom(1, links.path().toStdString(), &error)) {
-        std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
-        std::exit(2);
-    }
+    auto radio = radioOnCom1(links.path());
     const QString device = QFileInfo(QString::fromStdString(radio->slavePath())).canonicalFilePath();
 
     Document &document = Document::instance();
