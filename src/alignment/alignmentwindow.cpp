@@ -3,6 +3,7 @@
 #include "alignment/alignmenttexts.h"
 #include "alignment/alignmentfiles.h"
 #include "files/adjustfilerequests.h"
+#include "link/keypolicy.h"
 #include "link/linknotices.h"
 #include "platform/messagebox.h"
 
@@ -12,8 +13,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QIntValidator>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTabBar>
@@ -210,7 +209,7 @@ QGroupBox *AlignmentWindow::makeDeviationFrame()
         combo->setObjectName(QString::fromLatin1(s.name));
         for (int v = 0; v < s.count; ++v)
             combo->addItem(QString::number(v));
-        combo->installEventFilter(this);
+        KeyPolicy::selectOnly(combo);
         connect(combo, &QComboBox::activated, this, [this, combo, k](int position) {
             if (position < 0)
                 return;
@@ -242,9 +241,9 @@ QGroupBox *AlignmentWindow::makeOtherFrame()
             auto *edit = new QLineEdit(frame);
             edit->setObjectName(QString::fromLatin1(upper ? "Text_Freq_H" : "Text_Freq_L"));
             edit->setProperty(IndexProperty, band);
-            // Typing stops at four characters (eventFilter); a longer value a radio
-            // brought is still shown whole, which a maximum length would cut.
-            edit->installEventFilter(this);
+            // Typing stops at four characters; a longer value a radio brought is still
+            // shown whole, which a maximum length would cut.
+            KeyPolicy::install(edit, KeyPolicy::Rule::upTo(4));
             edit->setMaximumWidth(80);
             edit->setAccessibleName(QStringLiteral("%1 %2").arg(QLatin1String(bandNames[band]),
                                                                 upper ? QStringLiteral("上限频率") : QStringLiteral("下限频率")));
@@ -419,23 +418,6 @@ void AlignmentWindow::loadDefaults(Document::Contents &contents)
 void AlignmentWindow::afterFinalFailure()
 {
     emit LinkNotices::instance().transferGaveUp();
-}
-
-bool AlignmentWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool character = !key->text().isEmpty() && key->text().at(0).isPrint();
-        // The lists take no typing; arrows and the mouse still choose.
-        if (character && qobject_cast<QComboBox *>(watched))
-            return true;
-        // A range box takes a character only while it holds fewer than four.
-        if (auto *edit = qobject_cast<QLineEdit *>(watched)) {
-            if (character && edit->text().size() - edit->selectedText().size() >= 4)
-                return true;
-        }
-    }
-    return EditorWindow::eventFilter(watched, event);
 }
 
 void AlignmentWindow::takeFileRequest()

@@ -36,7 +36,6 @@ protected:
     AreaTransfer transfer() const override { return AreaTransfer::alignment(); }
     void loadDefaults(Document::Contents &contents) override;
     void afterFinalFailure() override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct Boxes

@@ -1,19 +1,18 @@
 #include "options/optioneditor.h"
 
 #include "image/memoryimage.h"
+#include "link/keypolicy.h"
 #include "link/linknotices.h"
 #include "options/optionarea.h"
 #include "options/optiontexts.h"
 #include "platform/messagebox.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -74,22 +73,6 @@ EditorWindow::Setup optionSetup()
 int bandIndex(Band band)
 {
     return band == Band::A ? 0 : 1;
-}
-
-// A key that would put a character into a box, as opposed to moving or leaving.
-bool typesCharacter(const QKeyEvent *key)
-{
-    switch (key->key()) {
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-        return false;
-    default:
-        break;
-    }
-    return !key->text().isEmpty();
 }
 
 } // namespace
@@ -162,8 +145,7 @@ QComboBox *OptionEditor::makeList(const char *objectName, const QStringList &ent
     // (the widest are a few words; the long lists hold short numbers).
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     // Lists are chosen from, never typed into: not even the keyboard search may pick.
-    box->installEventFilter(this);
-    box->view()->installEventFilter(this);
+    KeyPolicy::selectOnly(box);
     return box;
 }
 
@@ -272,6 +254,11 @@ QWidget *OptionEditor::buildBand(Band band)
     grid->setHorizontalSpacing(4);
 
     c.frequency = makeText(names.frequency, 0);
+    // Digits while the text holds at most 8 characters; a point anywhere but first.
+    KeyPolicy::Rule frequencyKeys = KeyPolicy::Rule::upTo(FrequencyBoxLength);
+    frequencyKeys.allowed = QStringLiteral("0123456789.");
+    frequencyKeys.notFirst = frequencyKeys.unlimited = QStringLiteral(".");
+    KeyPolicy::install(c.frequency, frequencyKeys);
     c.band = makeList(names.band, {QString::fromLatin1(OptionText::BandNames[0]), QString::fromLatin1(OptionText::BandNames[1])});
     c.range = makeText(names.range, 0);
     c.range->setReadOnly(true);
@@ -426,22 +413,6 @@ void OptionEditor::frequencyEdited(Band band, const QString &text)
     keepFocus(box);
 }
 
-bool OptionEditor::filterFrequencyKey(QLineEdit *box, const QKeyEvent *key)
-{
-    if (key->key() == Qt::Key_Backspace)
-        return false;
-    if (!typesCharacter(key))
-        return false;
-    // What stays of the text when the key replaces the selection.
-    const int kept = int(box->text().size() - box->selectedText().size());
-    const QString typed = key->text();
-    if (typed == QLatin1String("."))
-        return kept == 0;
-    if (typed.size() == 1 && typed.at(0) >= u'0' && typed.at(0) <= u'9')
-        return kept >= FrequencyBoxLength;
-    return true;
-}
-
 void OptionEditor::leftBox(QLineEdit *box)
 {
     for (Band band : {Band::A, Band::B}) {
@@ -482,15 +453,7 @@ void OptionEditor::showMessage(const QString &title, const QString &text)
 
 bool OptionEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        auto *key = static_cast<QKeyEvent *>(event);
-        if (qobject_cast<QComboBox *>(watched) || qobject_cast<QAbstractItemView *>(watched))
-            return typesCharacter(key);
-        for (const BandControls &c : m_bands) {
-            if (watched == c.frequency)
-                return filterFrequencyKey(c.frequency, key);
-        }
-    } else if (event->type() == QEvent::FocusOut) {
+    if (event->type() == QEvent::FocusOut) {
         auto *box = qobject_cast<QLineEdit *>(watched);
         const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
         // Another window coming up (a message, a menu) is no leaving of the box.

@@ -68,7 +68,6 @@ private:
 
     void chooseBand(BandRecord::Band band, int position);
     void checkFrequency(BandRecord::Band band);
-    bool filterFrequencyKey(QLineEdit *box, const QKeyEvent *key);
     void frequencyEdited(BandRecord::Band band, const QString &text);
     void leftBox(QLineEdit *box);
     void keepFocus(QLineEdit *box);

@@ -4,7 +4,7 @@
 #include "image/memoryimage.h"
 #include "signalling/dtmfarea.h"
 #include "signalling/dtmftexts.h"
-#include "signalling/signallingkeys.h"
+#include "link/keypolicy.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -222,7 +222,7 @@ QLineEdit *DtmfEditor::makeDigitBox(const QString &objectName, int offset)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(objectName);
-    CharacterFilter::install(box, DtmfKeys, DtmfArea::DigitsPerRow);
+    KeyPolicy::install(box, KeyPolicy::Rule::characters(DtmfKeys, DtmfArea::DigitsPerRow));
     // Only the user's own changes store; showing the area sets the text without storing.
     connect(box, &QLineEdit::textEdited, this, [this, box, offset](const QString &text) {
         applyImageEdit(controlStep(box), [&](MemoryImage &image) {
@@ -241,7 +241,7 @@ QComboBox *DtmfEditor::makeCodeList(const char *objectName, int offset)
     auto *combo = new QComboBox(this);
     combo->setObjectName(QString::fromLatin1(objectName));
     combo->addItems(DtmfArea::codeKeys());
-    makeSelectOnly(combo);
+    KeyPolicy::selectOnly(combo);
     connect(combo, &QComboBox::activated, this, [this, combo, offset](int position) {
         applyImageEdit(controlStep(combo), [&](MemoryImage &image) {
             DtmfArea::view(image).setByte(offset, dtmfDigitToCode(DtmfArea::codeKeys().at(position).at(0)));

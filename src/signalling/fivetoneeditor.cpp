@@ -11,7 +11,7 @@
 #include "signalling/fivetonestandardsmodel.h"
 #include "signalling/fivetonetexts.h"
 #include "signalling/signallingdelegates.h"
-#include "signalling/signallingkeys.h"
+#include "link/keypolicy.h"
 #include "signalling/signallinglists.h"
 #include "signalling/twotonetexts.h"
 
@@ -82,7 +82,7 @@ QWidget *FiveToneEditor::buildStandardsTab()
     m_standardName = new QComboBox(this);
     m_standardName->setObjectName(QStringLiteral("Combo_stxh"));
     m_standardName->addItems(standardNames());
-    makeSelectOnly(m_standardName);
+    KeyPolicy::selectOnly(m_standardName);
     connect(m_standardName, &QComboBox::activated, this, &FiveToneEditor::showStandard);
 
     auto *tones = new QGridLayout;
@@ -232,7 +232,7 @@ QWidget *FiveToneEditor::buildDecodeTab()
     auto *replyDelay = new QComboBox(this);
     replyDelay->setObjectName(QStringLiteral("Combo_Reply_Delay"));
     replyDelay->addItems(SignallingLists::steps(500, 100, 21));
-    makeSelectOnly(replyDelay);
+    KeyPolicy::selectOnly(replyDelay);
     connect(replyDelay, &QComboBox::activated, this, [this](int position) {
         editDecodeTable(StepLabel(FiveToneText::ReplyDelay), [position](FiveToneDecodeTable &t) { t.replyDelay = position; });
     });

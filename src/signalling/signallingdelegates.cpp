@@ -3,7 +3,7 @@
 #include "link/gridfit.h"
 
 #include "signalling/signallinggridmodel.h"
-#include "signalling/signallingkeys.h"
+#include "link/keypolicy.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -25,8 +25,8 @@ QWidget *GridTextDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     edit->setFrame(false);
     edit->setAlignment(Qt::AlignCenter);
     edit->setAccessibleName(accessibleNameOf(index));
-    CharacterFilter::install(edit, index.data(SignallingGridModel::AllowedKeysRole).toString(),
-                             index.data(SignallingGridModel::MaxLengthRole).toInt());
+    KeyPolicy::install(edit, KeyPolicy::Rule::characters(index.data(SignallingGridModel::AllowedKeysRole).toString(),
+                                                          index.data(SignallingGridModel::MaxLengthRole).toInt()));
     edit->installEventFilter(const_cast<GridTextDelegate *>(this));
     return edit;
 }
@@ -77,7 +77,7 @@ QWidget *GridListDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     combo->addItems(index.data(SignallingGridModel::EntriesRole).toStringList());
     combo->setMaxVisibleItems(16);
     GridFit::widenPopup(combo);
-    makeSelectOnly(combo);
+    KeyPolicy::selectOnly(combo);
     connect(combo, &QComboBox::activated, this, [this, combo] {
         combo->setProperty(ChosenProperty, true);
         emit const_cast<GridListDelegate *>(this)->commitData(combo);

@@ -7,7 +7,7 @@
 #include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
 #include "signalling/signallinggridmodel.h"
-#include "signalling/signallingkeys.h"
+#include "link/keypolicy.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -86,7 +86,7 @@ QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField
     combo->addItems(field.entries.list(m_chinese));
     combo->setMaxVisibleItems(16);
     GridFit::widenPopup(combo);
-    makeSelectOnly(combo);
+    KeyPolicy::selectOnly(combo);
     const ListField *f = &field;
     const AreaOf areaOf = m_area;
     connect(combo, &QComboBox::activated, this, [this, combo, f, areaOf](int position) {

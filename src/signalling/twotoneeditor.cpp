@@ -3,7 +3,7 @@
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
 #include "signalling/signallingdelegates.h"
-#include "signalling/signallingkeys.h"
+#include "link/keypolicy.h"
 #include "signalling/twotonearea.h"
 #include "signalling/twotonedecodemodel.h"
 #include "signalling/twotoneencodemodel.h"
@@ -118,7 +118,7 @@ QWidget *TwoToneEditor::buildDecodeTab()
     for (int t = 0; t < ToneCount; ++t) {
         auto *box = new QLineEdit(m_toneFrame);
         box->setObjectName(QStringLiteral("Text_tone%1").arg(QLatin1Char(char('A' + t))));
-        CharacterFilter::install(box, ToneKeys, ToneBoxLength);
+        KeyPolicy::install(box, KeyPolicy::Rule::characters(ToneKeys, ToneBoxLength));
         box->installEventFilter(this);
         // Caption and box side by side: the decode grid needs the height.
         tones->addWidget(makeLabel(TwoToneText::Tones[t], box), 0, 2 * t);

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QString>
+#include <QValidator>
+
+class QComboBox;
+class QKeyEvent;
+class QLineEdit;
+
+// What a box takes from the keyboard, one rule per kind of box. A rule judges each
+// character that typing or a paste would put in, against the text that stays around it
+// (the box's text less what the new characters replace). Removing and moving always
+// pass, so a box stays clearable; a text the program shows is never judged, so a value
+// a radio or a file brought is shown whole. A refused character leaves the box as it was.
+class KeyPolicy : public QValidator
+{
+    Q_OBJECT
+public:
+    struct Rule
+    {
+        // The characters taken; empty takes any printable character.
+        QString allowed;
+        // A character goes in only while the text that stays is shorter than this; 0 for
+        // no limit.
+        int maxLength = 0;
+        // The limit counts the text without the spaces around it.
+        bool trimmed = false;
+        // Letters go in upper case, whichever way they were typed.
+        bool upperCase = false;
+        // These go in only after some text ("." of a frequency).
+        QString notFirst;
+        // These go in only while the text holds none of them.
+        QString once;
+        // These are not held back by the length limit.
+        QString unlimited;
+
+        // `allowed` characters while the trimmed text is shorter than `maxLength`.
+        static Rule characters(const QString &allowed, int maxLength)
+        {
+            Rule r;
+            r.allowed = allowed;
+            r.maxLength = maxLength;
+            r.trimmed = true;
+            return r;
+        }
+        // Any printable character while the text is shorter than `maxLength`.
+        static Rule upTo(int maxLength)
+        {
+            Rule r;
+            r.maxLength = maxLength;
+            return r;
+        }
+    };
+
+    // `rule` on `edit`, owned by it.
+    static KeyPolicy *install(QLineEdit *edit, const Rule &rule);
+
+    // Whether `typed` goes in after `kept`.
+    bool accepts(const QString &kept, QChar typed) const;
+    State validate(QString &input, int &position) const override;
+
+    // A key that would put a character somewhere, as opposed to moving, editing, leaving
+    // or a shortcut.
+    static bool typesCharacter(const QKeyEvent *key);
+    // Lists are chosen from, never typed into: a typed character is dropped, in the list
+    // and in its open popup, instead of jumping to the entry it starts.
+    static void selectOnly(QComboBox *combo);
+
+private:
+    KeyPolicy(const Rule &rule, QLineEdit *edit);
+
+    Rule m_rule;
+    QLineEdit *m_edit;
+    // The box's text before the change being judged.
+    QString m_before;
+};
