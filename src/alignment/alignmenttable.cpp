@@ -25,26 +25,6 @@ const ListSetting ListSettings[ListSettingCount] = {
     {"Combo_Tone_Dev", "信令调制度", 128, 50},
 };
 
-Entry checkEntry(const QString &text, int maximum, int *value)
-{
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return Entry::Empty;
-    for (QChar c : t) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return Entry::NotDigits;
-    }
-    // Long runs of digits are out of range without being added up.
-    if (t.size() > 6)
-        return Entry::OutOfRange;
-    const int v = t.toInt();
-    if (v > maximum)
-        return Entry::OutOfRange;
-    if (value)
-        *value = v;
-    return Entry::Valid;
-}
-
 int rangeLimit(const QByteArray &data, int band, bool upper)
 {
     const int at = index(RangeLine, 6 * band + (upper ? 3 : 0));

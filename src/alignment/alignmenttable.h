@@ -51,11 +51,6 @@ extern const NumberBoxes OffsetVhf;   // line 5
 extern const NumberBoxes SquelchUhf;  // line 6
 extern const NumberBoxes OffsetUhf;   // line 7
 
-enum class Entry { Empty, Valid, NotDigits, OutOfRange };
-// What a typed text is worth: every character of the trimmed text a digit and the
-// value within 0..maximum. `value` is set for a valid entry.
-Entry checkEntry(const QString &text, int maximum, int *value);
-
 // A setting of line 8, stored as the position of a list of the numbers 0..count-1.
 struct ListSetting
 {

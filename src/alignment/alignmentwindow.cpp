@@ -125,9 +125,13 @@ QLineEdit *AlignmentWindow::makeNumberBox(Boxes &boxes, int i, const QString &ca
     edit->setAlignment(Qt::AlignCenter);
     edit->setMaximumWidth(48);
     edit->setAccessibleName(caption);
-    // textEdited fires for typing only, never for what a decode puts in the box.
-    connect(edit, &QLineEdit::textEdited, this, [this, &boxes, i](const QString &text) { numberEdited(boxes, i, text); });
-    connect(edit, &QLineEdit::editingFinished, this, [this, &boxes, i] { numberLeft(boxes, i); });
+    // The line a box edits follows the tab (high or low power); a refused entry takes the
+    // value the defaults give that point.
+    Boxes *row = &boxes;
+    bindNumber(edit, Access::alignmentByte([this, row, i] { return index(lineOf(*row), i); }),
+               {row->kind->maximum, [this, row, i] { return int(Table::defaultAt(lineOf(*row), i)); },
+                AlignmentText::NumberTitle, QString::fromUtf8(row->kind->notDigitsMessage),
+                QString::fromUtf8(row->kind->outOfRangeMessage)});
     boxes.edits.append(edit);
     return edit;
 }
@@ -209,19 +213,12 @@ QGroupBox *AlignmentWindow::makeDeviationFrame()
         combo->setObjectName(QString::fromLatin1(s.name));
         for (int v = 0; v < s.count; ++v)
             combo->addItem(QString::number(v));
-        KeyPolicy::selectOnly(combo);
-        connect(combo, &QComboBox::activated, this, [this, combo, k](int position) {
-            if (position < 0)
-                return;
-            applyEdit(controlStep(combo), [k, position](Document::Contents &c) {
-                c.alignment[index(ListLine, k)] = char(position);
-                return true;
-            });
-        });
+        bindList(combo, Access::alignmentByte([k] { return index(ListLine, k); }),
+                 // A value beyond the list is shown as it is, with no entry chosen for it.
+                 [k](const Document::Contents &c) { return QString::number(uint8_t(c.alignment.at(index(ListLine, k)))); });
         QLabel *label = makeLabel({s.label, s.label}, combo);
         grid->addWidget(label, k / 2, (k % 2) * 2);
         grid->addWidget(combo, k / 2, (k % 2) * 2 + 1);
-        m_lists.append(combo);
     }
     grid->setRowStretch(ListSettingCount / 2 + 1, 1);
     return frame;
@@ -290,40 +287,6 @@ int AlignmentWindow::lineOf(const Boxes &boxes) const
     return 7;
 }
 
-void AlignmentWindow::numberEdited(Boxes &boxes, int i, const QString &text)
-{
-    const int line = lineOf(boxes);
-    int value = 0;
-    const Entry entry = checkEntry(text, boxes.kind->maximum, &value);
-    if (entry == Entry::Empty)
-        return; // nothing to store yet; leaving the box shows the stored value again
-    QLineEdit *edit = boxes.edits.at(i);
-    auto store = [&](uint8_t byte) {
-        applyEdit(controlStep(edit), [&](Document::Contents &c) {
-            c.alignment[index(line, i)] = char(byte);
-            return true;
-        }, mergeKeyOf(edit));
-    };
-    if (entry == Entry::Valid) {
-        store(uint8_t(value));
-        return;
-    }
-    const uint8_t fallback = Table::defaultAt(line, i);
-    store(fallback);
-    edit->setText(QString::number(fallback));
-    MessageBox::show(this, AlignmentText::NumberTitle.text(),
-                     QString::fromUtf8(entry == Entry::NotDigits ? boxes.kind->notDigitsMessage
-                                                                 : boxes.kind->outOfRangeMessage),
-                     MessageBox::Icon::Information);
-}
-
-void AlignmentWindow::numberLeft(Boxes &boxes, int i)
-{
-    QLineEdit *edit = boxes.edits.at(i);
-    if (edit->text().trimmed().isEmpty())
-        edit->setText(QString::number(uint8_t(document().alignment().at(index(lineOf(boxes), i)))));
-}
-
 void AlignmentWindow::rangeLeft(int band, bool upper)
 {
     QLineEdit *edit = m_rangeBoxes[band][upper ? 1 : 0];
@@ -372,40 +335,13 @@ void AlignmentWindow::tabChosen(int tab)
 
 void AlignmentWindow::redisplay()
 {
+    showBindings();
     const QByteArray &d = document().alignment();
-    auto show = [&d](const Boxes &boxes, int line) {
-        for (int i = 0; i < boxes.edits.size(); ++i)
-            boxes.edits.at(i)->setText(QString::number(uint8_t(d.at(index(line, i)))));
-    };
-    switch (m_tabs->currentIndex()) {
-    case High:
-    case Low:
-        show(m_powerVhf, lineOf(m_powerVhf));
-        show(m_powerUhf, lineOf(m_powerUhf));
-        break;
-    case Squelch:
-        show(m_squelchVhf, 4);
-        show(m_offsetVhf, 5);
-        show(m_squelchUhf, 6);
-        show(m_offsetUhf, 7);
-        break;
-    case Deviation:
-        for (int k = 0; k < ListSettingCount; ++k) {
-            const int value = uint8_t(d.at(index(ListLine, k)));
-            QComboBox *combo = m_lists[k];
-            // A value beyond the list is shown as it is, with no entry chosen for it.
-            combo->setPlaceholderText(value < combo->count() ? QString() : QString::number(value));
-            combo->setCurrentIndex(value < combo->count() ? value : -1);
+    for (int band = 0; band < 2; ++band) {
+        for (int upper = 0; upper < 2; ++upper) {
+            m_rangeBoxes[band][upper]->setText(QString::number(rangeLimit(d, band, upper != 0)));
+            m_rangeBoxes[band][upper]->setModified(false);
         }
-        break;
-    case Other:
-        for (int band = 0; band < 2; ++band) {
-            for (int upper = 0; upper < 2; ++upper) {
-                m_rangeBoxes[band][upper]->setText(QString::number(rangeLimit(d, band, upper != 0)));
-                m_rangeBoxes[band][upper]->setModified(false);
-            }
-        }
-        break;
     }
 }
 

@@ -51,8 +51,6 @@ private:
     QLineEdit *makeNumberBox(Boxes &boxes, int i, const QString &caption);
     // The line a box row edits on the current tab.
     int lineOf(const Boxes &boxes) const;
-    void numberEdited(Boxes &boxes, int i, const QString &text);
-    void numberLeft(Boxes &boxes, int i);
     void rangeLeft(int band, bool upper);
     void tabChosen(int tab);
     void takeFileRequest();
@@ -65,6 +63,5 @@ private:
     Boxes m_offsetVhf{&Alignment::OffsetVhf, {}};
     Boxes m_squelchUhf{&Alignment::SquelchUhf, {}};
     Boxes m_offsetUhf{&Alignment::OffsetUhf, {}};
-    QVector<QComboBox *> m_lists;
     QLineEdit *m_rangeBoxes[2][2] = {}; // [band][upper]
 };

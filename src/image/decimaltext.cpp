@@ -39,3 +39,23 @@ std::optional<ScaledDecimal> parseScaledDecimal(const QString &text, int decimal
         result.value *= 10;
     return result;
 }
+
+NumberEntry checkNumberEntry(const QString &text, int maximum, int *value)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return NumberEntry::Empty;
+    for (QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return NumberEntry::NotDigits;
+    }
+    // Long runs of digits are out of range without being added up.
+    if (t.size() > 6)
+        return NumberEntry::OutOfRange;
+    const int v = t.toInt();
+    if (v > maximum)
+        return NumberEntry::OutOfRange;
+    if (value)
+        *value = v;
+    return NumberEntry::Valid;
+}

@@ -18,3 +18,8 @@ struct ScaledDecimal
 // Returns nothing for anything else or when the whole part has more than maxWholeDigits
 // digits (which also keeps the result far from overflowing).
 std::optional<ScaledDecimal> parseScaledDecimal(const QString &text, int decimals, int maxWholeDigits = 6);
+
+// A whole number typed in a box: every character of the trimmed text a digit and the
+// value within 0..maximum. `value` is set for a valid entry.
+enum class NumberEntry { Empty, Valid, NotDigits, OutOfRange };
+NumberEntry checkNumberEntry(const QString &text, int maximum, int *value);

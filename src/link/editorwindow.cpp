@@ -1,10 +1,15 @@
 #include "link/editorwindow.h"
 
+#include "image/decimaltext.h"
+#include "link/gridfit.h"
 #include "platform/messagebox.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
@@ -80,6 +85,92 @@ int EditorWindow::mergeKeyOf(const QObject *control) const
 {
     const int key = int(qHash(objectName() + QLatin1Char('/') + control->objectName()));
     return key == 0 || key == -1 ? 1 : key;
+}
+
+QComboBox *EditorWindow::bindList(QComboBox *list, FieldAccess<int> field,
+                                  std::function<QString(const Document::Contents &)> blank)
+{
+    KeyPolicy::selectOnly(list);
+    list->setMaxVisibleItems(16);
+    GridFit::widenPopup(list);
+    auto show = [this, list, get = field.get, blank] {
+        const Document::Contents &c = m_document.contents();
+        const int position = get(c);
+        const bool listed = position >= 0 && position < list->count();
+        list->setPlaceholderText(listed || !blank ? QString() : blank(c));
+        list->setCurrentIndex(listed ? position : -1);
+    };
+    connect(list, &QComboBox::activated, this, [this, list, set = field.set, show](int position) {
+        if (position < 0)
+            return;
+        applyEdit(controlStep(list), [&](Document::Contents &c) { return set(c, position); });
+        // A value no entry held was shown as text; the choice replaces it.
+        show();
+    });
+    m_bindings.append({list, show});
+    return list;
+}
+
+QCheckBox *EditorWindow::bindCheck(QCheckBox *box, FieldAccess<bool> field, const BiText *caption)
+{
+    if (caption)
+        nameStep(box, *caption);
+    connect(box, &QCheckBox::clicked, this, [this, box, set = field.set](bool on) {
+        const StepLabel label = m_captions.contains(box) || box->text().isEmpty()
+                                    ? controlStep(box)
+                                    : stepLabel(StepLabel(box->text(), box->text()));
+        applyEdit(label, [&](Document::Contents &c) { return set(c, on); });
+    });
+    m_bindings.append({box, [this, box, get = field.get] { box->setChecked(get(m_document.contents())); }});
+    return box;
+}
+
+QLineEdit *EditorWindow::bindText(QLineEdit *box, FieldAccess<QString> field, const KeyPolicy::Rule &keys)
+{
+    KeyPolicy::install(box, keys);
+    // Only the user's edits store; the text a redisplay sets does not come here.
+    connect(box, &QLineEdit::textEdited, this, [this, box, set = field.set](const QString &text) {
+        applyEdit(controlStep(box), [&](Document::Contents &c) { return set(c, text); }, mergeKeyOf(box));
+    });
+    m_bindings.append({box, [this, box, get = field.get] { box->setText(get(m_document.contents())); }});
+    return box;
+}
+
+QLineEdit *EditorWindow::bindNumber(QLineEdit *box, FieldAccess<int> field, NumberRange range)
+{
+    auto show = [this, box, get = field.get] { box->setText(QString::number(get(m_document.contents()))); };
+    connect(box, &QLineEdit::textEdited, this,
+            [this, box, field, range](const QString &text) { numberEdited(box, field, range, text); });
+    connect(box, &QLineEdit::editingFinished, this, [box, show] {
+        if (box->text().trimmed().isEmpty())
+            show();
+    });
+    m_bindings.append({box, show});
+    return box;
+}
+
+void EditorWindow::numberEdited(QLineEdit *box, const FieldAccess<int> &field, const NumberRange &range,
+                                const QString &text)
+{
+    int value = 0;
+    const NumberEntry entry = checkNumberEntry(text, range.maximum, &value);
+    if (entry == NumberEntry::Empty)
+        return; // nothing to store yet; leaving the box shows the stored value again
+    const bool valid = entry == NumberEntry::Valid;
+    if (!valid)
+        value = range.fallback();
+    applyEdit(controlStep(box), [&](Document::Contents &c) { return field.set(c, value); }, mergeKeyOf(box));
+    if (valid)
+        return;
+    box->setText(QString::number(value));
+    MessageBox::show(this, range.title.text(), entry == NumberEntry::NotDigits ? range.notDigits : range.outOfRange,
+                     MessageBox::Icon::Information);
+}
+
+void EditorWindow::showBindings()
+{
+    for (const Binding &b : m_bindings)
+        b.show();
 }
 
 bool EditorWindow::shows(const DocumentRanges &ranges) const

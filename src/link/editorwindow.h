@@ -2,6 +2,8 @@
 
 #include "image/document.h"
 #include "link/areatransfer.h"
+#include "link/fieldaccess.h"
+#include "link/keypolicy.h"
 #include "link/transferwindow.h"
 #include "texts/commontexts.h"
 
@@ -12,15 +14,19 @@
 #include <QVector>
 
 class QAction;
+class QCheckBox;
+class QComboBox;
 class QHBoxLayout;
 class QLabel;
+class QLineEdit;
 class QPushButton;
 
 // The frame every editor window stands on. It owns what all of them do alike: the button
 // row and its busy refusals, the area's own transfer through the exchange engine with its
 // status line, progress and messages, the close refusal both ways, the refresh when the
-// window comes back to the front, placement, and the file windows (asked for by signal).
-// An editor supplies its layout, its transfer, its own rules and its texts.
+// window comes back to the front, placement, the file windows (asked for by signal), and
+// the bindings of controls to fields. An editor supplies its layout, its bindings, its
+// transfer, its own rules and its texts.
 class EditorWindow : public TransferWindow
 {
     Q_OBJECT
@@ -116,8 +122,39 @@ protected:
     // The step of an edit in `control`: named after its caption (makeLabel), or its
     // object name when it has none.
     StepLabel controlStep(const QObject *control) const;
+    // Names the steps of `control` when it has no caption of its own (makeLabel).
+    void nameStep(const QObject *control, const StepLabel &name) { m_captions.insert(control, name); }
     // A merge key for the keystrokes of one control of this window.
     int mergeKeyOf(const QObject *control) const;
+
+    // Bindings. A bound control shows its field and stores the user's changes to it, one
+    // step each through the document, named after the control's caption; showing never
+    // stores. The editor declares them; the frame's one list drives decode, encode, the
+    // key policy and the refusal message.
+    //
+    // A list that is chosen from, never typed into; a choice stores its position. A
+    // position the list has no entry for shows as `blank` (when given), no entry chosen.
+    QComboBox *bindList(QComboBox *list, FieldAccess<int> field,
+                        std::function<QString(const Document::Contents &)> blank = {});
+    // A check box, stored on the user's click; `caption` names its step in both languages
+    // (the box's own text otherwise, or its object name).
+    QCheckBox *bindCheck(QCheckBox *box, FieldAccess<bool> field, const BiText *caption = nullptr);
+    // A text box, stored on every change the user makes; its keys in a row are one step.
+    QLineEdit *bindText(QLineEdit *box, FieldAccess<QString> field, const KeyPolicy::Rule &keys);
+    // A whole number from 0 to `maximum`, stored as it is typed. Anything else stores the
+    // fallback, shows it and says why; an emptied box stores nothing and shows the
+    // stored value again when left.
+    struct NumberRange
+    {
+        int maximum;
+        std::function<int()> fallback;
+        BiText title;
+        QString notDigits;
+        QString outOfRange;
+    };
+    QLineEdit *bindNumber(QLineEdit *box, FieldAccess<int> field, NumberRange range);
+    // Every bound control as the document holds it now.
+    void showBindings();
 
     // Whether a document change concerns what this window shows; by default, whatever
     // its transfer reads or writes.
@@ -148,8 +185,16 @@ private:
     void transferFailed();
 
     const BiText *buttonCaption(Action action) const;
+    void numberEdited(QLineEdit *box, const FieldAccess<int> &field, const NumberRange &range, const QString &text);
 
-    QHash<const QObject *, BiText> m_captions;
+    struct Binding
+    {
+        QWidget *control;
+        std::function<void()> show;
+    };
+    QVector<Binding> m_bindings;
+
+    QHash<const QObject *, StepLabel> m_captions;
     Document &m_document;
     Setup m_setup;
     QVector<Button> m_buttonLayout;

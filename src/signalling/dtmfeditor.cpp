@@ -1,7 +1,6 @@
 #include "signalling/dtmfeditor.h"
 
 #include "image/digitcodes.h"
-#include "image/memoryimage.h"
 #include "signalling/dtmfarea.h"
 #include "signalling/dtmftexts.h"
 #include "link/keypolicy.h"
@@ -158,13 +157,9 @@ QWidget *DtmfEditor::buildControlFrame()
 
     m_control = new QCheckBox(DtmfText::ControlCheck.text(m_chinese), frame);
     m_control->setObjectName(QStringLiteral("Check_Ctrl_En"));
-    connect(m_control, &QCheckBox::clicked, this, [this](bool on) {
-        applyImageEdit(stepLabel(DtmfText::ControlCheck), [on](MemoryImage &image) {
-            DtmfArea::view(image).setByte(O::control, on ? 1 : 0);
-            return true;
-        });
-        enableControlled(on);
-    });
+    // The whole byte: 1 when on, 0 when off; any other value shows as on.
+    bindCheck(m_control, Access::bits(area(), O::control, 0xFF, 1), &DtmfText::ControlCheck);
+    connect(m_control, &QCheckBox::toggled, this, &DtmfEditor::enableControlled);
     grid->addWidget(m_control, 0, 0, 1, 3);
 
     // One header over each rights column, in bit order.
@@ -192,9 +187,10 @@ QWidget *DtmfEditor::buildControlFrame()
         grid->addWidget(box, row, 1);
         m_controlled << box;
         for (int i = 0; i < DtmfArea::RightsCount; ++i) {
-            QCheckBox *check = makeBitBox(QString::fromLatin1(id.rightsName).arg(i), QString(), id.rightsOffset,
+            QCheckBox *check = makeBitBox(QString::fromLatin1(id.rightsName).arg(i), nullptr, id.rightsOffset,
                                           uint8_t(1u << i));
             check->setAccessibleName(id.rightName->text(m_chinese).arg(i + 1));
+            nameStep(check, StepLabel(id.rightName->text(false).arg(i + 1), id.rightName->text(true).arg(i + 1)));
             grid->addWidget(check, row, 2 + i, Qt::AlignHCenter);
             m_controlled << check;
         }
@@ -210,9 +206,9 @@ QWidget *DtmfEditor::buildStateFrame()
     auto *frame = new QGroupBox(DtmfText::StateFrame.text(m_chinese), this);
     frame->setObjectName(QStringLiteral("Frame_state"));
     auto *row = new QHBoxLayout(frame);
-    row->addWidget(makeBitBox(QStringLiteral("Check_RX"), DtmfText::RxDisable.text(m_chinese), O::state,
+    row->addWidget(makeBitBox(QStringLiteral("Check_RX"), &DtmfText::RxDisable, O::state,
                               DtmfArea::RxDisableBit));
-    row->addWidget(makeBitBox(QStringLiteral("Check_Tx"), DtmfText::TxDisable.text(m_chinese), O::state,
+    row->addWidget(makeBitBox(QStringLiteral("Check_Tx"), &DtmfText::TxDisable, O::state,
                               DtmfArea::TxDisableBit));
     row->addStretch(1);
     return frame;
@@ -222,17 +218,9 @@ QLineEdit *DtmfEditor::makeDigitBox(const QString &objectName, int offset)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(objectName);
-    KeyPolicy::install(box, KeyPolicy::Rule::characters(DtmfKeys, DtmfArea::DigitsPerRow));
-    // Only the user's own changes store; showing the area sets the text without storing.
-    connect(box, &QLineEdit::textEdited, this, [this, box, offset](const QString &text) {
-        applyImageEdit(controlStep(box), [&](MemoryImage &image) {
-            AreaView area = DtmfArea::view(image);
-            DtmfArea::storeDigits(area, offset, text);
-            return true;
-        }, mergeKeyOf(box));
-    });
+    bindText(box, Access::text(area(), offset, &DtmfArea::digits, &DtmfArea::storeDigits),
+             KeyPolicy::Rule::characters(DtmfKeys, DtmfArea::DigitsPerRow));
     box->installEventFilter(this);
-    m_digits.append({box, offset});
     return box;
 }
 
@@ -241,15 +229,13 @@ QComboBox *DtmfEditor::makeCodeList(const char *objectName, int offset)
     auto *combo = new QComboBox(this);
     combo->setObjectName(QString::fromLatin1(objectName));
     combo->addItems(DtmfArea::codeKeys());
-    KeyPolicy::selectOnly(combo);
-    connect(combo, &QComboBox::activated, this, [this, combo, offset](int position) {
-        applyImageEdit(controlStep(combo), [&](MemoryImage &image) {
-            DtmfArea::view(image).setByte(offset, dtmfDigitToCode(DtmfArea::codeKeys().at(position).at(0)));
-            return true;
-        });
-    });
-    m_codes.append({combo, offset});
-    return combo;
+    // The list shows keys; the byte holds the key's DTMF digit code.
+    return bindList(combo, Access::number(
+                               area(), [offset](const AreaView &a) { return DtmfArea::codeKeyPosition(a.byte(offset)); },
+                               [offset](AreaView &a, int position) {
+                                   a.setByte(offset, dtmfDigitToCode(DtmfArea::codeKeys().at(position).at(0)));
+                                   return true;
+                               }));
 }
 
 void DtmfEditor::enableControlled(bool on)
@@ -260,15 +246,9 @@ void DtmfEditor::enableControlled(bool on)
 
 void DtmfEditor::redisplay()
 {
-    const AreaView area = DtmfArea::view(document().image());
-    for (const DigitBox &d : m_digits)
-        d.edit->setText(DtmfArea::digits(area, d.offset));
-    for (const CodeList &c : m_codes)
-        c.combo->setCurrentIndex(DtmfArea::codeKeyPosition(area.byte(c.offset)));
-    showControls();
-    const bool control = area.byte(O::control) != 0;
-    m_control->setChecked(control);
-    enableControlled(control);
+    showBindings();
+    // Off as well as on: a box that already shows the stored state sends no toggle.
+    enableControlled(m_control->isChecked());
 }
 
 void DtmfEditor::loadDefaults(Document::Contents &contents)

@@ -10,7 +10,7 @@ class QLineEdit;
 
 // The DTMF window (frm_dtmf): encode codes and timing, the remote-function decode codes,
 // the control IDs with their rights, the RX/TX disable state, and the area's own transfer.
-// Every edit goes straight into the image.
+// Its controls are bound to the area's fields.
 class DtmfEditor : public SignallingEditor
 {
     Q_OBJECT
@@ -36,19 +36,6 @@ private:
     QComboBox *makeCodeList(const char *objectName, int offset);
     void enableControlled(bool on);
 
-    struct DigitBox
-    {
-        QLineEdit *edit;
-        int offset;
-    };
-    struct CodeList
-    {
-        QComboBox *combo;
-        int offset;
-    };
-
-    QVector<DigitBox> m_digits;
-    QVector<CodeList> m_codes;
     QCheckBox *m_control = nullptr;
     // The ID boxes and rights boxes the control check box switches.
     QVector<QWidget *> m_controlled;

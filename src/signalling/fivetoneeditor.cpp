@@ -38,6 +38,19 @@ EditorWindow::Setup fiveToneSetup()
                                   FiveToneEditor::WidthDivisor, FiveToneEditor::HeightDivisor);
 }
 
+// A reply setting of the decode table, which keeps its own byte form.
+template <typename T>
+FieldAccess<T> decodeSetting(T FiveToneDecodeTable::*member)
+{
+    return {[member](const Document::Contents &c) { return FiveToneDecodeTable::fromBytes(c.fiveToneDecode).*member; },
+            [member](Document::Contents &c, const T &value) {
+                FiveToneDecodeTable table = FiveToneDecodeTable::fromBytes(c.fiveToneDecode);
+                table.*member = value;
+                c.fiveToneDecode = table.toBytes();
+                return true;
+            }};
+}
+
 QString frequencyText(int standard, int digit)
 {
     const int deciHz = FiveToneStandards::toneDeciHz(standard, digit);
@@ -145,7 +158,7 @@ QWidget *FiveToneEditor::makeFrameChecks(const char *objectName, const char *box
     auto *row = new QHBoxLayout(checks);
     row->setContentsMargins(0, 0, 0, 0);
     for (int i = 0; i < FrameCount; ++i) {
-        row->addWidget(makeBitBox(QString::fromLatin1(boxName).arg(i), FiveToneText::FrameChecks[i].text(m_chinese),
+        row->addWidget(makeBitBox(QString::fromLatin1(boxName).arg(i), &FiveToneText::FrameChecks[i],
                                   offset, uint8_t(1u << i), checks));
     }
     return checks;
@@ -221,24 +234,14 @@ QWidget *FiveToneEditor::buildDecodeTab()
     // The reply settings kept with the decode codes, outside the image.
     auto *replyAll = new QCheckBox(FiveToneText::ReplyAfterAll.text(m_chinese), this);
     replyAll->setObjectName(QStringLiteral("Check_Reply_All"));
-    connect(replyAll, &QCheckBox::clicked, this, [this](bool on) {
-        editDecodeTable(StepLabel(FiveToneText::ReplyAfterAll), [on](FiveToneDecodeTable &t) { t.replyAfterAllFrames = on; });
-    });
+    bindCheck(replyAll, decodeSetting(&FiveToneDecodeTable::replyAfterAllFrames), &FiveToneText::ReplyAfterAll);
     auto *replyIdle = new QCheckBox(FiveToneText::ReplyWhenIdle.text(m_chinese), this);
     replyIdle->setObjectName(QStringLiteral("Check_Reply_Idle"));
-    connect(replyIdle, &QCheckBox::clicked, this, [this](bool on) {
-        editDecodeTable(StepLabel(FiveToneText::ReplyWhenIdle), [on](FiveToneDecodeTable &t) { t.replyWhenIdle = on; });
-    });
+    bindCheck(replyIdle, decodeSetting(&FiveToneDecodeTable::replyWhenIdle), &FiveToneText::ReplyWhenIdle);
     auto *replyDelay = new QComboBox(this);
     replyDelay->setObjectName(QStringLiteral("Combo_Reply_Delay"));
     replyDelay->addItems(SignallingLists::steps(500, 100, 21));
-    KeyPolicy::selectOnly(replyDelay);
-    connect(replyDelay, &QComboBox::activated, this, [this](int position) {
-        editDecodeTable(StepLabel(FiveToneText::ReplyDelay), [position](FiveToneDecodeTable &t) { t.replyDelay = position; });
-    });
-    m_replyAll = replyAll;
-    m_replyIdle = replyIdle;
-    m_replyDelay = replyDelay;
+    bindList(replyDelay, decodeSetting(&FiveToneDecodeTable::replyDelay));
     settings->addWidget(replyAll, 4, 0, 1, 2);
     settings->addWidget(replyIdle, 5, 0, 1, 2);
     settings->addWidget(makeLabel(FiveToneText::ReplyDelay, replyDelay), 6, 0);
@@ -321,12 +324,8 @@ void FiveToneEditor::redisplay()
     m_standardsModel->displayAll();
     m_encodeModel->displayAll();
     m_decodeModel->displayAll();
-    showControls();
+    showBindings();
     showFunctions();
-    const FiveToneDecodeTable &table = m_decodeModel->table();
-    m_replyAll->setChecked(table.replyAfterAllFrames);
-    m_replyIdle->setChecked(table.replyWhenIdle);
-    m_replyDelay->setCurrentIndex(table.replyDelay);
 }
 
 void FiveToneEditor::loadDefaults(Document::Contents &contents)

@@ -69,8 +69,5 @@ private:
     QGroupBox *m_functionPanel = nullptr;
     // Per frame: DISP, LED, CTRL, ALERT, then options 1-5.
     QVector<QVector<QCheckBox *>> m_functionBoxes;
-    QCheckBox *m_replyAll = nullptr;
-    QCheckBox *m_replyIdle = nullptr;
-    QComboBox *m_replyDelay = nullptr;
     int m_currentCode = 1;
 };

@@ -2,12 +2,10 @@
 
 #include "image/areaview.h"
 #include "image/fieldtable.h"
-#include "image/memoryimage.h"
 #include "link/gridfit.h"
 #include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
 #include "signalling/signallinggridmodel.h"
-#include "link/keypolicy.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -84,47 +82,15 @@ QComboBox *SignallingEditor::makeList(const QString &objectName, const ListField
     auto *combo = new QComboBox(this);
     combo->setObjectName(objectName);
     combo->addItems(field.entries.list(m_chinese));
-    combo->setMaxVisibleItems(16);
-    GridFit::widenPopup(combo);
-    KeyPolicy::selectOnly(combo);
-    const ListField *f = &field;
-    const AreaOf areaOf = m_area;
-    connect(combo, &QComboBox::activated, this, [this, combo, f, areaOf](int position) {
-        applyImageEdit(controlStep(combo), [&](MemoryImage &image) {
-            AreaView area = areaOf(image);
-            return Fields::encodePosition(area, *f, position);
-        });
-    });
-    m_lists.append({combo, f});
-    return combo;
+    return bindList(combo, Access::list(m_area, field));
 }
 
-QCheckBox *SignallingEditor::makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit,
+QCheckBox *SignallingEditor::makeBitBox(const QString &objectName, const BiText *caption, int offset, uint8_t bit,
                                         QWidget *parent)
 {
-    auto *box = new QCheckBox(caption, parent ? parent : this);
+    auto *box = new QCheckBox(caption ? caption->text(m_chinese) : QString(), parent ? parent : this);
     box->setObjectName(objectName);
-    const AreaOf areaOf = m_area;
-    connect(box, &QCheckBox::clicked, this, [this, box, areaOf, offset, bit](bool on) {
-        const StepLabel label = box->text().isEmpty() ? controlStep(box)
-                                                      : stepLabel(StepLabel(box->text(), box->text()));
-        applyImageEdit(label, [&](MemoryImage &image) {
-            AreaView area = areaOf(image);
-            area.setBits(offset, bit, on ? bit : 0);
-            return true;
-        });
-    });
-    m_bits.append({box, offset, bit});
-    return box;
-}
-
-void SignallingEditor::showControls()
-{
-    const AreaView area = m_area(const_cast<MemoryImage &>(document().image()));
-    for (const List &l : m_lists)
-        l.combo->setCurrentIndex(Fields::decodePosition(area, *l.field));
-    for (const BitBox &b : m_bits)
-        b.box->setChecked(area.byte(b.offset) & b.bit);
+    return bindCheck(box, Access::bit(m_area, offset, bit), caption);
 }
 
 QTableView *SignallingEditor::makeGrid(const char *objectName, const BiText &caption)

@@ -34,9 +34,9 @@ const QVector<EditorWindow::Button> &buttons();
 
 } // namespace SignallingFrame
 
-// The controls the signalling windows build alike over their own area: lists over field
-// table rows and check boxes over single bits, both storing on the user's click only, and
-// grids edited in place through cell overlays.
+// The controls the signalling windows build alike over their own area: lists bound to
+// field table rows and check boxes bound to single bits, and grids edited in place
+// through cell overlays.
 class SignallingEditor : public EditorWindow
 {
     Q_OBJECT
@@ -44,6 +44,8 @@ protected:
     using AreaOf = AreaView (*)(MemoryImage &);
     SignallingEditor(const Setup &setup, AreaOf area, QWidget *parent);
 
+    // The window's own area, for its bindings.
+    AreaOf area() const { return m_area; }
     // `content` above the shared button row.
     void layOut(QWidget *content);
     // `page` at full size while the window has room, and scrolled rather than squeezed
@@ -56,10 +58,8 @@ protected:
     {
         return makeList(QString::fromLatin1(objectName), field);
     }
-    QCheckBox *makeBitBox(const QString &objectName, const QString &caption, int offset, uint8_t bit,
+    QCheckBox *makeBitBox(const QString &objectName, const BiText *caption, int offset, uint8_t bit,
                           QWidget *parent = nullptr);
-    // Every list and bit box as the image holds it now.
-    void showControls();
 
     QTableView *makeGrid(const char *objectName, const BiText &caption);
     // After the grid has its model: columns fitted to their texts and list entries, and
@@ -72,20 +72,6 @@ protected:
     void showRefusals(const SignallingGridModel *model);
 
 private:
-    struct List
-    {
-        QComboBox *combo;
-        const ListField *field;
-    };
-    struct BitBox
-    {
-        QCheckBox *box;
-        int offset;
-        uint8_t bit;
-    };
-
     AreaOf m_area;
-    QVector<List> m_lists;
-    QVector<BitBox> m_bits;
     QVector<QTableView *> m_grids;
 };

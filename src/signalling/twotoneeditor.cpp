@@ -187,7 +187,7 @@ void TwoToneEditor::redisplay()
 {
     m_encodeModel->displayAll();
     m_decodeModel->displayAll();
-    showControls();
+    showBindings();
     showToneSet();
 }
 
