@@ -149,30 +149,20 @@ QComboBox *OptionEditor::makeList(const char *objectName, const QStringList &ent
     return box;
 }
 
-QLineEdit *OptionEditor::makeText(const char *objectName, int maxLength)
+QLineEdit *OptionEditor::makeText(const char *objectName)
 {
     auto *box = new QLineEdit(this);
     box->setObjectName(QString::fromLatin1(objectName));
-    if (maxLength > 0)
-        box->setMaxLength(maxLength);
+    // Leaving a box has rules of its own (leftBox).
     box->installEventFilter(this);
     return box;
 }
 
-OptionEditor::ListControl &OptionEditor::addListField(const char *objectName, const FieldTable &table,
-                                                      const char *fieldName, int band)
+QComboBox *OptionEditor::addListField(const char *objectName, const FieldTable &table, const char *fieldName, int band)
 {
     const ListField *field = Fields::find(table, fieldName);
     Q_ASSERT(field);
-    QComboBox *box = makeList(objectName, field->entries.list(m_chinese));
-    m_lists.append({box, field, band});
-    connect(box, qOverload<int>(&QComboBox::activated), this, [this, box, field, band](int position) {
-        applyImageEdit(controlStep(box), [&](MemoryImage &image) {
-            AreaView area = areaOf(image, band);
-            return Fields::encodePosition(area, *field, position);
-        });
-    });
-    return m_lists.last();
+    return bindList(makeList(objectName, field->entries.list(m_chinese)), Access::list(areaOf(band), *field));
 }
 
 QWidget *OptionEditor::buildOptionArea()
@@ -183,17 +173,17 @@ QWidget *OptionEditor::buildOptionArea()
     int index = 0;
     for (int k = 0; k < int(std::size(OptionListObjects)); ++k) {
         const FieldCaption &row = OptionText::ListCaptions[k];
-        ListControl &list = addListField(OptionListObjects[k], OptionArea::listFields(), row.field, -1);
-        addPair(grid, index++, OptionColumns, row.caption, list.box);
+        QComboBox *list = addListField(OptionListObjects[k], OptionArea::listFields(), row.field, -1);
+        addPair(grid, index++, OptionColumns, row.caption, list);
     }
 
     // The text fields below the lists, two to a row.
     auto *texts = new QGridLayout;
-    m_messageUpper = makeText("Text_PON_MSG_U", OptionArea::MessageLength);
-    m_messageLower = makeText("Text_PON_MSG_D", OptionArea::MessageLength);
-    m_ani = makeText("Text_ANI", OptionArea::DigitRowLength);
-    m_pttBegin = makeText("Text_PttId_Begin", OptionArea::DigitRowLength);
-    m_pttEnd = makeText("Text_PttId_End", OptionArea::DigitRowLength);
+    m_messageUpper = makeText("Text_PON_MSG_U");
+    m_messageLower = makeText("Text_PON_MSG_D");
+    m_ani = makeText("Text_ANI");
+    m_pttBegin = makeText("Text_PttId_Begin");
+    m_pttEnd = makeText("Text_PttId_End");
 
     auto *lines = new QHBoxLayout;
     lines->addWidget(m_messageUpper);
@@ -209,34 +199,16 @@ QWidget *OptionEditor::buildOptionArea()
     texts->addWidget(m_pttEnd, 1, 3);
     grid->addLayout(texts, (index + OptionColumns - 1) / OptionColumns, 0, 1, OptionColumns * 2);
 
-    const struct
-    {
-        QLineEdit *box;
-        int offset;
-        bool message;
-    } rows[] = {
-        {m_messageUpper, OptionArea::Offset::messageUpper, true},
-        {m_messageLower, OptionArea::Offset::messageLower, true},
-        {m_ani, OptionArea::Offset::ani, false},
-        {m_pttBegin, OptionArea::Offset::pttIdBegin, false},
-        {m_pttEnd, OptionArea::Offset::pttIdEnd, false},
-    };
-    for (const auto &r : rows) {
-        const int offset = r.offset;
-        const bool message = r.message;
-        QLineEdit *box = r.box;
-        // Only the user's edits store; the text set by a redisplay does not come here.
-        // The keys typed into one box in a row are one step.
-        connect(box, &QLineEdit::textEdited, this, [this, box, offset, message](const QString &text) {
-            applyImageEdit(controlStep(box), [&](MemoryImage &image) {
-                AreaView area = OptionArea::view(image);
-                if (message)
-                    OptionArea::setMessageLine(area, offset, text);
-                else
-                    OptionArea::setDigitRow(area, offset, text);
-                return true;
-            }, mergeKeyOf(box));
-        });
+    // Lines of power-on message, and rows of DTMF digits.
+    for (auto [box, offset] : {std::pair{m_messageUpper, OptionArea::Offset::messageUpper},
+                               std::pair{m_messageLower, OptionArea::Offset::messageLower}}) {
+        bindText(box, Access::text(areaOf(-1), offset, &OptionArea::messageLine, &OptionArea::setMessageLine),
+                 KeyPolicy::Rule::upTo(OptionArea::MessageLength));
+    }
+    for (auto [box, offset] : {std::pair{m_ani, OptionArea::Offset::ani}, std::pair{m_pttBegin, OptionArea::Offset::pttIdBegin},
+                               std::pair{m_pttEnd, OptionArea::Offset::pttIdEnd}}) {
+        bindText(box, Access::text(areaOf(-1), offset, &OptionArea::digitRow, &OptionArea::setDigitRow),
+                 KeyPolicy::Rule::upTo(OptionArea::DigitRowLength));
     }
     return area;
 }
@@ -253,14 +225,14 @@ QWidget *OptionEditor::buildBand(Band band)
     grid->setContentsMargins(4, 4, 4, 4);
     grid->setHorizontalSpacing(4);
 
-    c.frequency = makeText(names.frequency, 0);
+    c.frequency = makeText(names.frequency);
     // Digits while the text holds at most 8 characters; a point anywhere but first.
     KeyPolicy::Rule frequencyKeys = KeyPolicy::Rule::upTo(FrequencyBoxLength);
     frequencyKeys.allowed = QStringLiteral("0123456789.");
     frequencyKeys.notFirst = frequencyKeys.unlimited = QStringLiteral(".");
     KeyPolicy::install(c.frequency, frequencyKeys);
     c.band = makeList(names.band, {QString::fromLatin1(OptionText::BandNames[0]), QString::fromLatin1(OptionText::BandNames[1])});
-    c.range = makeText(names.range, 0);
+    c.range = makeText(names.range);
     c.range->setReadOnly(true);
     c.range->setFocusPolicy(Qt::NoFocus);
     c.offset = makeList(names.offset, BandRecord::offsetEntries());
@@ -280,30 +252,31 @@ QWidget *OptionEditor::buildBand(Band band)
     const FieldTable &table = BandRecord::listFields();
     for (int k = 0; k < int(table.size()); ++k) {
         Q_ASSERT(qstrcmp(OptionText::BandListCaptions[k].field, table[k].name) == 0);
-        ListControl &list = addListField(names.lists[k], table, table[k].name, int(band));
-        addPair(grid, index++, BandColumns, OptionText::BandListCaptions[k].caption, list.box);
+        QComboBox *list = addListField(names.lists[k], table, table[k].name, int(band));
+        addPair(grid, index++, BandColumns, OptionText::BandListCaptions[k].caption, list);
     }
 
     connect(c.frequency, &QLineEdit::textEdited, this, [this, band](const QString &text) { frequencyEdited(band, text); });
     connect(c.band, qOverload<int>(&QComboBox::activated), this, [this, band](int position) { chooseBand(band, position); });
-    connect(c.offset, qOverload<int>(&QComboBox::activated), this, [this, band, box = c.offset](int position) {
-        applyImageEdit(controlStep(box), [&](MemoryImage &image) {
-            AreaView record = areaOf(image, int(band));
-            BandRecord::setOffsetPosition(record, position);
-            return true;
-        });
-    });
+    bindList(c.offset, Access::number(
+                           areaOf(int(band)), &BandRecord::offsetPosition, [](AreaView &record, int position) {
+                               BandRecord::setOffsetPosition(record, position);
+                               return true;
+                           }));
     for (auto [box, offset] : {std::pair{c.rxTone, BandRecord::Offset::rxTone}, std::pair{c.txTone, BandRecord::Offset::txTone}}) {
-        QComboBox *tone = box;
         const int at = offset;
-        connect(tone, qOverload<int>(&QComboBox::activated), this, [this, band, tone, at](int position) {
-            applyImageEdit(controlStep(tone), [&](MemoryImage &image) {
-                AreaView record = areaOf(image, int(band));
-                BandRecord::setTonePosition(record, at, position);
-                return true;
-            });
-            tone->setPlaceholderText(QString());
-        });
+        const Access::AreaOf record = areaOf(int(band));
+        bindList(box,
+                 Access::number(
+                     record, [at](const AreaView &r) { return BandRecord::tonePosition(r, at); },
+                     [at](AreaView &r, int position) {
+                         BandRecord::setTonePosition(r, at, position);
+                         return true;
+                     }),
+                 // A CTCSS value between the table's tones shows as its value, no entry chosen.
+                 [record, at](const Document::Contents &c) {
+                     return BandRecord::toneText(record(const_cast<MemoryImage &>(c.image)), at);
+                 });
     }
     return frame;
 }
@@ -313,9 +286,14 @@ AreaView OptionEditor::areaOf(MemoryImage &image, int band)
     return band < 0 ? OptionArea::view(image) : BandRecord::view(image, Band(band));
 }
 
-const AreaView OptionEditor::areaOf(int band) const
+Access::AreaOf OptionEditor::areaOf(int band)
 {
-    return areaOf(const_cast<MemoryImage &>(document().image()), band);
+    return [band](MemoryImage &image) { return areaOf(image, band); };
+}
+
+const AreaView OptionEditor::recordOf(Band band) const
+{
+    return areaOf(const_cast<MemoryImage &>(document().image()), int(band));
 }
 
 BandRecord::Limits OptionEditor::limits(Band band) const
@@ -325,28 +303,14 @@ BandRecord::Limits OptionEditor::limits(Band band) const
 
 void OptionEditor::redisplay()
 {
-    for (const ListControl &list : m_lists)
-        list.box->setCurrentIndex(Fields::decodePosition(areaOf(list.band), *list.field));
-    const AreaView area = OptionArea::view(document().image());
-    m_messageUpper->setText(OptionArea::messageLine(area, OptionArea::Offset::messageUpper));
-    m_messageLower->setText(OptionArea::messageLine(area, OptionArea::Offset::messageLower));
-    m_ani->setText(OptionArea::digitRow(area, OptionArea::Offset::ani));
-    m_pttBegin->setText(OptionArea::digitRow(area, OptionArea::Offset::pttIdBegin));
-    m_pttEnd->setText(OptionArea::digitRow(area, OptionArea::Offset::pttIdEnd));
-    showBand(Band::A);
-    showBand(Band::B);
-}
-
-void OptionEditor::showBand(Band band)
-{
-    BandControls &c = m_bands[bandIndex(band)];
-    const AreaView record = areaOf(int(band));
-    c.frequency->setText(BandRecord::frequencyText(record));
-    c.band->setCurrentIndex(BandRecord::isVhf(record) ? 0 : 1);
-    showLimits(band);
-    c.offset->setCurrentIndex(BandRecord::offsetPosition(record));
-    showTone(c.rxTone, record, BandRecord::Offset::rxTone);
-    showTone(c.txTone, record, BandRecord::Offset::txTone);
+    showBindings();
+    for (Band band : {Band::A, Band::B}) {
+        BandControls &c = m_bands[bandIndex(band)];
+        const AreaView record = recordOf(band);
+        c.frequency->setText(BandRecord::frequencyText(record));
+        c.band->setCurrentIndex(BandRecord::isVhf(record) ? 0 : 1);
+        showLimits(band);
+    }
 }
 
 void OptionEditor::showLimits(Band band)
@@ -362,14 +326,6 @@ void OptionEditor::showLimits()
 {
     showLimits(Band::A);
     showLimits(Band::B);
-}
-
-void OptionEditor::showTone(QComboBox *box, const AreaView &record, int offset)
-{
-    const int position = BandRecord::tonePosition(record, offset);
-    // A CTCSS value between the table's tones shows as its value, no entry chosen.
-    box->setPlaceholderText(position < 0 ? BandRecord::toneText(record, offset) : QString());
-    box->setCurrentIndex(position);
 }
 
 void OptionEditor::loadDefaults(Document::Contents &contents)

@@ -11,7 +11,8 @@ class QLineEdit;
 
 // The optional features editor (frm_option): the menu settings and the band A and B
 // working settings as lists and text boxes, every edit stored at once, and the window's
-// own read and write of 0x0E00 to 0x0FFF.
+// own read and write of 0x0E00 to 0x0FFF. Its lists and text boxes are bound to their
+// fields; the frequency boxes and the band lists have rules of their own.
 class OptionEditor : public EditorWindow
 {
     Q_OBJECT
@@ -33,13 +34,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // A list stored as the position of its entry in one byte.
-    struct ListControl
-    {
-        QComboBox *box;
-        const ListField *field;
-        int band; // -1 for the option area, else the BandRecord::Band
-    };
     struct BandControls
     {
         QLineEdit *frequency = nullptr;
@@ -54,17 +48,16 @@ private:
     QWidget *buildOptionArea();
     QWidget *buildBand(BandRecord::Band band);
     QComboBox *makeList(const char *objectName, const QStringList &entries);
-    QLineEdit *makeText(const char *objectName, int maxLength);
+    QLineEdit *makeText(const char *objectName);
     void addPair(QGridLayout *grid, int index, int columns, const BiText &label, QWidget *control);
-    ListControl &addListField(const char *objectName, const FieldTable &table, const char *fieldName, int band);
+    QComboBox *addListField(const char *objectName, const FieldTable &table, const char *fieldName, int band);
 
-    // The option area (band -1) or a band record: for reading, and inside a change.
-    const AreaView areaOf(int band) const;
+    // The option area (band -1) or a band record, inside a change; the binding's form.
     static AreaView areaOf(MemoryImage &image, int band);
-    void showBand(BandRecord::Band band);
+    static Access::AreaOf areaOf(int band);
+    const AreaView recordOf(BandRecord::Band band) const;
     void showLimits(BandRecord::Band band);
     void showLimits();
-    void showTone(QComboBox *box, const AreaView &record, int offset);
 
     void chooseBand(BandRecord::Band band, int position);
     void checkFrequency(BandRecord::Band band);
@@ -73,7 +66,6 @@ private:
     void keepFocus(QLineEdit *box);
     void showMessage(const QString &title, const QString &text);
 
-    QVector<ListControl> m_lists;
     BandControls m_bands[2];
     QLineEdit *m_messageUpper = nullptr;
     QLineEdit *m_messageLower = nullptr;
