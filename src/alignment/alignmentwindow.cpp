@@ -125,6 +125,7 @@ QLineEdit *AlignmentWindow::makeNumberBox(Boxes &boxes, int i, const QString &ca
     edit->setAlignment(Qt::AlignCenter);
     edit->setMaximumWidth(48);
     edit->setAccessibleName(caption);
+    nameStep(edit, StepLabel(caption, caption));
     // The line a box edits follows the tab (high or low power); a refused entry takes the
     // value the defaults give that point.
     Boxes *row = &boxes;
@@ -244,6 +245,7 @@ QGroupBox *AlignmentWindow::makeOtherFrame()
             edit->setMaximumWidth(80);
             edit->setAccessibleName(QStringLiteral("%1 %2").arg(QLatin1String(bandNames[band]),
                                                                 upper ? QStringLiteral("上限频率") : QStringLiteral("下限频率")));
+            nameStep(edit, StepLabel(edit->accessibleName(), edit->accessibleName()));
             connect(edit, &QLineEdit::editingFinished, this, [this, band, upper] { rangeLeft(band, upper != 0); });
             m_rangeBoxes[band][upper] = edit;
             grid->addWidget(edit, band + 1, upper + 1);

@@ -1,19 +1,24 @@
 // What every registered editor does alike on the editor frame, one row per editor: the
 // busy refusals of its Close button and of closing the frame, one edit through its
 // controls that Undo takes back to the exact bytes, and that the window shows what the
-// undo (a change made outside it) brought back without being activated again.
+// undo (a change made outside it) brought back without being activated again. Then the
+// frame's parts every editor declares with: each kind of binding, and the key policy.
 
 #include "channels/channelgridmodel.h"
 #include "fm/fmgridmodel.h"
 #include "image/document.h"
 #include "link/editorwindow.h"
+#include "link/keypolicy.h"
 #include "shell/editorregistry.h"
 #include "shell/imageinitialisation.h"
 #include "support/radiofixture.h"
 #include "support/testsupport.h"
 #include "texts/commontexts.h"
 
+#include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QTabBar>
 #include <QTableView>
 #include <QtTest>
@@ -119,6 +124,10 @@ private slots:
     void undoRestoresTheBytesAndTheWindowShowsThem();
     void busyRefusals_data() { undoRestoresTheBytesAndTheWindowShowsThem_data(); }
     void busyRefusals();
+    void everyKindOfBinding_data();
+    void everyKindOfBinding();
+    void keyPolicy_data();
+    void keyPolicy();
 };
 
 void TestEditorFrame::init()
@@ -208,6 +217,136 @@ void TestEditorFrame::busyRefusals()
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(BusyCloseFrame)}));
     QVERIFY(window->isVisible());
     window->engine().stop();
+}
+
+void TestEditorFrame::everyKindOfBinding_data()
+{
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("keys"); // empty: a click
+    QTest::addColumn<QString>("stepZh");
+    QTest::addColumn<QString>("shownAfter");
+    QTest::addColumn<QString>("message");
+    // A check box without a caption label is named by its own caption in both languages.
+    QTest::newRow("bit") << "frm_dtmf" << "Check_RX" << "" << "接收禁止（DTMF 编解码参数编辑）" << "on" << "";
+    // Keys in a row are one step; keys outside the box's rule never reach it.
+    QTest::newRow("digits") << "frm_dtmf" << "Text_XC" << "1x2#" << "巡 查 码（DTMF 编解码参数编辑）" << "12#"
+                            << "";
+    QTest::newRow("number") << "frm_Adj_Txp" << "Text1" << "9" << "VHF 130MHZ（发射功率调整（高功率））" << "9" << "";
+    // A refused number stores the point's default, shows it and says why.
+    QTest::newRow("number refused") << "frm_Adj_Txp" << "Text1" << "99" << "VHF 130MHZ（发射功率调整（高功率））"
+                                    << "fallback" << " 输入数字范围为 0 - 15 ！";
+}
+
+void TestEditorFrame::everyKindOfBinding()
+{
+    QFETCH(QString, editor);
+    QFETCH(QString, control);
+    QFETCH(QString, keys);
+    QFETCH(QString, stepZh);
+    QFETCH(QString, shownAfter);
+    QFETCH(QString, message);
+    std::unique_ptr<EditorWindow> window(findEditor(editor.toLatin1().constData())->make());
+    window->show();
+    QWidget *widget = window->findChild<QWidget *>(control);
+    QVERIFY(widget);
+    auto shown = [widget] {
+        if (auto *box = qobject_cast<QCheckBox *>(widget))
+            return QString::fromLatin1(box->isChecked() ? "on" : "off");
+        return static_cast<QLineEdit *>(widget)->text();
+    };
+    Document &doc = Document::instance();
+    const Document::Contents before = doc.contents();
+    const QString shownBefore = shown();
+    MessageBox::takeRecorded();
+
+    if (keys.isEmpty()) {
+        QTest::mouseClick(widget, Qt::LeftButton);
+    } else {
+        auto *box = static_cast<QLineEdit *>(widget);
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, keys);
+    }
+    QCOMPARE(doc.history().count(), 1);
+    QCOMPARE(doc.undoLabel(true), stepZh);
+    QCOMPARE(MessageBox::takeRecordedTexts(), message.isEmpty() ? QStringList() : QStringList({message}));
+    const QString now = shown();
+    if (shownAfter == QLatin1String("fallback"))
+        QCOMPARE(now.toInt(), int(uint8_t(doc.alignment().at(0))));
+    else
+        QCOMPARE(now, shownAfter);
+
+    doc.undo();
+    QVERIFY(doc.image() == before.image);
+    QCOMPARE(doc.alignment(), before.alignment);
+    QCOMPARE(shown(), shownBefore);
+}
+
+void TestEditorFrame::keyPolicy_data()
+{
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("shown"); // what the program put in the box
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("digits: only the row's keys") << "dtmf" << "" << "12x#a e" << "" << "12#a";
+    QTest::newRow("digits: 16 and no more") << "dtmf" << "0123456789ABCD*#" << "1" << "" << "0123456789ABCD*#";
+    QTest::newRow("digits: a full row is still edited") << "dtmf" << "0123456789ABCD*#" << "\b2" << ""
+                                                         << "0123456789ABCD*2";
+    QTest::newRow("frequency: no leading point") << "frequency" << "" << ".1.4" << "" << "1.4";
+    QTest::newRow("frequency: digits stop at nine") << "frequency" << "145.12500" << "1" << "" << "145.12500";
+    QTest::newRow("frequency: points do not") << "frequency" << "145.12500" << "." << "" << "145.12500.";
+    QTest::newRow("up to four: a longer value stays whole") << "four" << "12345" << "6" << "" << "12345";
+    QTest::newRow("up to four: and can be shortened") << "four" << "12345" << "\b\b7" << "" << "1237";
+    QTest::newRow("tone: upper case, tone letters only") << "tone" << "" << "d0x23n" << "" << "D023N";
+    QTest::newRow("one point") << "one point" << "" << "1.2.3" << "" << "1.23";
+    QTest::newRow("paste: all or nothing") << "tone set" << "1" << "" << "2a3" << "1";
+    QTest::newRow("paste: judged per character") << "tone set" << "1" << "" << "234.5" << "1234.5";
+    QTest::newRow("paste: within the limit") << "tone set" << "1" << "" << "2345678" << "1";
+}
+
+void TestEditorFrame::keyPolicy()
+{
+    QFETCH(QString, rule);
+    QFETCH(QString, shown);
+    QFETCH(QString, keys);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    KeyPolicy::Rule r;
+    if (rule == QLatin1String("dtmf")) {
+        r = KeyPolicy::Rule::characters(QStringLiteral("0123456789ABCDabcd*#"), 16);
+    } else if (rule == QLatin1String("frequency")) {
+        r = KeyPolicy::Rule::upTo(9);
+        r.allowed = QStringLiteral("0123456789.");
+        r.notFirst = r.unlimited = QStringLiteral(".");
+    } else if (rule == QLatin1String("four")) {
+        r = KeyPolicy::Rule::upTo(4);
+    } else if (rule == QLatin1String("tone")) {
+        r.allowed = QStringLiteral("0123456789.DNI");
+        r.upperCase = true;
+    } else if (rule == QLatin1String("one point")) {
+        r.allowed = QStringLiteral("0123456789.");
+        r.once = QStringLiteral(".");
+    } else {
+        r = KeyPolicy::Rule::characters(QStringLiteral("0123456789."), 7);
+    }
+    QLineEdit box;
+    KeyPolicy::install(&box, r);
+    box.show();
+    box.setText(shown);
+    QCOMPARE(box.text(), shown);
+    for (QChar c : keys) {
+        if (c == QLatin1Char('\b'))
+            QTest::keyClick(&box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(&box, QString(c));
+    }
+    if (!pasted.isEmpty()) {
+        QGuiApplication::clipboard()->setText(pasted);
+        box.paste();
+    }
+    QCOMPARE(box.text(), expected);
 }
 
 QTEST_MAIN(TestEditorFrame)
