@@ -12,8 +12,9 @@ class EditorWindow;
 // and how it is made. The main window builds the entries, the buttons and the toolbar's
 // exit from these rows, so a new editor is its own folder and one more row.
 //
-// The area's model parts (its start-up defaults, its named fields for comparisons) stay
-// with the models in the core library, which the command line uses without any window.
+// The area's model parts (its defaults, its named fields for comparisons) are the row of
+// `area` in areaentries, in the core library, which the command line uses without any
+// window; the window declares its own transfer.
 struct EditorEntry
 {
     struct MenuPlace
@@ -30,6 +31,7 @@ struct EditorEntry
     };
 
     const char *objectName; // the window, "frm_chann"
+    const char *area;       // its row in areaEntries()
     MenuPlace menu;
     ToolbarPlace toolbar;
     // Another editor that gives way to this one (closed first; if it refuses, this one

@@ -1,13 +1,7 @@
 #include "shell/imageinitialisation.h"
 
-#include "alignment/alignmenttable.h"
-#include "channels/channelrecord.h"
-#include "fm/fmpresets.h"
 #include "image/memoryimage.h"
-#include "options/optionarea.h"
-#include "signalling/dtmfarea.h"
-#include "signalling/fivetonearea.h"
-#include "signalling/twotonearea.h"
+#include "shell/areaentries.h"
 
 namespace {
 
@@ -20,17 +14,16 @@ void eraseAll(MemoryImage &image)
 
 const std::vector<ImageInitialisationStep> &imageInitialisationSteps()
 {
-    // The order matters: the channel defaults come last, after every other area.
-    static const std::vector<ImageInitialisationStep> steps{
-        {"erase", &eraseAll},
-        {"fm presets", &defaultFmPresets},
-        {"optional features and band records", &OptionArea::writeDefaults},
-        {"dtmf", &DtmfArea::writeDefaults},
-        {"2-tone", &TwoToneArea::writeDefaults},
-        {"5-tone", &FiveToneArea::writeDefaults},
-        {"alignment defaults", &prepareAlignmentDefaults},
-        {"channels", &defaultChannels},
-    };
+    static const std::vector<ImageInitialisationStep> steps = [] {
+        std::vector<ImageInitialisationStep> s{{"erase", &eraseAll}};
+        for (bool last : {false, true}) {
+            for (const AreaEntry &e : areaEntries()) {
+                if (e.defaultsLast == last)
+                    s.push_back({e.name, e.defaults});
+            }
+        }
+        return s;
+    }();
     return steps;
 }
 

@@ -4,9 +4,8 @@
 
 class MemoryImage;
 
-// The start-up initialisation of the memory image, as an ordered list of named steps.
-// An area whose defaults have not been written yet has no function: its rows keep the
-// 0xFF of the first step.
+// The start-up initialisation of the memory image, as an ordered list of named steps:
+// the whole image to 0xFF, then each area's defaults (areaentries).
 struct ImageInitialisationStep
 {
     const char *name;

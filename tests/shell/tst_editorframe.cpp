@@ -9,6 +9,7 @@
 #include "image/document.h"
 #include "link/editorwindow.h"
 #include "link/keypolicy.h"
+#include "shell/areaentries.h"
 #include "shell/editorregistry.h"
 #include "shell/imageinitialisation.h"
 #include "support/radiofixture.h"
@@ -141,8 +142,10 @@ void TestEditorFrame::init()
 
 void TestEditorFrame::everyEditorHasARow()
 {
-    for (const EditorEntry &e : editorRegistry())
+    for (const EditorEntry &e : editorRegistry()) {
         QVERIFY2(rowFor(QString::fromLatin1(e.objectName)), e.objectName);
+        QVERIFY2(findArea(e.area) && findArea(e.area)->defaults, e.area);
+    }
 }
 
 void TestEditorFrame::undoRestoresTheBytesAndTheWindowShowsThem_data()
