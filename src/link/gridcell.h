@@ -6,7 +6,7 @@
 
 // What a grid's model tells the one grid delegate (GridDelegate) about each cell, so that
 // one set of overlays serves every grid and a grid says in its model, not in its window,
-// how a cell is edited. A role a model does not answer takes the first value of its enum.
+// how a cell is edited. An enum role a model does not answer takes its first value.
 namespace GridCell {
 
 // None: never edited. Text: the text overlay. List: the list overlay. TypedList: the
