@@ -16,8 +16,8 @@ constexpr std::array<ChannelColumn, ChannelColumn::Count> Columns{{
     {F::Band, {"  Band  ", " 工作频段 "}, 80, E::List, true, &R::bandText, &R::bandTexts, nullptr},
     {F::RxFrequency, {"RX Frequency", "接收频率(MHZ)"}, 104, E::Text, true, &R::rxFrequencyText, nullptr, nullptr},
     {F::TxFrequency, {"TX Frequency", "发射频率(MHZ)"}, 104, E::Text, true, &R::txFrequencyText, nullptr, nullptr},
-    {F::RxTone, {"CTCSS/DCS Dec", "QT/DQT 解码"}, 112, E::Tone, true, &R::rxToneText, &toneTableTexts, nullptr},
-    {F::TxTone, {"CTCSS/DCS Enc", "QT/DQT 编码"}, 112, E::Tone, true, &R::txToneText, &toneTableTexts, nullptr},
+    {F::RxTone, {"CTCSS/DCS Dec", "QT/DQT 解码"}, 112, E::TypedList, true, &R::rxToneText, &toneTableTexts, nullptr},
+    {F::TxTone, {"CTCSS/DCS Enc", "QT/DQT 编码"}, 112, E::TypedList, true, &R::txToneText, &toneTableTexts, nullptr},
     {F::Power, {"TX Power", "发射功率"}, 78, E::List, true, &R::powerText, &R::powerTexts, &R::setPowerPosition},
     {F::Bandwidth, {" W/N ", "信道带宽"}, 66, E::List, true, &R::bandwidthText, &R::bandwidthTexts, &R::setBandwidthPosition},
     {F::PttId, {"PTT-ID", "PTT-ID"}, 66, E::List, true, &R::pttIdText, &R::pttIdTexts, &R::setPttIdPosition},
@@ -45,4 +45,27 @@ static_assert(inFieldOrder(), "a column's field is its position");
 const ChannelColumn &ChannelColumn::at(int column)
 {
     return Columns.at(column);
+}
+
+const KeyRule *ChannelColumn::keys() const
+{
+    // Frequencies are typed as MHz with a decimal point.
+    static const KeyRule frequency = [] {
+        KeyRule r;
+        r.allowed = QStringLiteral("0123456789.");
+        r.once = QStringLiteral(".");
+        return r;
+    }();
+    // A tone is typed as a CTCSS value or a DCS code ("D023N"), its letters upper case.
+    static const KeyRule tone = [] {
+        KeyRule r;
+        r.allowed = QStringLiteral("0123456789.DNI");
+        r.upperCase = true;
+        return r;
+    }();
+    if (editor == Editor::TypedList)
+        return &tone;
+    if (field == F::RxFrequency || field == F::TxFrequency)
+        return &frequency;
+    return nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/channelrecord.h"
+#include "link/gridcell.h"
 #include "texts/language.h"
 
 #include <QString>
@@ -39,8 +40,8 @@ struct ChannelColumn
     using Field = ChannelFields::Field;
 
     // None: the number, never edited. Text: the text overlay (frequencies, name).
-    // List: the list overlay. Tone: the list overlay that also takes a typed tone.
-    enum class Editor { None, Text, List, Tone };
+    // List: the list overlay. TypedList: the tone lists, which also take a typed tone.
+    using Editor = GridCell::Editor;
 
     Field field;
     BiText header;
@@ -57,5 +58,7 @@ struct ChannelColumn
 
     static constexpr int Count = ChannelFields::ColumnCount;
     static const ChannelColumn &at(int column);
-    bool isList() const { return editor == Editor::List || editor == Editor::Tone; }
+    bool isList() const { return editor == Editor::List || editor == Editor::TypedList; }
+    // The keys the column's box takes; null where it takes anything.
+    const KeyRule *keys() const;
 };

@@ -2,7 +2,6 @@
 
 #include "channels/channelclipboard.h"
 #include "channels/channelcolumns.h"
-#include "channels/channeldelegates.h"
 #include "channels/channelgridmodel.h"
 #include "channels/channelgridview.h"
 #include "channels/channelprint.h"
@@ -10,6 +9,7 @@
 #include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
+#include "link/griddelegate.h"
 #include "link/linknotices.h"
 #include "platform/messagebox.h"
 
@@ -74,19 +74,11 @@ ChannelEditor::ChannelEditor(QWidget *parent)
     m_grid->viewport()->installEventFilter(this);
     m_grid->installEventFilter(this);
 
-    m_textDelegate = new ChannelTextDelegate(this);
-    m_listDelegate = new ChannelListDelegate(this);
-    for (int c = 0; c < ChannelColumn::Count; ++c) {
+    for (int c = 0; c < ChannelColumn::Count; ++c)
         m_grid->setColumnWidth(c, ChannelColumn::at(c).width);
-        if (ChannelGridModel::isTextColumn(c))
-            m_grid->setItemDelegateForColumn(c, m_textDelegate);
-        else if (ChannelGridModel::isListColumn(c))
-            m_grid->setItemDelegateForColumn(c, m_listDelegate);
-    }
-    connect(m_textDelegate, &ChannelTextDelegate::enterPressed, this, &ChannelEditor::moveAfterEnter,
-            Qt::QueuedConnection);
-    connect(m_listDelegate, &ChannelListDelegate::enterPressed, this, &ChannelEditor::moveAfterEnter,
-            Qt::QueuedConnection);
+    auto *delegate = new GridDelegate(m_grid);
+    m_grid->setItemDelegate(delegate);
+    connect(delegate, &GridDelegate::enterPressed, this, &ChannelEditor::moveAfterEnter, Qt::QueuedConnection);
     connect(m_model, &ChannelGridModel::refused, this, &ChannelEditor::showRefusal);
     connect(m_model, &ChannelGridModel::refusedWith, this, &ChannelEditor::showRefusalText);
     // A value committed with several rows selected goes to all of them.

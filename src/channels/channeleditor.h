@@ -5,8 +5,6 @@
 
 class ChannelGridModel;
 class ChannelGridView;
-class ChannelListDelegate;
-class ChannelTextDelegate;
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -98,8 +96,6 @@ private:
 
     ChannelGridModel *m_model = nullptr;
     ChannelGridView *m_grid = nullptr;
-    ChannelTextDelegate *m_textDelegate = nullptr;
-    ChannelListDelegate *m_listDelegate = nullptr;
     QVBoxLayout *m_layout = nullptr;
     QWidget *m_findBar = nullptr;
     QLineEdit *m_findText = nullptr;

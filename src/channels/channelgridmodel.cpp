@@ -77,6 +77,27 @@ QVariant ChannelGridModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return ChannelColumn::at(index.column()).centred ? QVariant(Qt::AlignCenter) : QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
+        return cellEditing(index, role);
+    }
+}
+
+QVariant ChannelGridModel::cellEditing(const QModelIndex &index, int role) const
+{
+    const ChannelColumn &column = ChannelColumn::at(index.column());
+    switch (role) {
+    case GridCell::EditorRole:
+        return int(column.editor);
+    case GridCell::EntriesRole:
+        return listEntries(index.column());
+    case GridCell::PositionRole:
+        return column.isList() ? listEntries(index.column()).indexOf(m_cells[index.row()][index.column()].trimmed()) : -1;
+    case GridCell::KeysRole:
+        return column.keys() ? QVariant::fromValue(*column.keys()) : QVariant();
+    case GridCell::EnterRole:
+        // In the band list Enter does nothing.
+        return int(column.field == Band ? GridCell::Enter::Ignored : GridCell::Enter::Commits);
+    default:
+        // A list is stored when its cell is left (GridCell::Store::OnLeaving).
         return {};
     }
 }
@@ -106,7 +127,9 @@ bool ChannelGridModel::setData(const QModelIndex &index, const QVariant &value, 
         return false;
     const int ch = index.row();
     const int column = index.column();
-    const QString text = value.toString();
+    // The list overlay stores the position of the entry chosen; a pasted value is text.
+    const bool position = value.userType() == QMetaType::Int && ChannelColumn::at(column).editor == ChannelColumn::Editor::List;
+    const QString text = position ? listEntries(column).value(value.toInt()) : value.toString();
     if (m_targets && isSharedColumn(column)) {
         const std::optional<QVector<int>> targets = m_targets();
         if (!targets) {
@@ -153,7 +176,7 @@ bool ChannelGridModel::isListColumn(int column)
 
 bool ChannelGridModel::isToneColumn(int column)
 {
-    return ChannelColumn::at(column).editor == ChannelColumn::Editor::Tone;
+    return ChannelColumn::at(column).editor == ChannelColumn::Editor::TypedList;
 }
 
 bool ChannelGridModel::isSharedColumn(int column)

@@ -103,6 +103,8 @@ signals:
     void refusedWith(const BiText &title, const QString &english, const QString &chinese);
 
 private:
+    // What the grid delegate asks of a cell (the GridCell roles).
+    QVariant cellEditing(const QModelIndex &index, int role) const;
     bool commitBandNow(int channel, const QString &text);
     bool commitRxFrequencyNow(int channel, const QString &text);
     bool commitTxFrequencyNow(int channel, const QString &text);

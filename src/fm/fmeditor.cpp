@@ -4,6 +4,7 @@
 #include "fm/fmpresets.h"
 #include "fm/fmtexts.h"
 #include "image/memoryimage.h"
+#include "link/griddelegate.h"
 #include "platform/messagebox.h"
 
 #include <QHBoxLayout>
@@ -11,44 +12,10 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QLineEdit>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
 namespace {
-
-// The text overlay: stores only what the user changed, so walking through the grid
-// never re-encodes a preset.
-class FmTextDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &, const QModelIndex &index) const override
-    {
-        auto *edit = new QLineEdit(parent);
-        edit->setObjectName(QStringLiteral("Text_Edit"));
-        edit->setFrame(false);
-        edit->setAlignment(Qt::AlignCenter);
-        edit->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString().trimmed());
-        return edit;
-    }
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override
-    {
-        auto *edit = static_cast<QLineEdit *>(editor);
-        edit->setText(index.data(Qt::EditRole).toString());
-        edit->setModified(false);
-        edit->selectAll();
-    }
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
-    {
-        auto *edit = static_cast<QLineEdit *>(editor);
-        if (!edit->isModified())
-            return;
-        edit->setModified(false);
-        model->setData(index, edit->text(), Qt::EditRole);
-    }
-};
 
 EditorWindow::Setup fmSetup()
 {
@@ -84,7 +51,7 @@ FmEditor::FmEditor(QWidget *parent)
     m_grid->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked
                             | QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     m_grid->setTabKeyNavigation(true);
-    m_grid->setItemDelegate(new FmTextDelegate(m_grid));
+    m_grid->setItemDelegate(new GridDelegate(m_grid));
     connect(m_model, &FmGridModel::refused, this,
             [this](const BiText &title, const BiText &text) {
                 Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });

@@ -4,6 +4,7 @@
 #include "fm/fmtexts.h"
 #include "image/frequencycodec.h"
 #include "image/memoryimage.h"
+#include "link/gridcell.h"
 #include "texts/commontexts.h"
 
 FmGridModel::FmGridModel(Document &document, bool chinese, QObject *parent)
@@ -48,6 +49,9 @@ QVariant FmGridModel::data(const QModelIndex &index, int role) const
         return cellText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole)
         return int(Qt::AlignCenter);
+    // Both columns are typed freely and checked when stored; Enter is the view's own.
+    if (role == GridCell::EditorRole)
+        return int(flags(index) & Qt::ItemIsEditable ? GridCell::Editor::Text : GridCell::Editor::None);
     return QVariant();
 }
 

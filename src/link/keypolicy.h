@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/keyrule.h"
+
 #include <QString>
 #include <QValidator>
 
@@ -16,41 +18,7 @@ class KeyPolicy : public QValidator
 {
     Q_OBJECT
 public:
-    struct Rule
-    {
-        // The characters taken; empty takes any printable character.
-        QString allowed;
-        // A character goes in only while the text that stays is shorter than this; 0 for
-        // no limit.
-        int maxLength = 0;
-        // The limit counts the text without the spaces around it.
-        bool trimmed = false;
-        // Letters go in upper case, whichever way they were typed.
-        bool upperCase = false;
-        // These go in only after some text ("." of a frequency).
-        QString notFirst;
-        // These go in only while the text holds none of them.
-        QString once;
-        // These are not held back by the length limit.
-        QString unlimited;
-
-        // `allowed` characters while the trimmed text is shorter than `maxLength`.
-        static Rule characters(const QString &allowed, int maxLength)
-        {
-            Rule r;
-            r.allowed = allowed;
-            r.maxLength = maxLength;
-            r.trimmed = true;
-            return r;
-        }
-        // Any printable character while the text is shorter than `maxLength`.
-        static Rule upTo(int maxLength)
-        {
-            Rule r;
-            r.maxLength = maxLength;
-            return r;
-        }
-    };
+    using Rule = KeyRule;
 
     // `rule` on `edit`, owned by it.
     static KeyPolicy *install(QLineEdit *edit, const Rule &rule);

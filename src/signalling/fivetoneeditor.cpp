@@ -10,7 +10,7 @@
 #include "signalling/fivetonestandards.h"
 #include "signalling/fivetonestandardsmodel.h"
 #include "signalling/fivetonetexts.h"
-#include "signalling/signallingdelegates.h"
+#include "link/griddelegate.h"
 #include "link/keypolicy.h"
 #include "signalling/signallinglists.h"
 #include "signalling/twotonetexts.h"
@@ -82,9 +82,7 @@ QWidget *FiveToneEditor::buildStandardsTab()
     m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame);
     m_standardsModel = new FiveToneStandardsModel(Document::instance(), m_chinese, this);
     m_standardsGrid->setModel(m_standardsModel);
-    auto *list = new GridListDelegate(this);
-    for (int c = FiveToneStandardsModel::Period; c <= FiveToneStandardsModel::RepeatTone; ++c)
-        m_standardsGrid->setItemDelegateForColumn(c, list);
+    m_standardsGrid->setItemDelegate(new GridDelegate(m_standardsGrid));
     fitGrid(m_standardsGrid);
     connect(m_standardsGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
@@ -129,10 +127,7 @@ QWidget *FiveToneEditor::buildEncodeTab()
     m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame);
     m_encodeModel = new FiveToneEncodeModel(Document::instance(), m_chinese, this);
     m_encodeGrid->setModel(m_encodeModel);
-    auto *text = new GridTextDelegate(this);
-    for (int c = FiveToneEncodeModel::Frame1; c <= FiveToneEncodeModel::Frame3; ++c)
-        m_encodeGrid->setItemDelegateForColumn(c, text);
-    m_encodeGrid->setItemDelegateForColumn(FiveToneEncodeModel::Standard, new GridListDelegate(this));
+    m_encodeGrid->setItemDelegate(new GridDelegate(m_encodeGrid));
     fitGrid(m_encodeGrid);
 
     auto *delays = new QVBoxLayout;
@@ -200,12 +195,7 @@ QWidget *FiveToneEditor::buildDecodeTab()
     m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame);
     m_decodeModel = new FiveToneDecodeModel(Document::instance(), m_chinese, this);
     m_decodeGrid->setModel(m_decodeModel);
-    auto *text = new GridTextDelegate(this);
-    auto *list = new GridListDelegate(this);
-    for (int c = 1; c < m_decodeModel->columnCount(); ++c) {
-        const bool isText = m_decodeModel->editor(c) == SignallingGridModel::Editor::Text;
-        m_decodeGrid->setItemDelegateForColumn(c, isText ? static_cast<QAbstractItemDelegate *>(text) : list);
-    }
+    m_decodeGrid->setItemDelegate(new GridDelegate(m_decodeGrid));
     // Below the grid sit the function panel and seven rows of settings; on a 1366 x 768
     // screen the window's share leaves the grid about half its rows, so it scrolls
     // through them (and only it: the settings stay in sight). Larger screens show all.

@@ -59,12 +59,14 @@ QVariant SignallingGridModel::data(const QModelIndex &index, int role) const
     case Qt::DisplayRole:
     case Qt::EditRole: return cellText(r, c);
     case Qt::TextAlignmentRole: return int(Qt::AlignCenter);
-    case EditorRole: return int(editor(c));
-    case EntriesRole: return entries(c);
-    case PositionRole: return position(r, c);
-    case PresetRole: return preset(c);
-    case AllowedKeysRole: return allowedKeys(c);
-    case MaxLengthRole: return maxLength(c);
+    case GridCell::EditorRole: return int(editor(c));
+    case GridCell::EntriesRole: return entries(c);
+    case GridCell::PositionRole: return position(r, c);
+    case GridCell::PresetRole: return preset(c);
+    case GridCell::KeysRole: return QVariant::fromValue(KeyRule::characters(allowedKeys(c), maxLength(c)));
+    case GridCell::StoreRole: return int(GridCell::Store::OnChoice);
+    case GridCell::EnterRole:
+        return int(editor(c) == Editor::Text ? GridCell::Enter::Commits : GridCell::Enter::Default);
     default: return {};
     }
 }

@@ -1,27 +1,23 @@
 #pragma once
 
 #include "image/document.h"
+#include "link/gridcell.h"
 #include "texts/language.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
 
 // What the signalling grids share: header texts in the grid's own "^a|^b" form (a "^"
-// centres its column), and how a cell is edited, told to the overlays by roles so one
-// text overlay and one list overlay serve every grid.
+// centres its column), and how a cell is edited, told to the grid delegate by the
+// GridCell roles: a text takes only its own keys up to its length, and Enter stores it;
+// a list opens on the stored entry (or the column's preset) and stores the one chosen.
 class SignallingGridModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum class Editor { None, Text, List };
-    enum Role {
-        EditorRole = Qt::UserRole + 1, // Editor as int
-        EntriesRole,                   // QStringList of a list cell
-        PositionRole,                  // the entry the stored value shows, -1 for none
-        PresetRole,                    // the entry an empty cell's list opens on
-        AllowedKeysRole,               // QString of the characters a text cell takes
-        MaxLengthRole,                 // int: the longest text a text cell takes
-    };
+    using Editor = GridCell::Editor;
+    // The grid frame fits its columns to the list entries too.
+    static constexpr int EntriesRole = GridCell::EntriesRole;
 
     // Reads the document's image; every stored cell is one step of it.
     SignallingGridModel(Document &document, const BiText &headers, int rows, bool chinese, QObject *parent);

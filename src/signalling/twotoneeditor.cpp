@@ -2,7 +2,7 @@
 
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
-#include "signalling/signallingdelegates.h"
+#include "link/griddelegate.h"
 #include "link/keypolicy.h"
 #include "signalling/twotonearea.h"
 #include "signalling/twotonedecodemodel.h"
@@ -60,9 +60,7 @@ QWidget *TwoToneEditor::buildEncodeTab()
     m_encodeGrid = makeGrid("MSF_Encode", TwoToneText::EncodeFrame);
     m_encodeModel = new TwoToneEncodeModel(Document::instance(), m_chinese, this);
     m_encodeGrid->setModel(m_encodeModel);
-    auto *text = new GridTextDelegate(this);
-    m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::FirstTone, text);
-    m_encodeGrid->setItemDelegateForColumn(TwoToneEncodeModel::SecondTone, text);
+    m_encodeGrid->setItemDelegate(new GridDelegate(m_encodeGrid));
     fitGrid(m_encodeGrid);
 
     auto *lists = new QGridLayout;
@@ -95,9 +93,7 @@ QWidget *TwoToneEditor::buildDecodeTab()
     m_decodeGrid = makeGrid("MSF_Decode", TwoToneText::DecodeFrame);
     m_decodeModel = new TwoToneDecodeModel(Document::instance(), m_chinese, this);
     m_decodeGrid->setModel(m_decodeModel);
-    auto *list = new GridListDelegate(this);
-    for (int c = 1; c < m_decodeModel->columnCount(); ++c)
-        m_decodeGrid->setItemDelegateForColumn(c, list);
+    m_decodeGrid->setItemDelegate(new GridDelegate(m_decodeGrid));
     fitGrid(m_decodeGrid);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {

@@ -63,6 +63,8 @@ private slots:
     void passingThroughACellChangesNothing();
     void toneSelectionsAndTypedValues();
     void toneKeysAreFiltered();
+    void cellBoxesTakeTheirKeysAndEnter_data();
+    void cellBoxesTakeTheirKeysAndEnter();
     void nameIsCutUpperCasedAndStoredByPosition();
     void nameInAnEmptyRowIsDropped();
     void listColumnsChangeOnlyTheirOwnBits_data();
@@ -315,6 +317,35 @@ void TestChannelEditor::toneKeysAreFiltered()
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
     QCoreApplication::processEvents();
     QCOMPARE(recordOf(51).mid(8, 2), bytes({0x01, 0x00}));
+}
+
+void TestChannelEditor::cellBoxesTakeTheirKeysAndEnter_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("enterCloses");
+    QTest::newRow("frequency: digits and one point") << int(Col::RxFrequency) << QStringLiteral("1x4 5..5")
+                                                     << QStringLiteral("145.5") << true;
+    QTest::newRow("name: anything") << int(Col::Name) << QStringLiteral("a b!") << QStringLiteral("a b!") << true;
+    QTest::newRow("band: Enter does nothing") << int(Col::Band) << QString() << QString() << false;
+}
+
+void TestChannelEditor::cellBoxesTakeTheirKeysAndEnter()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QFETCH(bool, enterCloses);
+    QWidget *editor = openEditor(53, column);
+    QVERIFY(editor);
+    auto *combo = qobject_cast<QComboBox *>(editor);
+    QWidget *target = combo && combo->lineEdit() ? combo->lineEdit() : editor;
+    QTest::keyClicks(target, typed);
+    QCOMPARE(combo ? combo->currentText() : qobject_cast<QLineEdit *>(editor)->text(), shown);
+    QTest::keyClick(target, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    QCOMPARE(visibleEditor(combo ? "Combo_edit" : "Text_Edit") != editor, enterCloses);
 }
 
 void TestChannelEditor::nameIsCutUpperCasedAndStoredByPosition()
