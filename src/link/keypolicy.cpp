@@ -27,7 +27,8 @@ KeyPolicy::KeyPolicy(const Rule &rule, QLineEdit *edit)
     , m_edit(edit)
     , m_before(edit->text())
 {
-    connect(edit, &QLineEdit::textChanged, this, [this](const QString &text) { m_before = text; });
+    // The box's own text, not the signal's: a handler of the edit may have changed it since.
+    connect(edit, &QLineEdit::textChanged, this, [this] { m_before = m_edit->text(); });
 }
 
 KeyPolicy *KeyPolicy::install(QLineEdit *edit, const Rule &rule)
@@ -72,12 +73,12 @@ QValidator::State KeyPolicy::validate(QString &input, int &position) const
         return Acceptable;
     if (m_rule.upperCase)
         inserted = inserted.toUpper();
-    QString kept = before.left(prefix) + before.right(suffix);
-    for (QChar c : inserted) {
-        if (!accepts(kept, c))
-            return Invalid;
-        kept.append(c);
-    }
+    // A key puts in one character. More at once is a paste (or an input method's
+    // commit): it goes in as it is, and the box's own rules take it from there (a
+    // character without a code is dropped at the next showing, a frequency that has
+    // grown too long is refused with its message, a codec keeps what fits).
+    if (inserted.size() == 1 && !accepts(before.left(prefix) + before.right(suffix), inserted.at(0)))
+        return Invalid;
     if (m_rule.upperCase) {
         input.replace(prefix, inserted.size(), inserted);
         position = std::min(position, int(input.size()));

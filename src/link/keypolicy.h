@@ -9,11 +9,12 @@ class QComboBox;
 class QKeyEvent;
 class QLineEdit;
 
-// What a box takes from the keyboard, one rule per kind of box. A rule judges each
-// character that typing or a paste would put in, against the text that stays around it
-// (the box's text less what the new characters replace). Removing and moving always
-// pass, so a box stays clearable; a text the program shows is never judged, so a value
-// a radio or a file brought is shown whole. A refused character leaves the box as it was.
+// What a box takes from the keyboard, one rule per kind of box. A rule judges each typed
+// character against the text that stays around it (the box's text less what the key
+// replaces). Removing and moving always pass, so a box stays clearable; a paste goes in
+// as it is, for the box's own rules to judge; a text the program shows is never judged,
+// so a value a radio or a file brought is shown whole. A refused key leaves the box as
+// it was.
 class KeyPolicy : public QValidator
 {
     Q_OBJECT

@@ -144,8 +144,6 @@ QComboBox *OptionEditor::makeList(const char *objectName, const QStringList &ent
     // Closed, a list shows whichever entry is stored whole: as wide as its widest entry
     // (the widest are a few words; the long lists hold short numbers).
     box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    // Lists are chosen from, never typed into: not even the keyboard search may pick.
-    KeyPolicy::selectOnly(box);
     return box;
 }
 

@@ -304,9 +304,10 @@ void TestEditorFrame::keyPolicy_data()
     QTest::newRow("up to four: and can be shortened") << "four" << "12345" << "\b\b7" << "" << "1237";
     QTest::newRow("tone: upper case, tone letters only") << "tone" << "" << "d0x23n" << "" << "D023N";
     QTest::newRow("one point") << "one point" << "" << "1.2.3" << "" << "1.23";
-    QTest::newRow("paste: all or nothing") << "tone set" << "1" << "" << "2a3" << "1";
-    QTest::newRow("paste: judged per character") << "tone set" << "1" << "" << "234.5" << "1234.5";
-    QTest::newRow("paste: within the limit") << "tone set" << "1" << "" << "2345678" << "1";
+    // A paste goes in as it is, for the box's own rules; a one-character paste is a key.
+    QTest::newRow("paste: not judged") << "tone set" << "1" << "" << "2a345678" << "12a345678";
+    QTest::newRow("paste: upper-cased") << "tone" << "" << "" << "d023n" << "D023N";
+    QTest::newRow("paste: one character is a key") << "tone set" << "1" << "" << "a" << "1";
 }
 
 void TestEditorFrame::keyPolicy()
