@@ -19,27 +19,14 @@ namespace {
 constexpr BiText RestoreStep{"Restore backup %1", "恢复备份 %1"};
 constexpr BiText Restored{"Restored the backup %1.", "已恢复备份 %1。"};
 
-PathChooser &chooser()
-{
-    static PathChooser c;
-    return c;
-}
-
 QString choosePath(QWidget *parent, const QString &folder)
 {
-    if (chooser())
-        return chooser()(folder);
     // Qt's own dialog where the platform has none, with its columns fitted, as elsewhere.
     return FileMenuDialog::choose(parent, {ShellText::FileRestoreBackup, {"Data files", "数据文件"}, QStringLiteral("*.dat"),
                                            folder, false, false});
 }
 
 } // namespace
-
-void setPathChooser(const PathChooser &c)
-{
-    chooser() = c;
-}
 
 void restoreBackup(QWidget *parent)
 {

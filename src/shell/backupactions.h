@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -10,10 +9,5 @@ class QWidget;
 namespace BackupActions {
 
 void restoreBackup(QWidget *parent);
-
-// Tests stand in for the dialog: given the backups folder, the chooser returns a path, or
-// an empty text for Cancel. An empty chooser brings the dialog back.
-using PathChooser = std::function<QString(const QString &folder)>;
-void setPathChooser(const PathChooser &chooser);
 
 } // namespace BackupActions

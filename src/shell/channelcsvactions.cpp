@@ -23,16 +23,8 @@ constexpr qint64 MaxCsvBytes = 4 * 1024 * 1024;
 
 constexpr BiText Exported{"Exported %1 channels to %2.", "已将 %1 个信道导出到 %2。"};
 
-PathChooser &chooser()
-{
-    static PathChooser c;
-    return c;
-}
-
 QString choosePath(QWidget *parent, bool save)
 {
-    if (chooser())
-        return chooser()(save);
     return FileMenuDialog::choose(parent, {save ? ShellText::FileExportCsv : ShellText::FileImportCsv,
                                            {"CSV", "CSV"},
                                            QStringLiteral("*.csv"),
@@ -43,11 +35,6 @@ QString choosePath(QWidget *parent, bool save)
 using FileMenuDialog::tell;
 
 } // namespace
-
-void setPathChooser(const PathChooser &c)
-{
-    chooser() = c;
-}
 
 void importChannels(QWidget *parent)
 {

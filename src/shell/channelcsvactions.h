@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -14,10 +13,5 @@ namespace ChannelCsvActions {
 void importChannels(QWidget *parent);
 // Asks for a file name and writes every non-empty channel to it.
 void exportChannels(QWidget *parent);
-
-// Tests stand in for the dialog: given whether a file is to be saved, the chooser returns
-// a path, or an empty text for Cancel. An empty chooser brings the dialog back.
-using PathChooser = std::function<QString(bool save)>;
-void setPathChooser(const PathChooser &chooser);
 
 } // namespace ChannelCsvActions

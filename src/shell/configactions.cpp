@@ -24,16 +24,8 @@ constexpr BiText Exported{"Exported the configuration to %1.", "配置已导出�
 constexpr BiText Imported{"Imported the configuration from %1.", "已从 %1 导入配置。"};
 constexpr BiText Refused{"Nothing was imported: the file has %1 errors.", "未导入任何设置：文件中有 %1 处错误。"};
 
-PathChooser &chooser()
-{
-    static PathChooser c;
-    return c;
-}
-
 QString choosePath(QWidget *parent, bool save)
 {
-    if (chooser())
-        return chooser()(save);
     return FileMenuDialog::choose(parent, {save ? ShellText::FileExportConfig : ShellText::FileImportConfig,
                                            {"YAML", "YAML"},
                                            QStringLiteral("*.yaml *.yml"),
@@ -44,11 +36,6 @@ QString choosePath(QWidget *parent, bool save)
 using FileMenuDialog::tell;
 
 } // namespace
-
-void setPathChooser(const PathChooser &c)
-{
-    chooser() = c;
-}
 
 void exportConfiguration(QWidget *parent)
 {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <functional>
 
 class QWidget;
 
@@ -14,9 +13,5 @@ void exportConfiguration(QWidget *parent);
 // Asks for a file and reads it over the document as one undo step, checked as the
 // windows check it against the current band limits; a file with any error changes nothing.
 void importConfiguration(QWidget *parent);
-
-// Tests stand in for the dialog, as for the channel CSV entries.
-using PathChooser = std::function<QString(bool save)>;
-void setPathChooser(const PathChooser &chooser);
 
 } // namespace ConfigActions

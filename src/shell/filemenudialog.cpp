@@ -7,10 +7,23 @@ namespace FileMenuDialog {
 
 namespace {
 constexpr BiText AllFiles{"All files", "所有文件"};
+
+Chooser &chooser()
+{
+    static Chooser c;
+    return c;
+}
 } // namespace
+
+void setChooser(const Chooser &c)
+{
+    chooser() = c;
+}
 
 QString choose(QWidget *parent, const Ask &ask)
 {
+    if (chooser())
+        return chooser()(ask);
     const bool chinese = Language::isChinese();
     QString filter = QStringLiteral("%1 (%2)").arg(ask.filterName.text(chinese), ask.patterns);
     if (ask.allFiles)

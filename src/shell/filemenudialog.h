@@ -4,6 +4,7 @@
 #include "texts/language.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -23,6 +24,11 @@ struct Ask
 
 // The chosen path, or an empty text for Cancel.
 QString choose(QWidget *parent, const Ask &ask);
+
+// Tests stand in for the dialog: every entry then asks `chooser` instead; an empty one
+// brings the dialog back.
+using Chooser = std::function<QString(const Ask &ask)>;
+void setChooser(const Chooser &chooser);
 
 // The outcome under the common title.
 void tell(QWidget *parent, const QString &text, MessageBox::Icon icon = MessageBox::Icon::Warning);

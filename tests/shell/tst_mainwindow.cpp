@@ -11,6 +11,7 @@
 #include "shell/channelcsvactions.h"
 #include "shell/configactions.h"
 #include "shell/backupactions.h"
+#include "shell/filemenudialog.h"
 #include "files/backups.h"
 #include "image/dataorigin.h"
 #include "channels/channelcsv.h"
@@ -439,8 +440,8 @@ void TestMainWindow::channelCsvFromTheFileMenu()
     QTemporaryDir dir;
     QString chosen;
     bool askedToSave = false;
-    ChannelCsvActions::setPathChooser([&](bool save) {
-        askedToSave = save;
+    FileMenuDialog::setChooser([&](const FileMenuDialog::Ask &ask) {
+        askedToSave = ask.save;
         return chosen;
     });
     MemoryImage &image = TestSupport::image();
@@ -489,7 +490,7 @@ void TestMainWindow::channelCsvFromTheFileMenu()
     QCOMPARE(ChannelRecord(image, 20).nameText(), QStringLiteral("LONGNA"));
     QCOMPARE(editor->model()->cellText(20, ChannelGridModel::RxFrequency), QStringLiteral("145.50000"));
     QCOMPARE(editor->model()->cellText(20, ChannelGridModel::Name), QStringLiteral("LONGNA"));
-    ChannelCsvActions::setPathChooser({});
+    FileMenuDialog::setChooser({});
 }
 
 void TestMainWindow::editMenuUndoesOneStepAtATime()
@@ -540,7 +541,7 @@ void TestMainWindow::configurationFromTheFileMenu()
 {
     QTemporaryDir dir;
     QString chosen = dir.filePath(QStringLiteral("plan.yaml"));
-    ConfigActions::setPathChooser([&](bool) { return chosen; });
+    FileMenuDialog::setChooser([&](const FileMenuDialog::Ask &) { return chosen; });
     m_window->showChannelEditor();
     auto *editor = qobject_cast<ChannelEditor *>(m_window->child(QStringLiteral("frm_chann")));
     MessageBox::takeRecorded();
@@ -580,7 +581,7 @@ void TestMainWindow::configurationFromTheFileMenu()
     QCOMPARE(m_window->menuAction(QStringLiteral("Edit_undo"))->text(), QStringLiteral("Undo: Import plan.yaml"));
     m_window->menuAction(QStringLiteral("Edit_undo"))->trigger();
     QCOMPARE(TestSupport::image().rows(0, MemoryImage::Rows), start);
-    ConfigActions::setPathChooser({});
+    FileMenuDialog::setChooser({});
 }
 
 void TestMainWindow::theWindowInFrontComesBackAfterAFileWindow()
@@ -629,8 +630,8 @@ void TestMainWindow::restoreBackupIsAnUndoableLoad()
     const MemoryImage before = TestSupport::image();
     QString offered;
     QString chosen;
-    BackupActions::setPathChooser([&](const QString &folder) {
-        offered = folder;
+    FileMenuDialog::setChooser([&](const FileMenuDialog::Ask &ask) {
+        offered = ask.start;
         return chosen;
     });
     // Cancel leaves everything as it was.
@@ -647,7 +648,7 @@ void TestMainWindow::restoreBackupIsAnUndoableLoad()
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList{QStringLiteral("Restored the backup %1.").arg(path)});
     Document::instance().undo();
     QVERIFY(TestSupport::image() == before);
-    BackupActions::setPathChooser({});
+    FileMenuDialog::setChooser({});
     DataOrigin::number().clear();
 }
 
