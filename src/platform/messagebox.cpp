@@ -4,6 +4,7 @@
 
 namespace {
 bool g_recording = false;
+bool g_answer = false;
 QList<MessageBox::Record> g_records;
 } // namespace
 
@@ -20,6 +21,22 @@ void show(QWidget *parent, const QString &title, const QString &text, Icon icon)
     box.exec();
 }
 
+bool ask(QWidget *parent, const QString &title, const QString &text)
+{
+    if (g_recording) {
+        g_records.append({title, text, Icon::Warning});
+        return g_answer;
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void setRecordedAnswer(bool yes)
+{
+    g_answer = yes;
+}
+
 void startRecording()
 {
     g_recording = true;
@@ -29,6 +46,7 @@ void startRecording()
 void stopRecording()
 {
     g_recording = false;
+    g_answer = false;
     g_records.clear();
 }
 

@@ -20,6 +20,10 @@ struct Record
 };
 
 void show(QWidget *parent, const QString &title, const QString &text, Icon icon = Icon::Warning);
+// A question with Yes and No; true for Yes. While recording it is kept as a record (icon
+// Warning) and answered with the answer set for it.
+bool ask(QWidget *parent, const QString &title, const QString &text);
+void setRecordedAnswer(bool yes);
 
 // While recording, show() returns at once and keeps what it was asked to show.
 void startRecording();

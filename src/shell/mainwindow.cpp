@@ -21,6 +21,7 @@
 #include "shell/configactions.h"
 #include "shell/backupactions.h"
 #include "shell/changeswindow.h"
+#include "shell/fleetwindow.h"
 #include "shell/imageinitialisation.h"
 #include "shell/menukeys.h"
 #include "texts/language.h"
@@ -76,6 +77,7 @@ const Caption MenuCaptions[] = {
     {"Prog_read", ShellText::ProgRead},
     {"Prog_write", ShellText::ProgWrite},
     {"Prog_write_changes", ShellText::ProgWriteChanges},
+    {"Prog_fleet", ShellText::ProgFleet},
     {"proc_setup", ShellText::PortSetup},
     {"Language_Setup", ShellText::LanguageMenu},
     {"Language_chn", ShellText::LanguageChinese},
@@ -282,6 +284,7 @@ void MainWindow::buildMenus()
     connect(addMenuAction(program, "Prog_read"), &QAction::triggered, this, [this] { showReadWindow(true); });
     connect(addMenuAction(program, "Prog_write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
     connect(addMenuAction(program, "Prog_write_changes"), &QAction::triggered, this, &MainWindow::showChangesWindow);
+    connect(addMenuAction(program, "Prog_fleet"), &QAction::triggered, this, &MainWindow::showFleetWindow);
     program->addSeparator();
     connect(addMenuAction(program, "proc_setup"), &QAction::triggered, this, &MainWindow::showPortSetup);
 
@@ -693,6 +696,14 @@ void MainWindow::showChangesWindow()
     showChild(
         name, [] { return new ChangesWindow; },
         [this](const QSize &client) { return ChangesWindow::placement(size(), client); });
+}
+
+void MainWindow::showFleetWindow()
+{
+    // Brought up when open: it may be running a job.
+    showChild(
+        QStringLiteral("frm_fleet"), [] { return new FleetWindow; },
+        [](const QSize &client) { return FleetWindow::placement(client); });
 }
 
 void MainWindow::exitFromToolbar()

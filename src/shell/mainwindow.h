@@ -70,6 +70,8 @@ public:
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
     void showChangesWindow();
+    // Program several radios: one window, brought up again while it is open.
+    void showFleetWindow();
     // Read from radio: a read window that is open is closed first (menu) or brought up
     // (toolbar).
     void showReadWindow(bool reopen);
