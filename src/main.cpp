@@ -1,3 +1,4 @@
+#include "files/radiohistory.h"
 #include "shell/appicon.h"
 #include "shell/mainwindow.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char **argv)
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvane.cps"));
     QApplication::setWindowIcon(Icons::applicationIcon());
 
+    // Whatever a window proves a radio holds joins that radio's history.
+    RadioHistory::install();
     MainWindow window;
     window.startUp();
     return app.exec();
