@@ -9,6 +9,7 @@
 #include "link/changedwritetexts.h"
 #include "link/editorwindow.h"
 #include "platform/messagebox.h"
+#include "shell/compareview.h"
 #include "shell/diffareas.h"
 #include "texts/commontexts.h"
 
@@ -31,7 +32,6 @@ constexpr BiText Caption{"Write Changes to Radio", "写入改动到对讲机"};
 constexpr BiText CloseCaption{"Close", "关闭"};
 constexpr BiText WriteCaption{"Write", "写入"};
 constexpr BiText ListName{"Changes", "改动"};
-constexpr BiText GroupCount{"%1 (%2)", "%1（%2）"};
 constexpr BiText BackupKept{"Backup: %1", "备份：%1"};
 // As the read window counts: in 201ths, so the read never quite shows 100 %.
 constexpr int ReadProgressDivisor = 201;
@@ -178,15 +178,11 @@ void ChangesWindow::showComparison()
     }
     const auto groups = ImageDiff::describeGrouped(m_changes.radio(), m_changes.planned(), diffAreas(),
                                                    Area::BulkWriteRows, m_chinese);
+    // The button counts what the list shows: its lines.
     int changes = 0;
-    for (const ImageDiff::GroupLines &g : groups) {
+    for (const ImageDiff::GroupLines &g : groups)
         changes += g.lines.size();
-        auto *item = new QTreeWidgetItem(m_list, {GroupCount.text(m_chinese).arg(ImageDiff::groupName(g.group, m_chinese))
-                                                      .arg(g.lines.size())});
-        for (const QString &line : g.lines)
-            new QTreeWidgetItem(item, {line});
-        item->setExpanded(true);
-    }
+    CompareView::fill(m_list, groups, m_chinese);
     m_summary->clear();
     m_write->setText(ChangedWriteText::writeChanges(changes, m_chinese));
     m_write->setEnabled(true);
