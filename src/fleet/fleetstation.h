@@ -31,6 +31,9 @@ public:
 
     FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWrite, QObject *parent = nullptr);
 
+    // Changed-only writes compare with each radio's history first (ChangedWrite::compareQuick).
+    void setQuick(bool quick) { m_quick = quick; }
+
     // What the port is doing, for a window to show.
     enum class State {
         Idle,        // not started
@@ -79,6 +82,8 @@ private:
     void takeRadio(const RadioIdentity &identity);
     void startChanged();
     void changedCompared();
+    // How a quick comparison went, for the report's detail; empty without --quick.
+    QString quickNote() const;
     void startFull();
     void startVerify();
     void verifyRead();
@@ -96,6 +101,7 @@ private:
     PortChoice m_port;
     FleetPlan &m_plan;
     bool m_fullWrite;
+    bool m_quick = false;
     ExchangeEngine m_engine;
     ChangedWrite m_changes;
     Timer m_pollTimer;

@@ -71,7 +71,7 @@ constexpr BiText Probing{"asking...", "询问中..."};
 constexpr BiText NoPorts{"No port opens.", "没有可以打开的端口。"};
 constexpr BiText HowFrame{"How", "方式"};
 constexpr BiText HowChanged{"Changed only, with read-back", "只写改动并回读校验"};
-constexpr BiText HowQuick{"Quick, where a baseline exists (not in this version)", "快速写入（有基准时，本版本未提供）"};
+constexpr BiText HowQuick{"Quick, where a baseline exists", "快速写入（有基准时）"};
 constexpr BiText HowWhole{"Whole write and verify", "全部写入并校验"};
 constexpr BiText Start{"Start", "开始"};
 constexpr BiText Stop{"Stop", "停止"};
@@ -217,7 +217,6 @@ void FleetWindow::buildLayout()
     m_changed->setObjectName(QStringLiteral("Option_changed"));
     m_quick = new QRadioButton(HowQuick.text(zh), howBox);
     m_quick->setObjectName(QStringLiteral("Option_quick"));
-    m_quick->setEnabled(false);
     m_whole = new QRadioButton(HowWhole.text(zh), howBox);
     m_whole->setObjectName(QStringLiteral("Option_whole"));
     m_changed->setChecked(true);
@@ -775,6 +774,7 @@ void FleetWindow::setEditable(bool editable)
     m_chooseFile->setEnabled(editable);
     m_ports->setEnabled(editable);
     m_changed->setEnabled(editable);
+    m_quick->setEnabled(editable);
     m_whole->setEnabled(editable);
     m_start->setEnabled(editable);
     m_stop->setEnabled(!editable);
@@ -835,6 +835,7 @@ bool FleetWindow::start()
         PortChoice::parse(ports.at(i), choice);
         m_stations.push_back(std::make_unique<FleetStation>(choice, m_plan, whole));
         FleetStation *station = m_stations.back().get();
+        station->setQuick(how() == How::Quick);
         connect(station, &FleetStation::stateChanged, this, [this, i] { stationChanged(i); });
         connect(station, &FleetStation::radioFinished, this, [this, i](const FleetReport &r) { radioFinished(i, r); });
         connect(station, &FleetStation::stopped, this, &FleetWindow::stationStopped);
