@@ -315,8 +315,8 @@ void FleetWindow::buildLayout()
     auto *bottom = new QSplitter(Qt::Horizontal, this);
     bottom->addWidget(m_stationRows);
     bottom->addWidget(m_log);
-    bottom->setStretchFactor(0, 2);
-    bottom->setStretchFactor(1, 3);
+    bottom->setStretchFactor(0, 1);
+    bottom->setStretchFactor(1, 1);
     bottom->setChildrenCollapsible(false);
     auto *commands = new QHBoxLayout;
     commands->addWidget(m_start);
@@ -440,7 +440,7 @@ void FleetWindow::rebuildRadios()
     }
     m_radios->resizeColumnsToContents();
     for (int c = 0; c <= keys; ++c)
-        m_radios->setColumnWidth(c, std::clamp(m_radios->columnWidth(c), 90, 220));
+        m_radios->setColumnWidth(c, std::clamp(m_radios->columnWidth(c), 70, 200));
     m_filling = false;
 }
 
@@ -664,6 +664,7 @@ void FleetWindow::showPortRows(const QStringList &ports, const QStringList &text
         PortChoice::parse(name, choice);
         m_ports->setItem(i, 1, readOnly(choice.device.isEmpty() ? PortNames::devicePath(choice.number) : choice.device));
         m_ports->setItem(i, 2, readOnly(texts.value(i)));
+        m_ports->item(i, 2)->setToolTip(texts.value(i));
     }
     m_ports->resizeColumnToContents(0);
     m_ports->resizeColumnToContents(1);
@@ -744,8 +745,10 @@ void FleetWindow::portProbed(const PortProbe::Outcome &outcome)
     if (m_probing < 0 || m_probing >= m_surveyed.size())
         return;
     m_surveyTexts[m_probing] = outcome.text(m_chinese);
-    if (QTableWidgetItem *item = m_ports->item(m_probing, 2))
+    if (QTableWidgetItem *item = m_ports->item(m_probing, 2)) {
         item->setText(m_surveyTexts.at(m_probing));
+        item->setToolTip(m_surveyTexts.at(m_probing));
+    }
     ++m_probing;
     // The next probe starts once this one's engine has let its port go.
     QTimer::singleShot(0, this, &FleetWindow::probeNext);
@@ -911,6 +914,7 @@ void FleetWindow::stationChanged(int index)
     const int row = s.currentRow();
     const bool showRow = active && row >= 0 && s.state() != FleetStation::State::Skipped;
     m_stationRows->item(index, 3)->setText(active ? s.radio().numberText() : QString());
+    m_stationRows->item(index, 3)->setToolTip(m_stationRows->item(index, 3)->text());
     m_stationRows->item(index, 4)->setText(showRow ? RowOfTable.text(m_chinese)
                                                          .arg(m_tableRowOfPlanRow.value(row) + 1)
                                                          .arg(m_plan.row(row).line)
@@ -923,6 +927,8 @@ void FleetWindow::stationChanged(int index)
         if (QTableWidgetItem *item = m_stationRows->item(index, c))
             item->setBackground(colour.isValid() ? QBrush(colour) : QBrush());
     }
+    m_stationRows->resizeColumnToContents(3);
+    m_stationRows->resizeColumnToContents(4);
     if (row >= 0 && row < m_plan.rowCount())
         showRowState(row);
 }
