@@ -957,6 +957,7 @@ void FleetWindow::showRowState(int planRow)
         if (QTableWidgetItem *item = m_radios->item(tableRow, c))
             item->setBackground(colour.isValid() ? QBrush(colour) : QBrush());
     }
+    m_radios->resizeColumnToContents(stateColumn);
     m_filling = false;
 }
 
