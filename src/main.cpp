@@ -1,3 +1,5 @@
+#include "files/journal.h"
+#include "image/document.h"
 #include "shell/appicon.h"
 #include "shell/mainwindow.h"
 
@@ -14,5 +16,10 @@ int main(int argc, char **argv)
 
     MainWindow window;
     window.startUp();
+    // From the start-up state on, every step the document takes is kept. A journal that
+    // cannot be started costs the run nothing else.
+    Journal journal(Document::instance());
+    journal.start();
+    window.showRecoverable();
     return app.exec();
 }

@@ -356,10 +356,12 @@ void FileWindow::confirm()
         MemoryImage loaded;
         const FileResult result = DataFile::load(loaded, path);
         if (result.ok) {
-            Document::instance().applyToImage(
+            const QString origin = Backups::radioOf(path);
+            Document::instance().apply(
                 StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
-                [&loaded](MemoryImage &image) {
-                    image = loaded;
+                [&loaded, &origin](Document::Contents &contents) {
+                    contents.image = loaded;
+                    DataOrigin::set(contents, origin);
                     return true;
                 });
         }
@@ -368,7 +370,6 @@ void FileWindow::confirm()
             return;
         }
         g_lastFolder = m_folder;
-        DataOrigin::number() = Backups::radioOf(path);
         warn(LoadedMessage.text());
         emit dataFileLoaded(path);
         closeWindow();

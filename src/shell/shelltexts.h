@@ -23,6 +23,7 @@ inline constexpr BiText FileExportCsv{"Export channels (CSV)...", "导出信道 
 inline constexpr BiText FileExportConfig{"Export configuration...", "导出配置..."};
 inline constexpr BiText FileImportConfig{"Import configuration...", "导入配置..."};
 inline constexpr BiText FileRestoreBackup{"Restore backup...", "恢复备份..."};
+inline constexpr BiText FileRecover{"Recover unsaved work...", "恢复未保存的编辑..."};
 inline constexpr BiText FileExit{"Exit", "退出"};
 inline constexpr BiText FmEdit{"FM-Radio", "FM-频道"};
 inline constexpr BiText ChannelEdit{"Channel", "信道编辑"};
