@@ -4,34 +4,10 @@
 #include "link/areatransfer.h"
 #include "image/memoryimage.h"
 #include "link/bulkread.h"
+#include "link/confirmedmemory.h"
 #include "platform/portnames.h"
 
 #include <QEventLoop>
-
-bool PortChoice::parse(const QString &text, PortChoice &choice)
-{
-    choice = PortChoice{};
-    const QString t = text.trimmed();
-    if (t.startsWith(QLatin1String("COM"), Qt::CaseInsensitive)) {
-        bool ok = false;
-        const int n = t.mid(3).toInt(&ok);
-        if (!ok || n < PortNames::FirstPort || n > PortNames::LastPort)
-            return false;
-        choice.number = n;
-        return true;
-    }
-    if (t.isEmpty())
-        return false;
-    choice.device = t;
-    return true;
-}
-
-QString PortChoice::description() const
-{
-    if (!device.isEmpty())
-        return device;
-    return QStringLiteral("COM%1 (%2)").arg(number).arg(PortNames::devicePath(number));
-}
 
 RadioLink::RadioLink(const PortChoice &port, ProgressBar &progress)
     : m_port(port)
@@ -56,13 +32,26 @@ RadioLink::Outcome RadioLink::read(MemoryImage &image)
     const Outcome outcome = run(engine, Kind::Read);
     if (outcome != Outcome::Done)
         return outcome;
-    return BulkRead::decodeInto(engine.receiveSlots(), image) ? Outcome::Done : Outcome::BadReply;
+    MemoryImage held;
+    if (!BulkRead::decodeInto(engine.receiveSlots(), held))
+        return Outcome::BadReply;
+    BulkRead::decodeInto(engine.receiveSlots(), image);
+    ConfirmedMemory::report(held, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Read);
+    return Outcome::Done;
 }
 
 RadioLink::Outcome RadioLink::write(const QVector<ExchangeEngine::Frame> &frames)
 {
     ExchangeEngine engine(Pacing::writeWindow());
-    return run(engine, Kind::Write, frames);
+    const Outcome outcome = run(engine, Kind::Write, frames);
+    // A whole write that every frame of was acknowledged: the radio holds what went out.
+    if (outcome == Outcome::Done && frames.size() == Area::BulkWriteFrames && frames.first().address == 0) {
+        MemoryImage held;
+        for (const ExchangeEngine::Frame &f : frames)
+            held.setRows(MemoryImage::rowOf(f.address), f.data);
+        ConfirmedMemory::report(held, Area::BulkWriteRows, m_identity, ConfirmedMemory::Kind::Written);
+    }
+    return outcome;
 }
 
 RadioLink::Outcome RadioLink::run(ExchangeEngine &engine, Kind kind, const QVector<ExchangeEngine::Frame> &frames)
