@@ -1,6 +1,8 @@
 // The run's journal: what a kill, a torn record, a snapshot or damage leaves recoverable,
 // another format refused whole, and the lock that keeps a live run's journal.
 
+#include "cli/commandline.h"
+#include "files/datafile.h"
 #include "files/journal.h"
 #include "files/journalformat.h"
 #include "files/journalstore.h"
@@ -100,6 +102,7 @@ private slots:
     void recovery();
     void otherVersionRefused();
     void lockBetweenRuns();
+    void commandLineRecovers();
 };
 
 using Damage = std::function<void(QByteArray &)>;
@@ -251,6 +254,70 @@ void TestJournal::lockBetweenRuns()
     const QString empty = other.path();
     other.finish();
     QVERIFY(!QFile::exists(empty));
+}
+
+void TestJournal::commandLineRecovers()
+{
+    QTemporaryDir state;
+    const QByteArray oldState = qgetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", state.path().toLocal8Bit());
+    Document document;
+    QString good;
+    QString other;
+    {
+        Journal journal(document);
+        QVERIFY(journal.start());
+        good = journal.path();
+        setCell(document, 0x30, 0x56);
+        document.adoptOrigin(QStringLiteral("ORV0000000000031"));
+    }
+    QTest::qWait(2);
+    {
+        Journal journal(document);
+        QVERIFY(journal.start());
+        other = journal.path();
+        setCell(document, 0x31, 0x57);
+    }
+    QByteArray bytes = readAll(other);
+    qToLittleEndian<quint32>(7, bytes.data() + 8);
+    writeAll(other, bytes);
+
+    auto run = [](const QStringList &args, QString &out, QString &err) {
+        QTextStream o(&out);
+        QTextStream e(&err);
+        return CommandLine(o, e, false).run(args);
+    };
+    QString out, err;
+    QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("--list")}, out, err), int(CommandLine::Done));
+    const QStringList lines = out.split(QLatin1Char('\n'));
+    QVERIFY2(lines.at(0).startsWith(QStringLiteral("1  started ")) && lines.at(0).contains(QStringLiteral("another version")),
+             qPrintable(out));
+    QVERIFY2(lines.at(2).startsWith(QStringLiteral("2  started ")) && lines.at(2).contains(QStringLiteral("2 steps"))
+                 && lines.at(2).contains(QStringLiteral("radio ORV0000000000031"))
+                 && lines.at(2).contains(QStringLiteral("ended normally")),
+             qPrintable(out));
+    QCOMPARE(lines.at(3), QStringLiteral("     last: Data origin; cell 48"));
+
+    QTemporaryDir target;
+    const QString written = target.filePath(QStringLiteral("out.dat"));
+    out.clear();
+    err.clear();
+    QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("2"), QStringLiteral("-o"), written}, out, err),
+             int(CommandLine::Done));
+    MemoryImage recovered;
+    QVERIFY(DataFile::load(recovered, written).ok);
+    QCOMPARE(recovered.at(0x30), uint8_t(0x56));
+    QCOMPARE(recovered.at(0x31), MemoryImage().at(0x31));
+
+    // Another format: refused, nothing written; a number beyond the list: a usage error.
+    const QString refused = target.filePath(QStringLiteral("refused.dat"));
+    QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("1"), QStringLiteral("-o"), refused}, out, err),
+             int(CommandLine::BadFile));
+    QVERIFY(err.contains(QStringLiteral("another version")));
+    QVERIFY(!QFile::exists(refused));
+    QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("3"), QStringLiteral("-o"), refused}, out, err),
+             int(CommandLine::Usage));
+    qputenv("XDG_STATE_HOME", oldState);
 }
 
 QTEST_APPLESS_MAIN(TestJournal)

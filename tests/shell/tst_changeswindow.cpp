@@ -453,7 +453,7 @@ void TestChangesWindow::quickWriteChecksOnlyTheTouchedBlocks()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(" 0 0 0 1 2\r\n");
     } else if (setup == QLatin1String("other radio")) {
-        DataOrigin::number() = QStringLiteral("ORV000000000000A");
+        Document::instance().adoptOrigin(QStringLiteral("ORV000000000000A"));
     } else if (setup == QLatin1String("cut off")) {
         vradio::Faults faults;
         faults.silentAfterWriteFrames = 2;
