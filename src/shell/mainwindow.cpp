@@ -23,7 +23,10 @@
 #include "shell/configactions.h"
 #include "shell/backupactions.h"
 #include "shell/changeswindow.h"
+#include "shell/fileopening.h"
 #include "shell/imageinitialisation.h"
+#include "shell/recentfiles.h"
+#include "files/droppedfiles.h"
 #include "shell/menukeys.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
@@ -33,6 +36,9 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QLabel>
@@ -74,6 +80,7 @@ const Caption MenuCaptions[] = {
     {"File_import_repeaters", ShellText::FileImportRepeaters},
     {"File_compare", ShellText::FileCompare},
     {"File_restore_backup", ShellText::FileRestoreBackup},
+    {"File_recent", ShellText::FileRecent},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
     {"sig_edit", ShellText::SignalEdit},
@@ -115,6 +122,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
+    // A data file, a configuration text or a channel CSV dropped anywhere on the frame.
+    setAcceptDrops(true);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::showEditorEditEntries);
     buildMenus();
     buildToolbar();
@@ -256,6 +265,8 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_compare"), &QAction::triggered, this, [this] { CompareActions::compareWithFile(this); });
     connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
     file->addSeparator();
+    addRecentFilesMenu(file);
+    file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = submenu("Edit");
@@ -307,6 +318,66 @@ void MainWindow::buildMenus()
 
     connect(addMenuAction(nullptr, "about"), &QAction::triggered, this, &MainWindow::showAbout);
     connect(addMenuAction(nullptr, "Menu_Exit"), &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::addRecentFilesMenu(QMenu *file)
+{
+    QMenu *recent = file->addMenu(QString());
+    recent->setObjectName(QStringLiteral("File_recent"));
+    recent->menuAction()->setObjectName(QStringLiteral("File_recent"));
+    // Filled each time it opens: a file may have gone or come back since.
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        RecentFiles::fillMenu(recent, Language::isChinese(), this, [this](const QString &path) { openFile(path); });
+    });
+}
+
+bool MainWindow::openFile(const QString &path)
+{
+    // As Undo: a read would store over the file, and a write is sending the bytes it
+    // started with.
+    if (transferRunning()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
+        return false;
+    }
+    return FileOpening::open(this, path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Any drag of files makes this window the drop's target, so that a drop it will not
+    // take still arrives and is told why (where the dragging program delivers it).
+    if (!DroppedFiles::files(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    // The cursor: the drop cursor only for a drop that will be taken.
+    if (FileOpening::takes(DroppedFiles::files(event->mimeData())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    // The program that sent the drop waits until it is delivered, so the file is opened
+    // (and its message shown) once the drop has returned. It is judged again there: a drop
+    // can arrive without its drag having been asked, and several files or one of another
+    // kind get their message.
+    const QStringList files = DroppedFiles::files(event->mimeData());
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            if (FileOpening::takes(files))
+                openFile(files.first());
+            else
+                FileOpening::openDropped(this, files);
+        },
+        Qt::QueuedConnection);
 }
 
 QAction *MainWindow::addBarAction(const char *key)
@@ -632,7 +703,13 @@ void MainWindow::showFileWindow(FileWindow::Kind kind)
     if (!closeChild(name))
         return;
     showChild(
-        name, [kind] { return new FileWindow(kind); },
+        name,
+        [kind] {
+            auto *window = new FileWindow(kind);
+            connect(window, &FileWindow::dataFileLoaded, window, [](const QString &path) { RecentFiles::add(path); });
+            connect(window, &FileWindow::dataFileSaved, window, [](const QString &path) { RecentFiles::add(path); });
+            return window;
+        },
         [](const QSize &client) {
             const QSize size(std::min(client.width(), 560), std::min(client.height(), 400));
             return QRect(QPoint((client.width() - size.width()) / 2, (client.height() - size.height()) / 3), size);
