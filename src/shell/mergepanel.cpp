@@ -31,8 +31,8 @@ constexpr BiText Duplicates{"%1 channels are already in the plan (same RX, TX an
 constexpr BiText Refused{"%1 channels lie outside the radio's band limits and are not merged.",
                          "%1 个信道超出本机频段限制，不予合并。"};
 constexpr BiText Nothing{"Nothing to merge.", "没有可合并的信道。"};
-constexpr BiText Ready{"Each checked row lands where the last column says; nothing changes before the button.",
-                       "每个选中的行放入最后一列所示的信道；按下按钮前不作任何更改。"};
+constexpr BiText Ready{"Each checked row lands on the channel its \"Lands on\" column names; nothing changes before the button.",
+                       "每个选中的行放入其“放入”列所示的信道；按下按钮前不作任何更改。"};
 constexpr BiText SameAs{"same as channel %1", "与信道 %1 相同"};
 constexpr BiText ChannelWord{"channel %1", "信道 %1"};
 constexpr BiText Headers[] = {
@@ -231,6 +231,7 @@ void MergePanel::showPreview()
         m_table->item(i, LandsOn)->setText(target < 0 ? QString() : ChannelWord.text(m_chinese).arg(target));
     }
     m_filling = false;
+    m_table->resizeColumnToContents(LandsOn);
     const int count = m_landing.ok ? m_landing.count() : 0;
     m_merge->setText(MergeButton.text(m_chinese).arg(count));
     m_merge->setEnabled(m_landing.ok && count > 0);
