@@ -24,7 +24,7 @@ void show(QWidget *parent, const QString &title, const QString &text, Icon icon)
 bool ask(QWidget *parent, const QString &title, const QString &text)
 {
     if (g_recording) {
-        g_records.append({title, text, Icon::Warning});
+        g_records.append({title, text, Icon::Question});
         return g_answer;
     }
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
@@ -46,7 +46,6 @@ void startRecording()
 void stopRecording()
 {
     g_recording = false;
-    g_answer = false;
     g_records.clear();
 }
 

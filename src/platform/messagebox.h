@@ -10,7 +10,7 @@ class QWidget;
 // a record in tests so that they can assert on the exact title and text.
 namespace MessageBox {
 
-enum class Icon { Warning, Information };
+enum class Icon { Warning, Information, Question };
 
 struct Record
 {
@@ -20,8 +20,9 @@ struct Record
 };
 
 void show(QWidget *parent, const QString &title, const QString &text, Icon icon = Icon::Warning);
-// A question with Yes and No; true for Yes. While recording it is kept as a record (icon
-// Warning) and answered with the answer set for it.
+
+// A question with Yes and No (No is the default); true for Yes. While recording it is
+// kept as a record with the Question icon and answered with setRecordedAnswer()'s answer.
 bool ask(QWidget *parent, const QString &title, const QString &text);
 void setRecordedAnswer(bool yes);
 

@@ -1,6 +1,9 @@
 #include "shell/mainwindow.h"
 
 #include "files/filewindow.h"
+#include "files/journal.h"
+#include "files/journalstore.h"
+#include "shell/recoverywindow.h"
 #include "image/bandlimits.h"
 #include "link/editorwindow.h"
 #include "link/identificationexchange.h"
@@ -19,6 +22,7 @@
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
 #include "shell/comparewindow.h"
+#include "shell/mergewindow.h"
 #include "shell/configactions.h"
 #include "shell/backupactions.h"
 #include "shell/changeswindow.h"
@@ -76,8 +80,11 @@ const Caption MenuCaptions[] = {
     {"File_export_csv", ShellText::FileExportCsv},
     {"File_export_config", ShellText::FileExportConfig},
     {"File_import_config", ShellText::FileImportConfig},
+    {"File_merge", ShellText::FileMerge},
+    {"File_import_repeaters", ShellText::FileImportRepeaters},
     {"File_compare", ShellText::FileCompare},
     {"File_restore_backup", ShellText::FileRestoreBackup},
+    {"File_recover", ShellText::FileRecover},
     {"File_recent", ShellText::FileRecent},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
@@ -127,6 +134,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    showRecoverable();
     connectEditorEntries();
     MenuKeys::install(this);
     RadioStatus::instance().followLink();
@@ -259,8 +267,13 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
     connect(addMenuAction(file, "File_export_config"), &QAction::triggered, this, [this] { ConfigActions::exportConfiguration(this); });
     connect(addMenuAction(file, "File_import_config"), &QAction::triggered, this, [this] { ConfigActions::importConfiguration(this); });
+    connect(addMenuAction(file, "File_merge"), &QAction::triggered, this, [this] { MergeActions::mergeFromFile(this); });
+    connect(addMenuAction(file, "File_import_repeaters"), &QAction::triggered, this, [this] { MergeActions::importRepeaters(this); });
     connect(addMenuAction(file, "File_compare"), &QAction::triggered, this, [this] { CompareActions::compareWithFile(this); });
     connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
+    connect(addMenuAction(file, "File_recover"), &QAction::triggered, this, &MainWindow::showRecoveryWindow);
+    // A directory listing, no journal read: the menu opens as fast as before.
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::showRecoverable);
     file->addSeparator();
     addRecentFilesMenu(file);
     file->addSeparator();
@@ -765,6 +778,26 @@ void MainWindow::showWriteWindow()
     showChild(
         name, [] { return new WriteWindow; },
         [this](const QSize &) { return WriteWindow::placement(size()); });
+}
+
+void MainWindow::showRecoverable()
+{
+    const Journal *own = Journal::running();
+    menuAction(QStringLiteral("File_recover"))
+        ->setEnabled(JournalStore::anyKept(own ? own->folder() : Journal::defaultFolder(), own ? own->path() : QString()));
+}
+
+void MainWindow::showRecoveryWindow()
+{
+    // Each time afresh: the journals of other runs go on changing.
+    const QString name = QStringLiteral("Form_recover");
+    closeChild(name);
+    const Journal *own = Journal::running();
+    const QString folder = own ? own->folder() : Journal::defaultFolder();
+    const QString path = own ? own->path() : QString();
+    showChild(
+        name, [folder, path] { return new RecoveryWindow(folder, path); },
+        [this](const QSize &client) { return RecoveryWindow::placement(size(), client); });
 }
 
 void MainWindow::showChangesWindow()

@@ -72,6 +72,9 @@ public:
     void showChangesWindow();
     // Program several radios: one window, brought up again while it is open.
     void showFleetWindow();
+    // File > "Recover unsaved work...", enabled while a journal of another run is kept.
+    void showRecoveryWindow();
+    void showRecoverable();
     // Read from radio: a read window that is open is closed first (menu) or brought up
     // (toolbar).
     void showReadWindow(bool reopen);
