@@ -156,6 +156,7 @@ int main(int argc, char **argv)
                           .run({"fleet", dir.filePath("plan.dat"), "--radios", dir.filePath("radios.csv"), "--port", "COM1",
                                 "--port", "COM2", "--log", dir.filePath("fleet.log")});
         });
+    std::fprintf(stderr, "command line: exit code %d\n", cliCode);
     const bool cliOk = cliCode == 0 && allEqual(b, rows);
     stopAll(b);
 
@@ -167,6 +168,9 @@ int main(int argc, char **argv)
     window.setPortChecked(QStringLiteral("COM1"), true);
     window.setPortChecked(QStringLiteral("COM2"), true);
     bool started = window.loadRadios(dir.filePath("radios.csv"));
+    QObject::connect(&window, &FleetWindow::radioDone, [](const FleetReport &r) {
+        std::fprintf(stderr, "window: %s\n", qPrintable(r.screenLine()));
+    });
     const double windowSeconds = timed(
         links, before, b,
         [&] {
