@@ -19,6 +19,7 @@
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
 #include "shell/comparewindow.h"
+#include "shell/mergewindow.h"
 #include "shell/configactions.h"
 #include "shell/backupactions.h"
 #include "shell/changeswindow.h"
@@ -75,6 +76,8 @@ const Caption MenuCaptions[] = {
     {"File_export_csv", ShellText::FileExportCsv},
     {"File_export_config", ShellText::FileExportConfig},
     {"File_import_config", ShellText::FileImportConfig},
+    {"File_merge", ShellText::FileMerge},
+    {"File_import_repeaters", ShellText::FileImportRepeaters},
     {"File_compare", ShellText::FileCompare},
     {"File_restore_backup", ShellText::FileRestoreBackup},
     {"File_recent", ShellText::FileRecent},
@@ -257,6 +260,8 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
     connect(addMenuAction(file, "File_export_config"), &QAction::triggered, this, [this] { ConfigActions::exportConfiguration(this); });
     connect(addMenuAction(file, "File_import_config"), &QAction::triggered, this, [this] { ConfigActions::importConfiguration(this); });
+    connect(addMenuAction(file, "File_merge"), &QAction::triggered, this, [this] { MergeActions::mergeFromFile(this); });
+    connect(addMenuAction(file, "File_import_repeaters"), &QAction::triggered, this, [this] { MergeActions::importRepeaters(this); });
     connect(addMenuAction(file, "File_compare"), &QAction::triggered, this, [this] { CompareActions::compareWithFile(this); });
     connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
     file->addSeparator();
