@@ -1,6 +1,9 @@
 #include "shell/mainwindow.h"
 
 #include "files/filewindow.h"
+#include "files/journal.h"
+#include "files/journalstore.h"
+#include "shell/recoverywindow.h"
 #include "image/bandlimits.h"
 #include "link/editorwindow.h"
 #include "link/identificationexchange.h"
@@ -80,6 +83,7 @@ const Caption MenuCaptions[] = {
     {"File_import_repeaters", ShellText::FileImportRepeaters},
     {"File_compare", ShellText::FileCompare},
     {"File_restore_backup", ShellText::FileRestoreBackup},
+    {"File_recover", ShellText::FileRecover},
     {"File_recent", ShellText::FileRecent},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
@@ -128,6 +132,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    showRecoverable();
     connectEditorEntries();
     MenuKeys::install(this);
     RadioStatus::instance().followLink();
@@ -264,6 +269,9 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_import_repeaters"), &QAction::triggered, this, [this] { MergeActions::importRepeaters(this); });
     connect(addMenuAction(file, "File_compare"), &QAction::triggered, this, [this] { CompareActions::compareWithFile(this); });
     connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
+    connect(addMenuAction(file, "File_recover"), &QAction::triggered, this, &MainWindow::showRecoveryWindow);
+    // A directory listing, no journal read: the menu opens as fast as before.
+    connect(file, &QMenu::aboutToShow, this, &MainWindow::showRecoverable);
     file->addSeparator();
     addRecentFilesMenu(file);
     file->addSeparator();
@@ -767,6 +775,26 @@ void MainWindow::showWriteWindow()
     showChild(
         name, [] { return new WriteWindow; },
         [this](const QSize &) { return WriteWindow::placement(size()); });
+}
+
+void MainWindow::showRecoverable()
+{
+    const Journal *own = Journal::running();
+    menuAction(QStringLiteral("File_recover"))
+        ->setEnabled(JournalStore::anyKept(own ? own->folder() : Journal::defaultFolder(), own ? own->path() : QString()));
+}
+
+void MainWindow::showRecoveryWindow()
+{
+    // Each time afresh: the journals of other runs go on changing.
+    const QString name = QStringLiteral("Form_recover");
+    closeChild(name);
+    const Journal *own = Journal::running();
+    const QString folder = own ? own->folder() : Journal::defaultFolder();
+    const QString path = own ? own->path() : QString();
+    showChild(
+        name, [folder, path] { return new RecoveryWindow(folder, path); },
+        [this](const QSize &client) { return RecoveryWindow::placement(size(), client); });
 }
 
 void MainWindow::showChangesWindow()
