@@ -14,6 +14,7 @@
 #include "image/document.h"
 #include "alignment/alignmenttable.h"
 #include "texts/commontexts.h"
+#include "platform/filedrags.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/aboutbox.h"
@@ -673,6 +674,8 @@ QMdiSubWindow *MainWindow::showChild(const QString &objectName, const std::funct
     }
     QWidget *widget = make();
     widget->setObjectName(objectName);
+    // A file dropped on a child's text box opens as one dropped on the frame.
+    FileDrags::passToWindow(widget);
     QMdiSubWindow *sub = m_mdi->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(widget->windowTitle());
