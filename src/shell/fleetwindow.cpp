@@ -13,6 +13,7 @@
 #include "platform/portnames.h"
 #include "platform/portstate.h"
 #include "shell/filemenudialog.h"
+#include "shell/fleetwindowtexts.h"
 #include "shell/imageinitialisation.h"
 #include "texts/commontexts.h"
 #include "texts/language.h"
@@ -473,6 +474,25 @@ void FleetWindow::recheck()
     showFaults();
 }
 
+// The check speaks the command line's English; the window says it in its own language,
+// naming the column by its caption.
+QString FleetWindow::faultText(const RadiosTable::Fault &f) const
+{
+    const QString said = FleetWindowTexts::fault(f.text, m_chinese);
+    const int key = f.column - 1;
+    if (key < 0 || key >= m_table.keys.size())
+        return said;
+    return KeyProblem.text(m_chinese).arg(FleetKeys::label(m_table.keys.at(key), m_chinese), said);
+}
+
+// The header's faults always name their column: no cell shows them.
+QString FleetWindow::describeFault(const RadiosTable::Fault &f, bool nameColumn) const
+{
+    if (f.row < 0)
+        return HeaderFault.text(m_chinese).arg(faultText(f));
+    return RowFault.text(m_chinese).arg(f.row + 1).arg(nameColumn ? faultText(f) : FleetWindowTexts::fault(f.text, m_chinese));
+}
+
 void FleetWindow::showFaults()
 {
     m_filling = true;
@@ -488,20 +508,14 @@ void FleetWindow::showFaults()
         }
     }
     for (const RadiosTable::Fault &f : m_faults) {
-        const QString where = f.column > 0 ? f.column - 1 < keys ? FleetKeys::label(m_table.keys.at(f.column - 1), m_chinese)
-                                                                 : QString()
-                              : QString();
-        const QString text = where.isEmpty() || f.row < 0 ? f.text : KeyProblem.text(m_chinese).arg(where, f.text);
-        if (f.row < 0) {
-            lines << HeaderFault.text(m_chinese).arg(f.text);
+        lines << describeFault(f, true);
+        if (f.row < 0)
             continue;
-        }
-        lines << RowFault.text(m_chinese).arg(f.row + 1).arg(text);
-        rowTexts[f.row] << text;
+        rowTexts[f.row] << faultText(f);
         if (f.column >= 0) {
             if (QTableWidgetItem *item = m_radios->item(f.row, f.column)) {
                 item->setBackground(FailedColour);
-                item->setToolTip(f.text);
+                item->setToolTip(FleetWindowTexts::fault(f.text, m_chinese));
             }
         }
     }
@@ -521,11 +535,11 @@ void FleetWindow::showFaults()
 bool FleetWindow::addColumn(const QString &path)
 {
     const QString key = path.trimmed();
-    QString problem = ConfigText::keyPathProblem(key);
+    QString problem = FleetWindowTexts::fault(ConfigText::keyPathProblem(key), m_chinese);
     if (problem.isEmpty() && m_table.keys.contains(key))
-        problem = KeyThere.text();
+        problem = KeyThere.text(m_chinese);
     if (!problem.isEmpty()) {
-        MessageBox::show(this, CommonText::PromptTitle.text(), KeyProblem.text().arg(key, problem));
+        MessageBox::show(this, CommonText::PromptTitle.text(), KeyProblem.text(m_chinese).arg(key, problem));
         return false;
     }
     m_table.keys << key;
@@ -596,7 +610,8 @@ bool FleetWindow::loadRadios(const QString &path)
     RadiosTable table;
     QString error;
     if (!RadiosTable::read(bytes, table, error)) {
-        MessageBox::show(this, CommonText::PromptTitle.text(), RadiosNotRead.text().arg(QFileInfo(path).fileName(), error));
+        MessageBox::show(this, CommonText::PromptTitle.text(),
+                         RadiosNotRead.text(m_chinese).arg(QFileInfo(path).fileName(), FleetWindowTexts::fault(error, m_chinese)));
         return false;
     }
     m_table = table;
@@ -791,8 +806,9 @@ bool FleetWindow::start()
     if (!m_faults.isEmpty()) {
         QStringList lines;
         for (const RadiosTable::Fault &f : m_faults)
-            lines << (f.row < 0 ? HeaderFault.text().arg(f.text) : RowFault.text().arg(f.row + 1).arg(f.text));
-        MessageBox::show(this, CommonText::PromptTitle.text(), TableFaults.text().arg(lines.mid(0, 10).join(QLatin1Char('\n'))));
+            lines << describeFault(f, false);
+        MessageBox::show(this, CommonText::PromptTitle.text(),
+                         TableFaults.text(m_chinese).arg(lines.mid(0, 10).join(QLatin1Char('\n'))));
         return false;
     }
     m_tableRowOfPlanRow.clear();

@@ -94,6 +94,8 @@ private:
     void radioCellEdited(int row, int column);
     void recheck();
     void showFaults();
+    QString faultText(const RadiosTable::Fault &fault) const;
+    QString describeFault(const RadiosTable::Fault &fault, bool nameColumn) const;
     void addColumnClicked();
     void removeColumnClicked();
     void removeRowClicked();

@@ -1,12 +1,14 @@
 // The fleet window: its radios table checked as the command line checks the file, the file
 // itself both ways, and jobs against virtual radios on two ports.
 
+#include "fleet/fleetkeys.h"
 #include "fleet/fleetplan.h"
 #include "fleet/radiostable.h"
 #include "image/areamap.h"
 #include "link/bulkwrite.h"
 #include "platform/portnames.h"
 #include "shell/fleetwindow.h"
+#include "shell/fleetwindowtexts.h"
 #include "shell/imageinitialisation.h"
 #include "support/testsupport.h"
 #include "virtualradio.h"
@@ -74,6 +76,9 @@ private slots:
     void cleanup();
     void tableChecksEveryCell_data();
     void tableChecksEveryCell();
+    void faultTextsInChinese_data();
+    void faultTextsInChinese();
+    void everyCheckMessageHasChineseText();
     void radiosFileRoundTripsWithTheCommandLine();
     void badRowBlocksTheStart();
     void silentRadioFailsWhileTheOtherPortCompletes();
@@ -107,14 +112,18 @@ void TestFleetWindow::tableChecksEveryCell_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("faultRow");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("chinese"); // the cell's message in a Chinese window
     // Row 0 is good throughout; row 1 gets the cell.
-    QTest::newRow("good") << 1 << "103" << -1 << "";
-    QTest::newRow("ANI too short") << 1 << "12" << 1 << "12 needs 3 to 5 digits";
-    QTest::newRow("ANI letter") << 1 << "12X" << 1 << "may hold only";
-    QTest::newRow("message character") << 2 << "A*B" << 1 << "may hold only 0-9, A-Z, +, - and spaces";
-    QTest::newRow("message too long") << 2 << "SEVENCH" << 1 << "";
-    QTest::newRow("self ID short") << 3 << "123" << 1 << "needs 5 digits of 0-9, A-F, or nothing";
-    QTest::newRow("radio number twice") << 0 << "orv1-00000000000001" << 1 << "has a row already";
+    QTest::newRow("good") << 1 << "103" << -1 << "" << "";
+    QTest::newRow("ANI too short") << 1 << "12" << 1 << "12 needs 3 to 5 digits" << "12 需要 3 到 5 位";
+    QTest::newRow("ANI letter") << 1 << "12X" << 1 << "may hold only" << "12X 只能包含 0-9、A-D、* 和 #";
+    QTest::newRow("message character") << 2 << "A*B" << 1 << "may hold only 0-9, A-Z, +, - and spaces"
+                                       << "A*B 只能包含 0-9、A-Z、+、- 和空格";
+    QTest::newRow("message too long") << 2 << "SEVENCH" << 1 << "" << "SEVENCH 超过 6 个字符";
+    QTest::newRow("self ID short") << 3 << "123" << 1 << "needs 5 digits of 0-9, A-F, or nothing"
+                                   << "123 需要 5 位 0-9、A-F，或留空";
+    QTest::newRow("radio number twice") << 0 << "orv1-00000000000001" << 1 << "has a row already"
+                                        << "orv1-00000000000001 在第 2 行已有一行";
 }
 
 void TestFleetWindow::tableChecksEveryCell()
@@ -123,6 +132,7 @@ void TestFleetWindow::tableChecksEveryCell()
     QFETCH(QString, text);
     QFETCH(int, faultRow);
     QFETCH(QString, message);
+    QFETCH(QString, chinese);
     FleetWindow w;
     w.setPorts({});
     QCOMPARE(w.table().keys, (QStringList{Ani, Message, SelfId}));
@@ -152,6 +162,72 @@ void TestFleetWindow::tableChecksEveryCell()
     // Fixing the cell clears it.
     type(w, 1, column, QString());
     QVERIFY(w.faults().isEmpty());
+
+    // A Chinese window gives the same fault in Chinese, beside the cell and in its row.
+    Language::setChinese(true);
+    FleetWindow zh;
+    Language::setChinese(false);
+    zh.setPorts({});
+    for (int c = 0; c < 4; ++c)
+        type(zh, 0, c, w.table().rows.at(0).at(c));
+    zh.addRow();
+    type(zh, 1, column, text);
+    QCOMPARE(zh.faults().size(), 1);
+    QCOMPARE(zh.radiosTable()->item(1, column)->toolTip(), chinese);
+    const QString check = zh.radiosTable()->item(1, zh.radiosTable()->columnCount() - 1)->text();
+    QVERIFY2(check.endsWith(chinese), qPrintable(check));
+}
+
+void TestFleetWindow::faultTextsInChinese_data()
+{
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("chinese");
+    // What cells cannot easily produce: the header, the file, sets of names, and text a
+    // person typed that looks like a placeholder.
+    QTest::newRow("unknown key") << "is not a key this program knows" << "不是本程序认识的配置键";
+    QTest::newRow("key twice") << "is given twice" << "重复出现";
+    QTest::newRow("channel number")
+        << "needs a channel number from 0 to 199 and a key after it (channels.0.name)"
+        << "需要 0 到 199 的信道编号，后接键名（channels.0.name）";
+    QTest::newRow("empty column name") << "column 3: is not a key this program knows" << "第 3 列：不是本程序认识的配置键";
+    QTest::newRow("too many cells") << "has 5 cells; the header names 4" << "有 5 个单元格，表头只有 4 列";
+    QTest::newRow("file: open quote") << "line 4: a quoted cell is not closed" << "第 4 行：引号未闭合";
+    QTest::newRow("set of names")
+        << "inspection, spy spy is not one of inspection, monitor, stun, kill, revive"
+        << "inspection, spy 中的 spy 不是 inspection, monitor, stun, kill, revive 之一";
+    QTest::newRow("value with spaces") << "VERY HIGH is not one of HIGH, LOW" << "VERY HIGH 不是 HIGH, LOW 之一";
+    QTest::newRow("two bands") << "12 is outside 130-179 and 400-520" << "12 超出 130-179 和 400-520 的范围";
+    QTest::newRow("typed placeholder") << "%1%2 is longer than 6 characters" << "%1%2 超过 6 个字符";
+    QTest::newRow("unknown shape stays") << "the radio is on fire" << "the radio is on fire";
+}
+
+void TestFleetWindow::faultTextsInChinese()
+{
+    QFETCH(QString, english);
+    QFETCH(QString, chinese);
+    QCOMPARE(FleetWindowTexts::fault(english, true), chinese);
+    QCOMPARE(FleetWindowTexts::fault(english, false), english);
+}
+
+void TestFleetWindow::everyCheckMessageHasChineseText()
+{
+    // Every key a column offers, and a channel's and a preset's, each given values that
+    // break one rule or another: whatever the check says of them has a Chinese text.
+    RadiosTable table;
+    table.keys = FleetKeys::offeredKeys();
+    table.keys << QStringLiteral("channels.5.name") << QStringLiteral("channels.5.rx") << QStringLiteral("channels.5.rx_tone")
+               << QStringLiteral("fm.5.frequency") << QStringLiteral("fm.6.name") << QStringLiteral("channels.150.name");
+    const QStringList probes{QString(24, QLatin1Char('~')), QStringLiteral("12"), QStringLiteral("99999"),
+                             QStringLiteral("A*B"), QStringLiteral("inspection, spy")};
+    for (const QString &p : probes)
+        table.rows << (QStringList{QString()} + QStringList(table.keys.size(), p));
+    table.rows << QStringList{QStringLiteral("ORV1")} << QStringList{QStringLiteral("orv1")};
+    const QVector<RadiosTable::Fault> faults = table.check(TestSupport::image());
+    for (const RadiosTable::Fault &f : faults) {
+        QVERIFY2(FleetWindowTexts::fault(f.text, true) != f.text, qPrintable(f.text));
+    }
+    // Each probe breaks a rule of most keys.
+    QVERIFY2(faults.size() > 1000, qPrintable(QString::number(faults.size())));
 }
 
 void TestFleetWindow::radiosFileRoundTripsWithTheCommandLine()
