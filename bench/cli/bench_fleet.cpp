@@ -6,7 +6,7 @@
 // Reports both times, their ratio, and whether every radio ended equal to its plan.
 
 #include "cli/commandline.h"
-#include "cli/fleetplan.h"
+#include "fleet/fleetplan.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"

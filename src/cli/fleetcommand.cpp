@@ -2,10 +2,9 @@
 
 #include "cli/commandline.h"
 
-#include "cli/fleetplan.h"
-#include "cli/fleetstation.h"
-#include "cli/radiolink.h"
-#include "channels/csvtext.h"
+#include "fleet/fleetplan.h"
+#include "fleet/fleetstation.h"
+#include "link/portchoice.h"
 #include "files/numberstream.h"
 #include "image/memoryimage.h"
 
@@ -50,33 +49,6 @@ public:
 private:
     void (*m_previous)(int) = SIG_DFL;
 };
-
-QString logLine(const FleetStation::Report &r)
-{
-    const QStringList cells{r.finishedUtc.toString(Qt::ISODate),
-                            r.port,
-                            r.identity.numberText(),
-                            r.identity.modelName,
-                            r.identity.firmwareText(),
-                            r.line > 0 ? QString::number(r.line) : QString(),
-                            r.result,
-                            QString::number(r.frames),
-                            QString::number(r.seconds, 'f', 1)};
-    QStringList quoted;
-    for (const QString &c : cells)
-        quoted << CsvText::quoted(c);
-    return quoted.join(QLatin1Char(',')) + QLatin1Char('\n');
-}
-
-QString screenLine(const FleetStation::Report &r)
-{
-    QString line = r.port + QStringLiteral("  ") + r.identity.numberText() + QStringLiteral("  ");
-    if (r.line == 0)
-        return line + r.detail;
-    line += QStringLiteral("line %1  ").arg(r.line);
-    line += r.failed ? QStringLiteral("FAILED: ") + r.detail : QStringLiteral("ok: ") + r.detail;
-    return line + QStringLiteral("  (%1 s)").arg(r.seconds, 0, 'f', 1);
-}
 
 bool appendToLog(const QString &path, const QString &line, QString &error)
 {
@@ -166,8 +138,8 @@ int CommandLine::fleet(const Arguments &args)
         QObject::connect(station.get(), &FleetStation::radioFinished, &loop, [&](const FleetStation::Report &r) {
             if (r.failed)
                 ++failures;
-            m_out << screenLine(r) << '\n' << Qt::flush;
-            if (QString error; !logPath.isEmpty() && !appendToLog(logPath, logLine(r), error))
+            m_out << r.screenLine() << '\n' << Qt::flush;
+            if (QString error; !logPath.isEmpty() && !appendToLog(logPath, r.logLine(), error))
                 m_err << "orvane-cli: the log " << logPath << " cannot be written: " << error << '\n' << Qt::flush;
             if (plan.allDone() && !stopping)
                 stopAll();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "link/exchangeengine.h"
+#include "link/portchoice.h"
 #include "link/radioidentity.h"
 
 #include <QString>
@@ -8,20 +9,6 @@
 
 class MemoryImage;
 class ProgressBar;
-
-// Which port the command line talks through: a COM number, resolved as the windows
-// resolve it, or a device path given as it stands.
-struct PortChoice
-{
-    int number = 0;  // 1..12, or 0 when a device is given
-    QString device;
-
-    // "COM3" and "com3" are numbers; anything else is a device path. Nothing for COM0
-    // or a number above 12.
-    static bool parse(const QString &text, PortChoice &choice);
-    // "COM3 (/dev/ttyUSB2)" or the device path.
-    QString description() const;
-};
 
 // The windows' exchanges, one after another, from a program without windows: each call
 // runs the exchange engine with the pacing of the window that would run it and waits in

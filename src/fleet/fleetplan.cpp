@@ -1,4 +1,4 @@
-#include "cli/fleetplan.h"
+#include "fleet/fleetplan.h"
 
 #include "config/configtext.h"
 #include "channels/csvtext.h"

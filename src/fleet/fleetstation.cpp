@@ -1,6 +1,6 @@
-#include "cli/fleetstation.h"
+#include "fleet/fleetstation.h"
 
-#include "cli/fleetplan.h"
+#include "fleet/fleetplan.h"
 #include "files/backups.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "cli/radiolink.h"
+#include "fleet/fleetreport.h"
 #include "link/changedwrite.h"
 #include "link/exchangeengine.h"
+#include "link/portchoice.h"
 #include "link/radioidentity.h"
 #include "platform/timer.h"
 
-#include <QDateTime>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -27,18 +27,7 @@ public:
     // How often a port is asked who is there while it waits, in milliseconds.
     static constexpr int PollMs = 2000;
 
-    struct Report
-    {
-        QDateTime finishedUtc;
-        QString port;
-        RadioIdentity identity;
-        int line = 0;        // the row's line in the plan, 0 when the radio took none
-        QString result;      // "ok", "failed: ...", "skipped: ..."
-        QString detail;      // what the write came to, for the person watching
-        int frames = 0;      // frames the radio acknowledged
-        double seconds = 0;  // from taking the row to the end
-        bool failed = false;
-    };
+    using Report = FleetReport;
 
     FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWrite, QObject *parent = nullptr);
 
