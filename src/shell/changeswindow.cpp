@@ -7,6 +7,7 @@
 #include "link/changedwritetexts.h"
 #include "link/editorwindow.h"
 #include "platform/messagebox.h"
+#include "shell/compareview.h"
 #include "shell/diffareas.h"
 #include "texts/commontexts.h"
 
@@ -28,7 +29,6 @@ constexpr BiText Caption{"Write Changes to Radio", "写入改动到对讲机"};
 constexpr BiText CloseCaption{"Close", "关闭"};
 constexpr BiText WriteCaption{"Write", "写入"};
 constexpr BiText ListName{"Changes", "改动"};
-constexpr BiText GroupCount{"%1 (%2)", "%1（%2）"};
 constexpr BiText BackupKept{"Backup: %1", "备份：%1"};
 // As the read window counts: in 201ths, so the read never quite shows 100 %.
 constexpr int ReadProgressDivisor = 201;
@@ -149,13 +149,7 @@ void ChangesWindow::showComparison()
     }
     const auto groups = ImageDiff::describeGrouped(m_changes.radio(), m_changes.planned(), diffAreas(),
                                                    Area::BulkWriteRows, m_chinese);
-    for (const ImageDiff::GroupLines &g : groups) {
-        auto *item = new QTreeWidgetItem(m_list, {GroupCount.text(m_chinese).arg(ImageDiff::groupName(g.group, m_chinese))
-                                                      .arg(g.lines.size())});
-        for (const QString &line : g.lines)
-            new QTreeWidgetItem(item, {line});
-        item->setExpanded(true);
-    }
+    CompareView::fill(m_list, groups, m_chinese);
     m_summary->clear();
     m_write->setText(ChangedWriteText::WriteChanges.text(m_chinese).arg(frames));
     m_write->setEnabled(true);

@@ -18,6 +18,7 @@
 #include "shell/bulkwritesteps.h"
 #include "shell/editorregistry.h"
 #include "shell/channelcsvactions.h"
+#include "shell/comparewindow.h"
 #include "shell/configactions.h"
 #include "shell/backupactions.h"
 #include "shell/changeswindow.h"
@@ -68,6 +69,7 @@ const Caption MenuCaptions[] = {
     {"File_export_csv", ShellText::FileExportCsv},
     {"File_export_config", ShellText::FileExportConfig},
     {"File_import_config", ShellText::FileImportConfig},
+    {"File_compare", ShellText::FileCompare},
     {"File_restore_backup", ShellText::FileRestoreBackup},
     {"File_exit", ShellText::FileExit},
     {"Edit", ShellText::Edit},
@@ -246,6 +248,7 @@ void MainWindow::buildMenus()
     connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
     connect(addMenuAction(file, "File_export_config"), &QAction::triggered, this, [this] { ConfigActions::exportConfiguration(this); });
     connect(addMenuAction(file, "File_import_config"), &QAction::triggered, this, [this] { ConfigActions::importConfiguration(this); });
+    connect(addMenuAction(file, "File_compare"), &QAction::triggered, this, [this] { CompareActions::compareWithFile(this); });
     connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
     file->addSeparator();
     connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);

@@ -22,6 +22,7 @@ inline constexpr BiText FileImportCsv{"Import channels (CSV)...", "导入信道 
 inline constexpr BiText FileExportCsv{"Export channels (CSV)...", "导出信道 (CSV)..."};
 inline constexpr BiText FileExportConfig{"Export configuration...", "导出配置..."};
 inline constexpr BiText FileImportConfig{"Import configuration...", "导入配置..."};
+inline constexpr BiText FileCompare{"Compare with file...", "与文件比较..."};
 inline constexpr BiText FileRestoreBackup{"Restore backup...", "恢复备份..."};
 inline constexpr BiText FileExit{"Exit", "退出"};
 inline constexpr BiText FmEdit{"FM-Radio", "FM-频道"};

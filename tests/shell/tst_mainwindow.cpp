@@ -117,6 +117,7 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_export_csv", "Export channels (CSV)...", "导出信道 (CSV)..."},
         {"File_export_config", "Export configuration...", "导出配置..."},
         {"File_import_config", "Import configuration...", "导入配置..."},
+        {"File_compare", "Compare with file...", "与文件比较..."},
         {"File_restore_backup", "Restore backup...", "恢复备份..."},
         {"File_exit", "Exit", "退出"},
         {"Edit", "Edit", "编辑"},
