@@ -1,7 +1,7 @@
 #include "options/optioneditor.h"
 
 #include "image/memoryimage.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 #include "link/linknotices.h"
 #include "options/optionarea.h"
 #include "options/optiontexts.h"
@@ -55,18 +55,10 @@ constexpr int FrequencyBoxLength = 9;
 
 EditorWindow::Setup optionSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_option";
-    s.caption = OptionText::Caption;
+    EditorWindow::Setup s(OptionText::Caption,
+                          {OptionText::ReadDone, OptionText::WriteDone, OptionText::ReadComplete, OptionText::WriteComplete},
+                          OptionEditor::WidthDivisor, OptionEditor::HeightDivisor, EditorWindow::Setup::Kind::MainWindow);
     s.pacing = Pacing::optionsTransfer();
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = OptionText::ReadDone;
-    s.texts.writeDone = OptionText::WriteDone;
-    s.texts.readComplete = OptionText::ReadComplete;
-    s.texts.writeComplete = OptionText::WriteComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = OptionEditor::WidthDivisor;
-    s.heightDivisor = OptionEditor::HeightDivisor;
     return s;
 }
 

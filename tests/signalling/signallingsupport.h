@@ -6,7 +6,7 @@
 
 #include "image/areamap.h"
 #include "image/memoryimage.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "platform/timer.h"
 #include "support/radiofixture.h"
