@@ -303,11 +303,6 @@ QString responseShown(uint8_t byte)
     return shown.at(byte);
 }
 
-bool isNameCharacter(QChar ch)
-{
-    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
-}
-
 } // namespace
 
 QString snakeCase(const char *name)
@@ -362,7 +357,7 @@ FieldList channel(int n, const BandLimits &limits)
         if (upper.size() > ChannelRecord::NameLength)
             return tooLong(ChannelRecord::NameLength);
         for (QChar ch : upper) {
-            if (!isNameCharacter(ch))
+            if (!ChannelRecord::isNameCharacter(ch))
                 return QStringLiteral("may hold only 0-9 and A-Z");
         }
         ChannelRecord(image, n).setName(upper);
