@@ -23,6 +23,10 @@ PACKAGES=(
   poppler-utils
   # tst_desktop: the validators, the icon renderer, and what cpack -G DEB calls
   desktop-file-utils appstream librsvg2-bin dpkg-dev file
+  # tst_desktop: the MIME package is checked by its schema and compiled as a desktop does
+  libxml2-utils shared-mime-info
+  # tst_configtext: the configuration text through a common YAML 1.1 reader and writer
+  python3-yaml
 )
 # scripts/fuzz.sh adds its compiler here; nobody else needs it.
 PACKAGES+=(${EXTRA_PACKAGES[@]+"${EXTRA_PACKAGES[@]}"})

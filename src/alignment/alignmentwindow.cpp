@@ -4,10 +4,15 @@
 #include "alignment/alignmentfiles.h"
 #include "files/adjustfilerequests.h"
 #include "editor/keypolicy.h"
+#include "files/droppedfiles.h"
 #include "link/linknotices.h"
 #include "platform/messagebox.h"
 
 #include <QCheckBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QComboBox>
 #include <QEvent>
 #include <QGridLayout>
@@ -101,6 +106,71 @@ AlignmentWindow::AlignmentWindow(QWidget *parent)
     connect(m_tabs, &QTabBar::currentChanged, this, &AlignmentWindow::tabChosen);
     connect(&AdjustFileRequests::instance(), &AdjustFileRequests::requested, this, &AlignmentWindow::takeFileRequest);
     tabChosen(High);
+
+    // An alignment file dropped anywhere on the window opens as Open does; the boxes would
+    // otherwise take the drop as text.
+    setAcceptDrops(true);
+    for (QLineEdit *box : findChildren<QLineEdit *>())
+        box->setAcceptDrops(false);
+}
+
+namespace {
+
+bool anyAdjustFile(const QStringList &files)
+{
+    for (const QString &f : files) {
+        if (DroppedFiles::kindOf(f) == DroppedFiles::Kind::AdjustFile)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void AlignmentWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    // A drag with an alignment file in it is this window's to judge; any other is left to
+    // the main window behind.
+    if (anyAdjustFile(DroppedFiles::files(event->mimeData())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void AlignmentWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    // The drop cursor only for one alignment file.
+    const QStringList files = DroppedFiles::files(event->mimeData());
+    if (files.size() == 1 && anyAdjustFile(files))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void AlignmentWindow::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    const QStringList files = DroppedFiles::files(event->mimeData());
+    // Opened once the drop has returned to the program that sent it, as on the main window.
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            if (files.size() > 1) {
+                MessageBox::show(this, CommonText::PromptTitle.text(), DroppedFiles::SeveralFiles.text());
+                return;
+            }
+            if (files.isEmpty() || DroppedFiles::kindOf(files.first()) != DroppedFiles::Kind::AdjustFile) {
+                const QString name = files.isEmpty() || files.first().isEmpty() ? QStringLiteral("?")
+                                                                                 : QFileInfo(files.first()).fileName();
+                MessageBox::show(this, CommonText::PromptTitle.text(), DroppedFiles::OtherKind.text().arg(name));
+                return;
+            }
+            // The Open button's own refusal while the window talks to the radio.
+            if (refuseWhenBusy(&CommonText::Busy))
+                return;
+            AdjustFileRequests::instance().requestOpen(files.first());
+        },
+        Qt::QueuedConnection);
 }
 
 AlignmentWindow::~AlignmentWindow()

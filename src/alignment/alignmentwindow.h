@@ -36,6 +36,9 @@ protected:
     AreaTransfer transfer() const override { return AreaTransfer::alignment(); }
     void loadDefaults(Document::Contents &contents) override;
     void afterFinalFailure() override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     struct Boxes

@@ -87,6 +87,7 @@ Field listField(const QString &key, int base, int size, const ListField &lf)
     f.key = key;
     f.bits = {{base + field.offset, field.mask}};
     f.comment = allowedText(englishEntries(field.entries));
+    f.offOn = englishEntries(field.entries) == QStringList{QStringLiteral("OFF"), QStringLiteral("ON")};
     f.show = [base, size, field](const MemoryImage &image) -> std::optional<QString> {
         const AreaView view(reading(image), base, size);
         const int position = ::Fields::decodePosition(view, field);
@@ -123,6 +124,7 @@ Field flagField(const QString &key, int address, uint8_t mask)
     f.key = key;
     f.bits = {{address, mask}};
     f.comment = QStringLiteral("OFF, ON");
+    f.offOn = true;
     f.show = [address, mask](const MemoryImage &image) -> std::optional<QString> {
         return onOff(image.at(address) & mask);
     };
@@ -577,6 +579,7 @@ FieldList dtmf()
     control.key = QStringLiteral("control");
     control.bits = {{base + O::control, 0xFF}};
     control.comment = QStringLiteral("OFF, ON");
+    control.offOn = true;
     control.show = [base](const MemoryImage &image) -> std::optional<QString> {
         return onOff(image.at(base + O::control) != 0);
     };

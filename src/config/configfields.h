@@ -40,6 +40,9 @@ struct Field
     QString comment; // the values it takes
     Style style = Style::Plain;
     bool flowParent = false; // the map holding it is written on one line
+    // Its values are exactly OFF and ON: what a YAML 1.1 reader makes of an unquoted OFF
+    // or ON (false, true) is taken back as that value.
+    bool offOn = false;
 };
 
 using FieldList = QVector<Field>;

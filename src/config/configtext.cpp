@@ -7,6 +7,7 @@
 #include "image/memoryimage.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QVector>
 #include <algorithm>
@@ -114,20 +115,50 @@ QVector<Named> settleAll(const FieldList &fields, const MemoryImage &image, Memo
     return out;
 }
 
+// Whether a YAML 1.1 reader (the schema most scripting languages' libraries still read
+// with) takes this text, unquoted, for anything but the same string: a boolean (ON, no, y in
+// any case), a null, a number of another base, a float, a sexagesimal or signed number, a
+// date, a merge or value key. A plain decimal integer reads back as the same digits.
+bool readsOtherwiseInYaml11(const QString &text)
+{
+    static const QRegularExpression otherwise(
+        QStringLiteral("^(?:"
+                       "y|n|yes|no|true|false|on|off"                       // booleans
+                       "|~|null"                                           // nulls
+                       "|[-+]?0b[0-1_]+|[-+]?0[0-7_]+|[-+]?0x[0-9a-f_]+"   // other bases
+                       "|[-+]?(?:0|[1-9][0-9_]*)"                           // decimal integers
+                       "|[-+]?[0-9][0-9_]*(?::[0-5]?[0-9])+(?:\\.[0-9_]*)?"   // base 60
+                       "|[-+]?(?:[0-9][0-9_]*)?\\.[0-9._]*(?:e[-+]?[0-9]+)?"  // floats
+                       "|[-+]?\\.inf|\\.nan"
+                       "|[0-9]{4}-[0-9]{1,2}-[0-9]{1,2}.*"                  // dates, times
+                       "|<<|="
+                       ")$"),
+        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression sameDigits(QStringLiteral("^(?:0|-?[1-9][0-9]*)$"));
+    return text.isEmpty() || (otherwise.match(text).hasMatch() && !sameDigits.match(text).hasMatch());
+}
+
+void emitScalar(YAML::Emitter &out, const QString &text)
+{
+    if (readsOtherwiseInYaml11(text))
+        out << YAML::DoubleQuoted;
+    out << utf8(text);
+}
+
 void emitValue(YAML::Emitter &out, const Field &f, const QString &text)
 {
     switch (f.style) {
     case Field::Style::Sequence:
         out << YAML::Flow << YAML::BeginSeq;
         for (const QString &item : text.split(QStringLiteral(", "), Qt::SkipEmptyParts))
-            out << utf8(item);
+            emitScalar(out, item);
         out << YAML::EndSeq;
         break;
     case Field::Style::Quoted:
         out << YAML::DoubleQuoted << utf8(text);
         break;
     case Field::Style::Plain:
-        out << utf8(text);
+        emitScalar(out, text);
         break;
     }
 }
@@ -267,8 +298,17 @@ std::optional<QString> leafText(const YAML::Node &node, const Field &f, const YA
 {
     if (node.IsNull())
         return QString();
-    if (node.IsScalar())
-        return fromUtf8(node.Scalar());
+    if (node.IsScalar()) {
+        const QString text = fromUtf8(node.Scalar());
+        // An unquoted ("?") true or false is what a YAML 1.1 tool wrote back for ON or OFF.
+        if (f.offOn && node.Tag() == "?") {
+            if (text == QLatin1String("true") || text == QLatin1String("True") || text == QLatin1String("TRUE"))
+                return QStringLiteral("ON");
+            if (text == QLatin1String("false") || text == QLatin1String("False") || text == QLatin1String("FALSE"))
+                return QStringLiteral("OFF");
+        }
+        return text;
+    }
     if (node.IsSequence() && f.style == Field::Style::Sequence) {
         QStringList items;
         for (const YAML::Node &item : node) {

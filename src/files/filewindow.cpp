@@ -350,30 +350,13 @@ void FileWindow::confirm()
 
     const QString path = QDir(m_folder).filePath(name);
     switch (m_kind) {
-    case Kind::OpenData: {
-        // The file is parsed whole before anything changes: a bad one leaves the document
-        // as it was, and a good one is one undo step.
-        MemoryImage loaded;
-        const FileResult result = DataFile::load(loaded, path);
-        if (result.ok) {
-            Document::instance().applyToImage(
-                StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
-                [&loaded](MemoryImage &image) {
-                    image = loaded;
-                    return true;
-                });
-        }
-        if (!result.ok) {
-            warn(result.message());
+    case Kind::OpenData:
+        if (!loadDataFile(this, path))
             return;
-        }
         g_lastFolder = m_folder;
-        DataOrigin::number() = Backups::radioOf(path);
-        warn(LoadedMessage.text());
         emit dataFileLoaded(path);
         closeWindow();
         return;
-    }
     case Kind::SaveData: {
         const FileResult result = DataFile::save(Document::instance().image(), path);
         if (!result.ok) {
@@ -398,6 +381,28 @@ void FileWindow::confirm()
             AdjustFileRequests::instance().requestSave(path);
         return;
     }
+}
+
+bool FileWindow::loadDataFile(QWidget *parent, const QString &path)
+{
+    // The file is parsed whole before anything changes: a bad one leaves the document as
+    // it was, and a good one is one undo step.
+    MemoryImage loaded;
+    const FileResult result = DataFile::load(loaded, path);
+    if (!result.ok) {
+        MessageBox::show(parent, CommonText::PromptTitle.text(), result.message(), MessageBox::Icon::Warning);
+        return false;
+    }
+    const QString name = QFileInfo(path).fileName();
+    Document::instance().applyToImage(
+        StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
+        [&loaded](MemoryImage &image) {
+            image = loaded;
+            return true;
+        });
+    DataOrigin::number() = Backups::radioOf(path);
+    MessageBox::show(parent, CommonText::PromptTitle.text(), LoadedMessage.text(), MessageBox::Icon::Warning);
+    return true;
 }
 
 void FileWindow::closeWindow()

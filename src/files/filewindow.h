@@ -34,6 +34,11 @@ public:
     // otherwise the home folder. Nothing is kept between runs.
     static QString initialFolder();
 
+    // What Confirm does in the data file open window, for a path from elsewhere (the
+    // command line, a drop, the recent files): the file is loaded as one undo step and the
+    // window's message says so, or its message says why not and nothing changes.
+    static bool loadDataFile(QWidget *parent, const QString &path);
+
     // The drive list: every mounted volume once, and always the volume of the current
     // folder (the root folder when the system names none), sorted.
     static QStringList driveRoots(const QStringList &mountedRoots, const QString &currentRoot);

@@ -41,11 +41,16 @@ void importChannels(QWidget *parent)
     const QString path = choosePath(parent, false);
     if (path.isEmpty())
         return;
+    importChannelsFrom(parent, path);
+}
+
+bool importChannelsFrom(QWidget *parent, const QString &path)
+{
     QByteArray bytes;
     const FileResult read = readWholeFile(path, MaxCsvBytes, bytes);
     if (!read.ok) {
         tell(parent, read.message());
-        return;
+        return false;
     }
     // One undo step, all or nothing; an open channel grid follows the document.
     const QString name = QFileInfo(path).fileName();
@@ -57,10 +62,11 @@ void importChannels(QWidget *parent)
                                       });
     if (!result.ok) {
         tell(parent, result.errorMessage(Language::isChinese()));
-        return;
+        return false;
     }
     tell(parent, result.doneMessage(Language::isChinese()),
          result.notices.isEmpty() ? MessageBox::Icon::Information : MessageBox::Icon::Warning);
+    return true;
 }
 
 void exportChannels(QWidget *parent)

@@ -7,6 +7,7 @@
 #include "image/document.h"
 #include "platform/messagebox.h"
 #include "shell/filemenudialog.h"
+#include "shell/recentfiles.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
@@ -47,6 +48,7 @@ void exportConfiguration(QWidget *parent)
         tell(parent, saved.message());
         return;
     }
+    RecentFiles::add(path);
     tell(parent, Exported.text().arg(QDir::toNativeSeparators(path)), MessageBox::Icon::Information);
 }
 
@@ -55,11 +57,16 @@ void importConfiguration(QWidget *parent)
     const QString path = choosePath(parent, false);
     if (path.isEmpty())
         return;
+    importConfigurationFrom(parent, path);
+}
+
+bool importConfigurationFrom(QWidget *parent, const QString &path)
+{
     QByteArray bytes;
     const FileResult read = readWholeFile(path, MaxConfigBytes, bytes);
     if (!read.ok) {
         tell(parent, read.message());
-        return;
+        return false;
     }
     const QString name = QFileInfo(path).fileName();
     ConfigText::ImportResult result;
@@ -71,9 +78,11 @@ void importConfiguration(QWidget *parent)
     if (!result.ok) {
         // The lines name the file, the line and the key as the command line does.
         tell(parent, Refused.text().arg(result.errors.size()) + QLatin1Char('\n') + result.errorMessage());
-        return;
+        return false;
     }
+    RecentFiles::add(path);
     tell(parent, Imported.text().arg(QDir::toNativeSeparators(path)), MessageBox::Icon::Information);
+    return true;
 }
 
 } // namespace ConfigActions

@@ -5,6 +5,7 @@
 #include <QKeySequence>
 
 class MainWindow;
+class QMenu;
 
 // One row of the main window's menu bar or toolbar: its object name, its caption pair
 // (the toolbar's: its tip), what it does and its keys. The menus, the toolbar and their
@@ -18,6 +19,7 @@ struct MenuRow
         Separator,
         Editors,    // the editor registry's entries (or buttons), in the order of its rows
         EditorMenu, // the caption of a submenu the editors' entries name as theirs
+        Submenu,    // a submenu of the menu above, filled by `fill` each time it opens
     };
     Kind kind;
     const char *objectName = nullptr;
@@ -26,4 +28,5 @@ struct MenuRow
     QKeySequence::StandardKey standardKey = QKeySequence::UnknownKey;
     const char *keys = nullptr; // portable text, "Ctrl+Shift+Z; Ctrl+Y"
     bool applicationWide = false; // the keys work in every child window too
+    void (*fill)(MainWindow &, QMenu *) = nullptr;
 };

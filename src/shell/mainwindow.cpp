@@ -1,11 +1,13 @@
 #include "shell/mainwindow.h"
 
+#include "files/droppedfiles.h"
 #include "files/filewindow.h"
 #include "editor/editorwindow.h"
 #include "link/identificationexchange.h"
 #include "link/portsetupwindow.h"
 #include "link/readwindow.h"
 #include "link/writewindow.h"
+#include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/aboutbox.h"
 #include "shell/backupactions.h"
@@ -16,17 +18,22 @@
 #include "shell/configactions.h"
 #include "shell/editmenu.h"
 #include "shell/editorregistry.h"
+#include "shell/fileopening.h"
 #include "shell/icons.h"
 #include "shell/mainmenus.h"
 #include "shell/menukeys.h"
 #include "shell/radiostatus.h"
+#include "shell/recentfiles.h"
 #include "shell/shelltexts.h"
+#include "texts/commontexts.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHash>
 #include <QLabel>
 #include <QLayout>
@@ -35,6 +42,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
 #include <algorithm>
@@ -64,6 +72,14 @@ const std::vector<MenuRow> &MainWindow::menuRows()
         {R::Entry, "File_import_config", FileImportConfig, [](MainWindow &w) { ConfigActions::importConfiguration(&w); }},
         {R::Entry, "File_compare", FileCompare, [](MainWindow &w) { CompareActions::compareWithFile(&w); }},
         {R::Entry, "File_restore_backup", FileRestoreBackup, [](MainWindow &w) { BackupActions::restoreBackup(&w); }},
+        {R::Separator},
+        // Filled each time it opens: a file may have gone or come back since.
+        {R::Submenu, "File_recent", FileRecent, nullptr, QKeySequence::UnknownKey, nullptr, false,
+         [](MainWindow &w, QMenu *recent) {
+             MainWindow *window = &w;
+             RecentFiles::fillMenu(recent, Language::isChinese(), window,
+                                   [window](const QString &path) { window->openFile(path); });
+         }},
         {R::Separator},
         {R::Entry, "File_exit", FileExit, [](MainWindow &w) { w.close(); }},
         {R::Menu, "Edit", Edit},
@@ -119,6 +135,8 @@ MainWindow::MainWindow(QWidget *parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
+    // A data file, a configuration text or a channel CSV dropped anywhere on the frame.
+    setAcceptDrops(true);
     m_children = new ChildHost(m_mdi);
     buildMenus();
     buildToolbar();
@@ -193,6 +211,14 @@ void MainWindow::buildMenus()
         }
         case MenuRow::EditorMenu:
             break;
+        case MenuRow::Submenu: {
+            QMenu *menu = current->addMenu(QString());
+            menu->setObjectName(QString::fromLatin1(row.objectName));
+            menu->menuAction()->setObjectName(QString::fromLatin1(row.objectName));
+            if (const auto fill = row.fill)
+                connect(menu, &QMenu::aboutToShow, this, [this, fill, menu] { fill(*this, menu); });
+            break;
+        }
         case MenuRow::Entry:
         case MenuRow::BarEntry: {
             QAction *action = addEntry(row.kind == MenuRow::Entry ? static_cast<QWidget *>(current) : menuBar(),
@@ -397,7 +423,13 @@ void MainWindow::showDataFileWindow(bool save)
 void MainWindow::showFileWindow(FileWindow::Kind kind)
 {
     m_children->reopen(
-        FileWindow::objectNameFor(kind), [kind] { return new FileWindow(kind); },
+        FileWindow::objectNameFor(kind),
+        [kind] {
+            auto *window = new FileWindow(kind);
+            connect(window, &FileWindow::dataFileLoaded, window, [](const QString &path) { RecentFiles::add(path); });
+            connect(window, &FileWindow::dataFileSaved, window, [](const QString &path) { RecentFiles::add(path); });
+            return window;
+        },
         [](const QSize &client) {
             const QSize size(std::min(client.width(), 560), std::min(client.height(), 400));
             return QRect(QPoint((client.width() - size.width()) / 2, (client.height() - size.height()) / 3), size);
@@ -493,6 +525,55 @@ void MainWindow::exitFromToolbar()
     }
     closeChild(QStringLiteral("frmAbout"));
     close();
+}
+
+bool MainWindow::openFile(const QString &path)
+{
+    // As Undo: a read would store over the file, and a write is sending the bytes it
+    // started with.
+    if (m_children->transferRunning()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
+        return false;
+    }
+    return FileOpening::open(this, path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Any drag of files makes this window the drop's target, so that a drop it will not
+    // take still arrives and is told why (where the dragging program delivers it).
+    if (!DroppedFiles::files(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    // The cursor: the drop cursor only for a drop that will be taken.
+    if (FileOpening::takes(DroppedFiles::files(event->mimeData())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    // The program that sent the drop waits until it is delivered, so the file is opened
+    // (and its message shown) once the drop has returned. It is judged again there: a drop
+    // can arrive without its drag having been asked, and several files or one of another
+    // kind get their message.
+    const QStringList files = DroppedFiles::files(event->mimeData());
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            if (FileOpening::takes(files))
+                openFile(files.first());
+            else
+                FileOpening::openDropped(this, files);
+        },
+        Qt::QueuedConnection);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -82,8 +82,16 @@ public:
     // The main window's own conversation with the radio (start-up, port set-up).
     IdentificationExchange *identification() const { return m_identification; }
 
+    // A file named outside the File menu's dialogs (the command line, a drop, the recent
+    // files), opened as its File menu entry opens it; refused while a transfer runs. False
+    // when nothing changed (a message said why).
+    bool openFile(const QString &path);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     static const std::vector<MenuRow> &menuRows();

@@ -24,6 +24,8 @@ inline constexpr BiText FileExportConfig{"Export configuration...", "导出配�
 inline constexpr BiText FileImportConfig{"Import configuration...", "导入配置..."};
 inline constexpr BiText FileCompare{"Compare with file...", "与文件比较..."};
 inline constexpr BiText FileRestoreBackup{"Restore backup...", "恢复备份..."};
+inline constexpr BiText FileRecent{"Recent files", "最近的文件"};
+inline constexpr BiText FileRecentClear{"Clear list", "清除列表"};
 inline constexpr BiText FileExit{"Exit", "退出"};
 inline constexpr BiText FmEdit{"FM-Radio", "FM-频道"};
 inline constexpr BiText ChannelEdit{"Channel", "信道编辑"};

@@ -8,7 +8,9 @@
 #include "shell/imageinitialisation.h"
 #include "signalling/dtmfarea.h"
 
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QRegularExpression>
 #include <QtTest>
 #include <memory>
@@ -49,6 +51,8 @@ class TestConfigText : public QObject
 private slots:
     void roundTripGivesEveryByteBack_data();
     void roundTripGivesEveryByteBack();
+    void survivesAYaml11ReaderAndWriter_data();
+    void survivesAYaml11ReaderAndWriter();
     void anEditChangesOnlyItsOwnBytes_data();
     void anEditChangesOnlyItsOwnBytes();
     void refusalsNameLineAndKeyAndChangeNothing_data();
@@ -70,12 +74,11 @@ void TestConfigText::roundTripGivesEveryByteBack_data()
     }
 }
 
-void TestConfigText::roundTripGivesEveryByteBack()
+// The image a row of roundTripGivesEveryByteBack_data() names; random bytes follow the row's tag.
+std::unique_ptr<MemoryImage> imageOfRow(const QString &start, int patches, const QString &seed)
 {
-    QFETCH(QString, start);
-    QFETCH(int, patches);
     auto image = start == QLatin1String("demo") ? demo() : startup();
-    QRandomGenerator random(uint(qHash(QString::fromLatin1(QTest::currentDataTag()))));
+    QRandomGenerator random(uint(qHash(seed)));
     if (start == QLatin1String("erased"))
         image->fill(0, MemoryImage::Rows - 1, MemoryImage::Empty);
     if (start == QLatin1String("random")) {
@@ -85,13 +88,95 @@ void TestConfigText::roundTripGivesEveryByteBack()
     // The named areas, where a value a name cannot hold must fall back to raw.
     for (int i = 0; i < patches; ++i)
         image->setAt(random.bounded(Area::Fm.lastAddress() + 1), uint8_t(random.bounded(256)));
+    return image;
+}
 
+void TestConfigText::roundTripGivesEveryByteBack()
+{
+    QFETCH(QString, start);
+    QFETCH(int, patches);
+    const auto image = imageOfRow(start, patches, QString::fromLatin1(QTest::currentDataTag()));
     const QByteArray text = ConfigText::exportImage(*image);
     auto back = startup();
     const ConfigText::ImportResult result = ConfigText::importInto(text, *back);
     QVERIFY2(result.ok, qPrintable(result.errorMessage()));
     QCOMPARE(differingAddresses(*image, *back), QVector<int>());
     QCOMPARE(ConfigText::exportImage(*back), text);
+}
+
+void TestConfigText::survivesAYaml11ReaderAndWriter_data()
+{
+    QTest::addColumn<QString>("start");
+    QTest::addColumn<int>("patches");
+    // An export as earlier versions wrote it: OFF and ON unquoted.
+    QTest::addColumn<bool>("earlier");
+    for (const bool earlier : {false, true}) {
+        const char *form = earlier ? "earlier export" : "export";
+        QTest::addRow("%s of the start-up image", form) << "start-up" << 0 << earlier;
+        QTest::addRow("%s of demo.dat", form) << "demo" << 0 << earlier;
+        QTest::addRow("%s of the erased image", form) << "erased" << 0 << earlier;
+        QTest::addRow("%s of demo.dat, garbage in 200 bytes, seed 1", form) << "demo" << 200 << earlier;
+        QTest::addRow("%s of random bytes, seed 2", form) << "random" << 0 << earlier;
+    }
+}
+
+void TestConfigText::survivesAYaml11ReaderAndWriter()
+{
+    QFETCH(QString, start);
+    QFETCH(int, patches);
+    QFETCH(bool, earlier);
+    const auto image = imageOfRow(start, patches, QString::fromLatin1(QTest::currentDataTag()).remove(QStringLiteral("earlier ")));
+    QByteArray text = ConfigText::exportImage(*image);
+    if (earlier) {
+        text.replace("\"OFF\"", "OFF");
+        text.replace("\"ON\"", "ON");
+        // Files written before still import as they are.
+        auto back = startup();
+        const ConfigText::ImportResult direct = ConfigText::importInto(text, *back);
+        QVERIFY2(direct.ok, qPrintable(direct.errorMessage()));
+        QCOMPARE(differingAddresses(*image, *back), QVector<int>());
+    }
+
+    QTemporaryDir folder;
+    const QString in = folder.filePath(QStringLiteral("plan.yaml"));
+    const QString out = folder.filePath(QStringLiteral("rewritten.yaml"));
+    QFile file(in);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text);
+    file.close();
+    QProcess python;
+    python.setProcessChannelMode(QProcess::MergedChannels);
+    // Debian's interpreter with Debian's python3-yaml (scripts/setup.sh installs it).
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral(ORVANE_YAML11_REWRITE), in, out});
+    QVERIFY2(python.waitForStarted(), "/usr/bin/python3 did not start; scripts/setup.sh installs python3-yaml");
+    QVERIFY(python.waitForFinished(60000));
+    QVERIFY2(python.exitCode() == 0, python.readAll().constData());
+    QFile rewritten(out);
+    QVERIFY(rewritten.open(QIODevice::ReadOnly));
+    const QByteArray after = rewritten.readAll();
+    // A reader that takes ON for a boolean turns it into true on the way out.
+    if (earlier && text.contains(": OFF"))
+        QVERIFY(after.contains(": false"));
+
+    auto back = startup();
+    const ConfigText::ImportResult result = ConfigText::importInto(after, *back);
+    if (earlier) {
+        // The keys whose values are exactly OFF and ON take the booleans back; a key with
+        // more values (ptt_id: OFF, BOT, EOT, BOTH) refuses one as any value not in its list.
+        for (const QString &error : result.errors) {
+            QVERIFY2(error.contains(QLatin1String(": false is not")) || error.contains(QLatin1String(": true is not")),
+                     qPrintable(error));
+            QVERIFY2(!error.endsWith(QLatin1String("is not one of OFF, ON")), qPrintable(error));
+        }
+        if (!result.ok) {
+            QVERIFY(*back == *startup());
+            return;
+        }
+    }
+    QVERIFY2(result.ok, qPrintable(result.errorMessage()));
+    QCOMPARE(differingAddresses(*image, *back), QVector<int>());
+    if (!earlier)
+        QCOMPARE(ConfigText::exportImage(*back), text);
 }
 
 void TestConfigText::anEditChangesOnlyItsOwnBytes_data()
@@ -105,6 +190,8 @@ void TestConfigText::anEditChangesOnlyItsOwnBytes_data()
                                                     << QVector<int>{5, Area::ChannelNames.firstRow + 5};
     QTest::newRow("a file of one option, the rest left out") << "" << "options:\n  squelch: 9\n"
                                                              << QVector<int>{MemoryImage::rowOf(0x0E02)};
+    // What a YAML 1.1 tool writes for an unquoted OFF.
+    QTest::newRow("false for a key of OFF, ON") << "tdr: \"ON\"" << "tdr: false" << QVector<int>{MemoryImage::rowOf(0x0E02)};
 }
 
 void TestConfigText::anEditChangesOnlyItsOwnBytes()
@@ -131,6 +218,8 @@ void TestConfigText::anEditChangesOnlyItsOwnBytes()
         QCOMPARE(ChannelRecord(*image, 3).rxFrequencyText(), QStringLiteral("146.52000"));
     if (QByteArray(QTest::currentDataTag()) == "a channel left out of the list")
         QVERIFY(ChannelRecord(*image, 5).isEmpty());
+    if (QByteArray(QTest::currentDataTag()) == "false for a key of OFF, ON")
+        QVERIFY(ConfigText::exportImage(*image).contains("tdr: \"OFF\""));
 }
 
 void TestConfigText::refusalsNameLineAndKeyAndChangeNothing_data()
@@ -158,6 +247,11 @@ void TestConfigText::refusalsNameLineAndKeyAndChangeNothing_data()
     QTest::newRow("bad YAML line") << "options:\n  squelch: 5\n  tdr: [ON\n" << "" << QStringList{"PLAN.yaml:4 is not YAML: ..."};
     QTest::newRow("raw row") << "raw:\n  \"0C80\": \"FF FF\"\n" << ""
                              << QStringList{"PLAN.yaml:2 raw.0C80: needs 16 bytes, each two hex digits or --"};
+    // What a YAML 1.1 tool leaves of OFF and ON is taken only where those are the values.
+    QTest::newRow("boolean where the list is not OFF, ON") << "options:\n  power_on_display: true\n" << ""
+        << QStringList{"PLAN.yaml:2 options.power_on_display: true is not one of Full, MSG, BATT"};
+    QTest::newRow("quoted true, yes") << "options:\n  tdr: \"true\"\n  beep: yes\n" << ""
+        << QStringList{"PLAN.yaml:2 options.tdr: true is not one of OFF, ON", "PLAN.yaml:3 options.beep: yes is not one of OFF, ON"};
     // The good edit before the faults is not kept either.
     QTest::newRow("all or nothing") << "options:\n  squelch: 9\n  tdr: MAYBE\nfm:\n  - number: 17\n" << ""
                                     << QStringList{"PLAN.yaml:3 options.tdr: MAYBE is not one of OFF, ON",

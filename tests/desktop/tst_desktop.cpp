@@ -1,5 +1,5 @@
-// What a Linux desktop receives: the launcher and the metainfo pass the distribution's
-// validators, the icons are the one artwork the window shows too, and cmake --install and
+// What a Linux desktop receives: the launcher, the metainfo and the MIME package pass the
+// distribution's validators, the data files are of the program's own type, the icons are the one artwork the window shows too, and cmake --install and
 // cpack -G DEB put every file where a desktop finds it, with computed dependencies and
 // no udev rule.
 
@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QCoreApplication>
 #include <QIcon>
+#include <QMimeDatabase>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -83,6 +85,7 @@ QStringList expectedFiles()
         files << QStringLiteral("usr/bin/") + binary;
     files << QStringLiteral("usr/share/applications/%1.desktop").arg(AppId)
           << QStringLiteral("usr/share/metainfo/%1.metainfo.xml").arg(AppId)
+          << QStringLiteral("usr/share/mime/packages/%1.xml").arg(AppId)
           << QStringLiteral("usr/share/icons/hicolor/scalable/apps/%1.svg").arg(AppId)
           << QStringLiteral("usr/share/doc/orvane-cps/README.md");
     for (int size : pngSizes())
@@ -132,6 +135,10 @@ QString desktopKey(const QString &desktopFile, const QString &key)
     }
     return QString();
 }
+
+const QString DataType = QStringLiteral("application/x-orvane-cps-data");
+// The child that names the types of its arguments as a desktop that has the package would.
+const char MimeProbe[] = "ORVANE_MIME_PROBE";
 } // namespace
 
 class TestDesktop : public QObject
@@ -140,6 +147,7 @@ class TestDesktop : public QObject
 private slots:
     void validatorsPass_data();
     void validatorsPass();
+    void launcherOpensTheFileTypes();
     void windowIconIsTheLauncherArtwork();
     void installHoldsEveryFile();
     void packageHoldsEveryFile();
@@ -155,6 +163,13 @@ void TestDesktop::validatorsPass_data()
     QTest::newRow("launcher") << QStringLiteral("desktop-file-validate")
                               << QStringList{SourceDir + QStringLiteral("/data/%1.desktop").arg(AppId)}
                               << QStringLiteral(": (error|warning): ");
+    // update-mime-database passes over what it does not know without a word; the schema
+    // holds the package to the specification's elements and values.
+    QTest::newRow("MIME package") << QStringLiteral("xmllint")
+                                  << QStringList{QStringLiteral("--noout"), QStringLiteral("--relaxng"),
+                                                 SourceDir + QStringLiteral("/tests/desktop/shared-mime-info.rng"),
+                                                 SourceDir + QStringLiteral("/data/%1.xml").arg(AppId)}
+                                  << QStringLiteral("(error|fails to validate)");
     QTest::newRow("metainfo") << QStringLiteral("appstreamcli")
                               << QStringList{QStringLiteral("validate"), QStringLiteral("--no-net"),
                                              SourceDir + QStringLiteral("/data/%1.metainfo.xml").arg(AppId)}
@@ -171,6 +186,48 @@ void TestDesktop::validatorsPass()
     QVERIFY2(r.exitCode == 0, qPrintable(r.output));
     const QRegularExpression bad(complaint, QRegularExpression::MultilineOption);
     QVERIFY2(!bad.match(r.output).hasMatch(), qPrintable(r.output));
+}
+
+void TestDesktop::launcherOpensTheFileTypes()
+{
+    const QString launcher = SourceDir + QStringLiteral("/data/%1.desktop").arg(AppId);
+    // A file manager hands the launcher one file.
+    QCOMPARE(desktopKey(launcher, QStringLiteral("Exec")), QStringLiteral("orvane-cps %f"));
+    const QStringList types = desktopKey(launcher, QStringLiteral("MimeType")).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    QVERIFY2(types.contains(DataType), qPrintable(types.join(QLatin1Char(';'))));
+    QVERIFY2(types.contains(QStringLiteral("application/x-yaml")), qPrintable(types.join(QLatin1Char(';'))));
+
+    // The package as a desktop compiles it, then a file's type as that desktop finds it:
+    // a data file by its name and, without a telling name, by its first bytes.
+    QTemporaryDir home;
+    QVERIFY(QDir(home.path()).mkpath(QStringLiteral("mime/packages")));
+    QVERIFY(QFile::copy(SourceDir + QStringLiteral("/data/%1.xml").arg(AppId),
+                        home.filePath(QStringLiteral("mime/packages/%1.xml").arg(AppId))));
+    const Run compiled = run(QStringLiteral("update-mime-database"), {home.filePath(QStringLiteral("mime"))});
+    QVERIFY2(compiled.started, qPrintable(notFound(QStringLiteral("update-mime-database"))));
+    QVERIFY2(compiled.exitCode == 0 && !compiled.output.contains(QLatin1String("Failed")), qPrintable(compiled.output));
+
+    const QString demo = SourceDir + QStringLiteral("/data/demo.dat");
+    const QString unnamed = home.filePath(QStringLiteral("plan"));
+    QVERIFY(QFile::copy(demo, unnamed));
+    const QString config = home.filePath(QStringLiteral("plan.yaml"));
+    QFile yaml(config);
+    QVERIFY(yaml.open(QIODevice::WriteOnly));
+    yaml.write("channels: []\n");
+    yaml.close();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), home.path());
+    environment.insert(QString::fromLatin1(MimeProbe), QStringLiteral("1"));
+    const Run probe = run(QCoreApplication::applicationFilePath(), {demo, unnamed, config}, environment);
+    QVERIFY2(probe.started && probe.exitCode == 0, qPrintable(probe.output));
+    const QStringList found = probe.output.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(found.size(), 3);
+    QCOMPARE(found.at(0), DataType);
+    QCOMPARE(found.at(1), DataType);
+    // application/yaml on later shared-mime-info, with the older name as its alias.
+    QVERIFY2(QStringList({QStringLiteral("application/x-yaml"), QStringLiteral("application/yaml")}).contains(found.at(2)),
+             qPrintable(found.at(2)));
 }
 
 void TestDesktop::windowIconIsTheLauncherArtwork()
@@ -236,8 +293,8 @@ void TestDesktop::installHoldsEveryFile()
         QVERIFY(QFileInfo(root.filePath(QStringLiteral("usr/bin/") + binary)).isExecutable());
     // The launcher starts an installed binary and shows an installed icon.
     const QString launcher = root.filePath(QStringLiteral("usr/share/applications/%1.desktop").arg(AppId));
-    QVERIFY(QFileInfo(root.filePath(QStringLiteral("usr/bin/") + desktopKey(launcher, QStringLiteral("Exec"))))
-                .isExecutable());
+    const QString command = desktopKey(launcher, QStringLiteral("Exec")).section(QLatin1Char(' '), 0, 0);
+    QVERIFY(QFileInfo(root.filePath(QStringLiteral("usr/bin/") + command)).isExecutable());
     QCOMPARE(desktopKey(launcher, QStringLiteral("Icon")), AppId);
     QVERIFY(!desktopKey(launcher, QStringLiteral("Name[zh_CN]")).isEmpty());
     QVERIFY(!desktopKey(launcher, QStringLiteral("Comment[zh_CN]")).isEmpty());
@@ -281,5 +338,17 @@ void TestDesktop::packageHoldsEveryFile()
         QVERIFY2(fields.output.contains(QLatin1String(library)), qPrintable(fields.output));
 }
 
-QTEST_MAIN(TestDesktop)
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsSet(MimeProbe)) {
+        QCoreApplication app(argc, argv);
+        QMimeDatabase types;
+        for (const QString &file : QCoreApplication::arguments().mid(1))
+            std::printf("%s\n", qPrintable(types.mimeTypeForFile(file).name()));
+        return 0;
+    }
+    QApplication app(argc, argv);
+    TestDesktop test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_desktop.moc"

@@ -119,6 +119,7 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_import_config", "Import configuration...", "导入配置..."},
         {"File_compare", "Compare with file...", "与文件比较..."},
         {"File_restore_backup", "Restore backup...", "恢复备份..."},
+        {"File_recent", "Recent files", "最近的文件"},
         {"File_exit", "Exit", "退出"},
         {"Edit", "Edit", "编辑"},
         {"Edit_undo", "Undo", "撤销"},

@@ -202,12 +202,22 @@ void TestWindowFit::editorsReadWholeAtTheirOpeningSize_data()
     QTest::addColumn<QByteArray>("editor");
     QTest::addColumn<bool>("chinese");
     QTest::addColumn<QSize>("screen");
-    for (const QSize &screen : {QSize(1366, 768), QSize(1920, 1080)}) {
+    // Run again with QT_SCALE_FACTOR=2 (tst_windowfit_scale2): a high-density screen of
+    // 2732 x 1536 pixels, 1366 x 768 of the windows' own, where every text is drawn from
+    // fonts at twice the size and may round otherwise.
+    const qreal scale = qApp->devicePixelRatio();
+    QList<QSize> screens{QSize(1366, 768), QSize(1920, 1080)};
+    if (scale > 1)
+        screens = {QSize(2732, 1536)};
+    for (const QSize &screen : screens) {
+        const QSize logical = (QSizeF(screen) / scale).toSize();
         for (const bool chinese : {false, true}) {
             for (const EditorEntry &e : editorRegistry()) {
-                const QByteArray row = QByteArray(e.objectName) + (chinese ? " zh " : " en ")
-                                       + QByteArray::number(screen.width()) + 'x' + QByteArray::number(screen.height());
-                QTest::newRow(row.constData()) << QByteArray(e.objectName) << chinese << screen;
+                QByteArray row = QByteArray(e.objectName) + (chinese ? " zh " : " en ")
+                                 + QByteArray::number(screen.width()) + 'x' + QByteArray::number(screen.height());
+                if (scale > 1)
+                    row += " at scale " + QByteArray::number(scale);
+                QTest::newRow(row.constData()) << QByteArray(e.objectName) << chinese << logical;
             }
         }
     }
