@@ -1,3 +1,4 @@
+#include "files/radiohistory.h"
 #include "shell/appicon.h"
 #include "shell/mainwindow.h"
 
@@ -72,6 +73,8 @@ int main(int argc, char **argv)
     if (files.size() > 1)
         return usageError(QStringLiteral("one FILE at most, not %1").arg(files.size()));
 
+    // Whatever a window proves a radio holds joins that radio's history.
+    RadioHistory::install();
     MainWindow window;
     window.startUp();
     // After the whole start-up, as if the user had opened it then: one undo step, and a

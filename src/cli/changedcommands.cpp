@@ -5,6 +5,7 @@
 #include "cli/progressbar.h"
 #include "cli/radiolink.h"
 #include "files/backups.h"
+#include "files/radiohistory.h"
 #include "image/areamap.h"
 #include "image/imagediff.h"
 #include "image/memoryimage.h"
@@ -15,6 +16,7 @@
 
 #include <QDir>
 #include <QEventLoop>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -29,6 +31,11 @@ void waitForStep(ChangedWrite &changes, ProgressBar &progress)
                       : stage == ChangedWrite::Stage::Writing ? QStringLiteral("write")
                                                               : QStringLiteral("check"),
                       done, total);
+    });
+    // The quick comparison's turn to the whole read starts a bar of its own.
+    QObject::connect(&changes, &ChangedWrite::stageChanged, &loop, [&](ChangedWrite::Stage stage) {
+        if (stage == ChangedWrite::Stage::Reading)
+            progress.finish();
     });
     for (auto signal : {&ChangedWrite::compared, &ChangedWrite::finished, &ChangedWrite::failed})
         QObject::connect(&changes, signal, &loop, &QEventLoop::quit);
@@ -50,7 +57,19 @@ int CommandLine::writeChanged(const Arguments &args, const MemoryImage &plan, co
         engine.port().useDevice(port.device);
     ChangedWrite changes(engine);
 
-    if (!changes.compare(plan)) {
+    const bool quick = args.flags.contains(QLatin1String("quick"));
+    // The quick comparison's turns to the whole read are said as they happen.
+    QObject::connect(&changes, &ChangedWrite::fellBack, [&] {
+        m_err << "orvane-cli: " << changes.fallbackText(false) << '\n' << Qt::flush;
+    });
+    if (quick) {
+        QObject::connect(&changes, &ChangedWrite::stageChanged, [&](ChangedWrite::Stage stage) {
+            if (stage == ChangedWrite::Stage::Reading && changes.fallback() == ChangedWrite::Fallback::NoBaseline)
+                m_err << "orvane-cli: no baseline of radio " << changes.identity().number.trimmed()
+                      << " in the history, so the whole radio is read first\n" << Qt::flush;
+        });
+    }
+    if (!(quick ? changes.compareQuick(plan, &RadioHistory::quickBaseline) : changes.compare(plan))) {
         m_err << "orvane-cli: " << port.description() << ": " << CommonText::PortErrorTransfer.text(false) << '\n' << Qt::flush;
         return RadioFailure;
     }
@@ -76,6 +95,11 @@ int CommandLine::writeChanged(const Arguments &args, const MemoryImage &plan, co
     for (const QString &line : ImageDiff::describe(changes.radio(), changes.planned(), diffAreas(), Area::BulkWriteRows))
         m_out << line << '\n';
     m_out << Qt::flush;
+    if (changes.isQuick())
+        m_err << ChangedWriteText::QuickNote.text(false)
+                     .arg(ChangedWriteText::timeText(changes.baselineTaken(), false),
+                          ChangedWrite::addressList(changes.probedBlocks()))
+              << '\n' << Qt::flush;
     if (frames == 0) {
         m_err << ChangedWriteText::NothingDiffers.text(false) << '\n' << Qt::flush;
         return Done;
@@ -85,8 +109,9 @@ int CommandLine::writeChanged(const Arguments &args, const MemoryImage &plan, co
 
     QString backup;
     const bool started = changes.write([&backup](const MemoryImage &radio, const RadioIdentity &id) {
-        const FileResult kept = Backups::keep(radio, id.number, &backup);
-        return kept.ok ? QString() : kept.message(false);
+        const RadioHistory::Recorded kept = RadioHistory::record(radio, id, RadioHistory::Kind::BeforeWrite);
+        backup = kept.path;
+        return kept.result.ok ? QString() : kept.result.message(false);
     });
     if (!started) {
         if (changes.failure() == ChangedWrite::Failure::Backup) {
@@ -108,12 +133,17 @@ int CommandLine::writeChanged(const Arguments &args, const MemoryImage &plan, co
 int CommandLine::backups(const Arguments &args)
 {
     const QString radio = args.values.value(QStringLiteral("radio"));
-    const QVector<Backups::Entry> entries = Backups::list(radio);
-    for (const Backups::Entry &e : entries)
-        m_out << e.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << " UTC  " << e.radio << "  "
-              << QDir::toNativeSeparators(e.path) << '\n';
+    QVector<RadioHistory::Snapshot> all;
+    for (const QString &r : radio.isEmpty() ? RadioHistory::radios() : QStringList{radio})
+        all += RadioHistory::snapshots(r);
+    // Newest first across radios; within one radio the history's own order stands.
+    std::stable_sort(all.begin(), all.end(),
+                     [](const RadioHistory::Snapshot &a, const RadioHistory::Snapshot &b) { return a.taken > b.taken; });
+    for (const RadioHistory::Snapshot &s : all)
+        m_out << s.taken.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) << " UTC  " << s.radio << "  "
+              << RadioHistory::kindName(s.kind, false).leftJustified(12) << "  " << QDir::toNativeSeparators(s.path) << '\n';
     m_out << Qt::flush;
-    if (entries.isEmpty())
+    if (all.isEmpty())
         m_err << "no backups in " << QDir::toNativeSeparators(Backups::folder()) << '\n' << Qt::flush;
     return Done;
 }

@@ -6,6 +6,7 @@
 #include "files/atomicwrite.h"
 #include "files/datafile.h"
 #include "files/numberstream.h"
+#include "files/radiohistory.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
 #include "image/imagediff.h"
@@ -60,6 +61,8 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errIsTerminal)
     // windows, and every bulk write runs the windows' own steps first.
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
+    // Whatever a command proves a radio holds joins that radio's history.
+    RadioHistory::install();
 }
 
 namespace {
@@ -71,13 +74,15 @@ const QVector<Command> &commands()
          {"port"}, {"q"}, 0, &CommandLine::info},
         {"read", "read [--port P] -o FILE.dat", "read the whole radio into a data file (saved atomically)",
          {"port", "o"}, {"q"}, 0, &CommandLine::read},
-        {"write", "write FILE.dat [--port P] [--verify | --changed-only [--dry-run]]",
+        {"write", "write FILE.dat [--port P] [--verify | --changed-only [--quick] [--dry-run]]",
          "identify the radio, check every channel against its band limits, write the data file;\n"
          "                  --verify reads the radio back and compares. --changed-only reads the radio,\n"
          "                  prints the differences (first line \"changes: N frames\"), keeps a backup of\n"
          "                  what it held, writes only the differing frames and reads them back;\n"
+         "                  --quick compares with the radio's newest snapshot in the history and reads\n"
+         "                  only the blocks the changes touch (the whole radio when one differs);\n"
          "                  --dry-run stops after printing and writes nothing (exit 0)",
-         {"port"}, {"q", "verify", "changed-only", "dry-run"}, 1, &CommandLine::write},
+         {"port"}, {"q", "verify", "changed-only", "dry-run", "quick"}, 1, &CommandLine::write},
         {"verify", "verify FILE.dat [--port P]",
          "read the radio and compare rows 0-783 with what writing FILE.dat sends\n"
          "                  (the 5-tone standards rows as a write rewrites them)",
@@ -99,21 +104,23 @@ const QVector<Command> &commands()
          "                  the windows check it; keys the file leaves out keep the base's values",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importConfig},
         {"backups", "backups [--radio NUMBER]",
-         "the backups kept before each changed-only write, newest first (of one radio with --radio)",
+         "the radio history: every snapshot kept (read, before write, written), newest first\n"
+         "                  (of one radio with --radio); a restore is offered the read and before-write ones",
          {"radio"}, {}, 0, &CommandLine::backups},
         {"ports", "ports [--probe]",
          "every COM number and serial device: what it is and whether it opens (exit 0 when one\n"
          "                  does, 2 when none does); --probe asks each port that opens who is there\n"
          "                  (exit 0 when a radio answered, 2 when none did)",
          {}, {"probe"}, 0, &CommandLine::ports},
-        {"fleet", "fleet TEMPLATE.dat --radios RADIOS.csv --port P [--port P2 ...] [--log LOG.csv] [--full]",
+        {"fleet", "fleet TEMPLATE.dat --radios RADIOS.csv --port P [--port P2 ...] [--log LOG.csv] [--full | --quick]",
          "program many radios with one plan: on each port in turn, wait for a radio, apply its\n"
          "                  row of RADIOS.csv (radio number, then configuration keys) to a copy of the\n"
          "                  template, write it changed-only with read-back (--full: the whole write and a\n"
          "                  verify), log it, and wait until it is unplugged; all ports at once. Ends when\n"
          "                  every row is done, or on Ctrl+C after the radio in progress (exit 3 when a\n"
-         "                  radio failed, 130 when stopped with rows left)",
-         {"radios", "port", "log"}, {"full"}, 1, &CommandLine::fleet},
+         "                  radio failed, 130 when stopped with rows left); --quick writes each radio as\n"
+         "                  write --changed-only --quick does",
+         {"radios", "port", "log"}, {"full", "quick"}, 1, &CommandLine::fleet},
     };
     return list;
 }
@@ -352,7 +359,14 @@ int CommandLine::run(const QStringList &arguments)
         m_out << commandHelp(*command) << Qt::flush;
         return Done;
     }
-    return (this->*(command->run))(args);
+    // A snapshot the history cannot keep changes nothing a command does or says; it is
+    // told once, here.
+    const QMetaObject::Connection historyFailure = QObject::connect(
+        &RadioHistory::notifier(), &RadioHistory::Notifier::failed,
+        [this](const QString &english) { m_err << "orvane-cli: " << english << '\n' << Qt::flush; });
+    const int code = (this->*(command->run))(args);
+    QObject::disconnect(historyFailure);
+    return code;
 }
 
 int CommandLine::usageError(const QString &text, const QString &command)
@@ -470,6 +484,8 @@ int CommandLine::write(const Arguments &args)
     const bool changedOnly = args.flags.contains(QLatin1String("changed-only"));
     if (args.flags.contains(QLatin1String("dry-run")) && !changedOnly)
         return usageError(QStringLiteral("--dry-run goes with --changed-only"), QStringLiteral("write"));
+    if (args.flags.contains(QLatin1String("quick")) && !changedOnly)
+        return usageError(QStringLiteral("--quick goes with --changed-only"), QStringLiteral("write"));
     if (changedOnly && args.flags.contains(QLatin1String("verify")))
         return usageError(QStringLiteral("--changed-only reads back what it writes; --verify goes with a whole write"),
                           QStringLiteral("write"));

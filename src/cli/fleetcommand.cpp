@@ -114,11 +114,14 @@ int CommandLine::fleet(const Arguments &args)
     }
 
     const bool full = args.flags.contains(QLatin1String("full"));
+    const bool quick = args.flags.contains(QLatin1String("quick"));
+    if (full && quick)
+        return usageError(QStringLiteral("--quick goes with the changed-only write, not with --full"), command);
     QStringList portNames;
     for (const PortChoice &p : ports)
         portNames << p.description();
     m_err << "fleet: " << plan.rowCount() << (plan.rowCount() == 1 ? " radio" : " radios") << " to program ("
-          << (full ? "whole write and verify" : "changed-only write with read-back") << "), waiting on "
+          << (full ? "whole write and verify" : quick ? "quick changed-only write with read-back" : "changed-only write with read-back") << "), waiting on "
           << portNames.join(QStringLiteral(", ")) << "; Ctrl+C stops after the radio in progress\n"
           << Qt::flush;
 
@@ -134,6 +137,8 @@ int CommandLine::fleet(const Arguments &args)
     };
     for (const PortChoice &p : ports)
         stations.push_back(std::make_unique<FleetStation>(p, plan, full));
+    for (auto &station : stations)
+        station->setQuick(quick);
     for (auto &station : stations) {
         QObject::connect(station.get(), &FleetStation::radioFinished, &loop, [&](const FleetStation::Report &r) {
             if (r.failed)

@@ -4,6 +4,7 @@
 #include "link/areatransfer.h"
 #include "image/memoryimage.h"
 #include "link/bulkread.h"
+#include "link/confirmedmemory.h"
 #include "platform/portnames.h"
 
 #include <QEventLoop>
@@ -31,13 +32,26 @@ RadioLink::Outcome RadioLink::read(MemoryImage &image)
     const Outcome outcome = run(engine, Kind::Read);
     if (outcome != Outcome::Done)
         return outcome;
-    return BulkRead::decodeInto(engine.receiveSlots(), image) ? Outcome::Done : Outcome::BadReply;
+    MemoryImage held;
+    if (!BulkRead::decodeInto(engine.receiveSlots(), held))
+        return Outcome::BadReply;
+    BulkRead::decodeInto(engine.receiveSlots(), image);
+    ConfirmedMemory::report(held, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Read);
+    return Outcome::Done;
 }
 
 RadioLink::Outcome RadioLink::write(const QVector<ExchangeEngine::Frame> &frames)
 {
     ExchangeEngine engine(Pacing::writeWindow());
-    return run(engine, Kind::Write, frames);
+    const Outcome outcome = run(engine, Kind::Write, frames);
+    // A whole write that every frame of was acknowledged: the radio holds what went out.
+    if (outcome == Outcome::Done && frames.size() == Area::BulkWriteFrames && frames.first().address == 0) {
+        MemoryImage held;
+        for (const ExchangeEngine::Frame &f : frames)
+            held.setRows(MemoryImage::rowOf(f.address), f.data);
+        ConfirmedMemory::report(held, Area::BulkWriteRows, m_identity, ConfirmedMemory::Kind::Written);
+    }
+    return outcome;
 }
 
 RadioLink::Outcome RadioLink::run(ExchangeEngine &engine, Kind kind, const QVector<ExchangeEngine::Frame> &frames)

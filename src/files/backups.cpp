@@ -2,32 +2,13 @@
 
 #include "files/atomicwrite.h"
 #include "files/datafile.h"
+#include "files/radiohistory.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
 namespace Backups {
-
-namespace {
-
-const QString NameFormat = QStringLiteral("yyyyMMdd-HHmmss");
-
-// "20261210-104500.dat", or with "-2", "-3" ... when that second already has one.
-QDateTime takenFrom(const QString &fileName)
-{
-    const QDateTime local = QDateTime::fromString(fileName.left(NameFormat.size()), NameFormat);
-    return local.isValid() ? QDateTime(local.date(), local.time(), Qt::UTC) : QDateTime();
-}
-
-// 1 for "20261210-104500.dat", n for "20261210-104500-n.dat".
-int sequence(const QString &path)
-{
-    const QString rest = QFileInfo(path).completeBaseName().mid(NameFormat.size());
-    return rest.startsWith(QLatin1Char('-')) ? rest.mid(1).toInt() : 1;
-}
-
-} // namespace
 
 QString folder()
 {
@@ -52,39 +33,25 @@ QString radioFolder(const QString &radioNumber)
 
 FileResult keep(const MemoryImage &image, const QString &radioNumber, QString *path, const QDateTime &takenUtc)
 {
-    const QString dir = folder() + QLatin1Char('/') + radioFolder(radioNumber);
-    if (!QDir().mkpath(dir)) {
-        const QString native = QDir::toNativeSeparators(dir);
-        return FileResult::failure(QStringLiteral("Cannot create the backup folder \"%1\".").arg(native),
-                                   QStringLiteral("无法创建备份文件夹“%1”。").arg(native));
-    }
-    const QString stem = dir + QLatin1Char('/') + takenUtc.toUTC().toString(NameFormat);
-    QString target = stem + QStringLiteral(".dat");
-    for (int n = 2; QFileInfo::exists(target); ++n)
-        target = stem + QStringLiteral("-%1.dat").arg(n);
-    const FileResult written = writeFileReplacing(target, DataFile::format(image));
-    if (written.ok && path)
-        *path = target;
-    return written;
+    return RadioHistory::writeSnapshot(DataFile::format(image), radioFolder(radioNumber), RadioHistory::Kind::BeforeWrite,
+                                       QString(), takenUtc, path);
 }
 
 QVector<Entry> list(const QString &radio)
 {
     QVector<Entry> entries;
-    const QDir root(folder());
-    const QStringList radios = radio.isEmpty() ? root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+    const QStringList radios = radio.isEmpty() ? QDir(folder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot)
                                                : QStringList{radioFolder(radio)};
-    for (const QString &r : radios) {
-        const QDir dir(root.filePath(r));
-        for (const QFileInfo &file : dir.entryInfoList({QStringLiteral("*.dat")}, QDir::Files)) {
-            const QDateTime taken = takenFrom(file.fileName());
-            if (taken.isValid())
-                entries.append(Entry{file.filePath(), r, taken});
-        }
+    QVector<RadioHistory::Snapshot> all;
+    for (const QString &r : radios)
+        all += RadioHistory::snapshots(r);
+    // Newest first across radios; within one radio the history's own order stands.
+    std::stable_sort(all.begin(), all.end(),
+                     [](const RadioHistory::Snapshot &a, const RadioHistory::Snapshot &b) { return a.taken > b.taken; });
+    for (const RadioHistory::Snapshot &s : all) {
+        if (s.kind != RadioHistory::Kind::Written)
+            entries.append(Entry{s.path, s.radio, s.taken});
     }
-    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
-        return a.taken != b.taken ? a.taken > b.taken : sequence(a.path) > sequence(b.path);
-    });
     return entries;
 }
 

@@ -2,12 +2,15 @@
 
 #include "fleet/fleetplan.h"
 #include "files/backups.h"
+#include "files/radiohistory.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
 #include "image/imagediff.h"
 #include "link/areatransfer.h"
 #include "link/bulkread.h"
 #include "link/bulkwrite.h"
+#include "link/changedwritetexts.h"
+#include "link/confirmedmemory.h"
 
 #include <QTimer>
 
@@ -66,7 +69,7 @@ FleetStation::FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWri
     });
     connect(&m_changes, &ChangedWrite::finished, this, [this] {
         if (m_phase == Phase::Changed)
-            succeed(m_changes.resultText(false), int(m_changes.frames().size()));
+            succeed(m_changes.resultText(false) + quickNote(), int(m_changes.frames().size()));
     });
     connect(&m_changes, &ChangedWrite::failed, this, [this] {
         if (m_phase != Phase::Changed)
@@ -201,10 +204,25 @@ void FleetStation::takeRadio(const RadioIdentity &identity)
         startChanged();
 }
 
+QString FleetStation::quickNote() const
+{
+    if (!m_quick)
+        return QString();
+    if (m_changes.isQuick())
+        return QStringLiteral(" (against the history of %1; checked blocks %2)")
+            .arg(ChangedWriteText::timeText(m_changes.baselineTaken(), false), ChangedWrite::addressList(m_changes.probedBlocks()));
+    if (m_changes.fallback() == ChangedWrite::Fallback::NoBaseline)
+        return QStringLiteral(" (no baseline in the history: read whole)");
+    return QStringLiteral(" (%1)").arg(m_changes.fallbackText(false));
+}
+
 void FleetStation::startChanged()
 {
     m_phase = Phase::Changed;
-    if (!startEngine([this] { return m_changes.compare(m_plan.row(m_row).image); }))
+    if (!startEngine([this] {
+            const MemoryImage &plan = m_plan.row(m_row).image;
+            return m_quick ? m_changes.compareQuick(plan, &RadioHistory::quickBaseline) : m_changes.compare(plan);
+        }))
         fail(QStringLiteral("the port did not open; nothing was written"), 0);
 }
 
@@ -223,13 +241,13 @@ void FleetStation::changedCompared()
         return;
     }
     if (m_changes.frames().isEmpty()) {
-        succeed(QStringLiteral("The radio already holds these settings."), 0);
+        succeed(QStringLiteral("The radio already holds these settings.") + quickNote(), 0);
         return;
     }
     const bool started = startEngine([this] {
         return m_changes.write([](const MemoryImage &radio, const RadioIdentity &identity) {
-            const FileResult kept = Backups::keep(radio, identity.number);
-            return kept.ok ? QString() : kept.message(false);
+            const RadioHistory::Recorded kept = RadioHistory::record(radio, identity, RadioHistory::Kind::BeforeWrite);
+            return kept.result.ok ? QString() : kept.result.message(false);
         });
     });
     if (started)
@@ -265,6 +283,8 @@ void FleetStation::startVerify()
     if (m_phase != Phase::FullWrite)
         return;
     m_phase = Phase::FullVerify;
+    // Every frame was acknowledged: the radio holds what went out.
+    ConfirmedMemory::report(*m_sent, Area::BulkWriteRows, m_radio, ConfirmedMemory::Kind::Written);
     m_engine.setPacing(Pacing::transferWindow());
     if (!startEngine([this] { return m_engine.startRead(AreaTransfer::bulkRead().readAddresses()); }))
         fail(QStringLiteral("written, but the port did not open for the verify"), Area::BulkWriteFrames);
@@ -277,6 +297,9 @@ void FleetStation::verifyRead()
         fail(QStringLiteral("written, but a verify reply could not be decoded"), Area::BulkWriteFrames);
         return;
     }
+    MemoryImage held;
+    if (BulkRead::decodeInto(m_engine.receiveSlots(), held))
+        ConfirmedMemory::report(held, Area::BulkReadRows, m_radio, ConfirmedMemory::Kind::Read);
     const QVector<int> rows = ImageDiff::differingRows(*m_sent, *radio, Area::BulkWriteRows);
     if (rows.isEmpty()) {
         succeed(QStringLiteral("Written and verified: %1 frames.").arg(Area::BulkWriteFrames), Area::BulkWriteFrames);

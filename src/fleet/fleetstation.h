@@ -31,6 +31,9 @@ public:
 
     FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWrite, QObject *parent = nullptr);
 
+    // Changed-only writes compare with each radio's history first (ChangedWrite::compareQuick).
+    void setQuick(bool quick) { m_quick = quick; }
+
     void start();
     // Stops at once when no radio is being programmed, otherwise once it is done.
     void requestStop();
@@ -51,6 +54,8 @@ private:
     void takeRadio(const RadioIdentity &identity);
     void startChanged();
     void changedCompared();
+    // How a quick comparison went, for the report's detail; empty without --quick.
+    QString quickNote() const;
     void startFull();
     void startVerify();
     void verifyRead();
@@ -66,6 +71,7 @@ private:
     PortChoice m_port;
     FleetPlan &m_plan;
     bool m_fullWrite;
+    bool m_quick = false;
     ExchangeEngine m_engine;
     ChangedWrite m_changes;
     Timer m_pollTimer;

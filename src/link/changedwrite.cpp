@@ -5,6 +5,7 @@
 #include "link/bulkread.h"
 #include "link/bulkwrite.h"
 #include "link/changedwritetexts.h"
+#include "link/confirmedmemory.h"
 
 #include <QTimer>
 
@@ -13,8 +14,10 @@ ChangedWrite::ChangedWrite(ExchangeEngine &engine, QObject *parent)
     , m_engine(engine)
 {
     connect(&m_engine, &ExchangeEngine::identified, this, [this](const RadioIdentity &identity) {
-        if (m_stage == Stage::Reading)
+        if (m_stage == Stage::Reading || m_stage == Stage::Identifying)
             m_identity = identity;
+        else if (m_stage == Stage::Probing)
+            m_probeNumber = identity.number;
     });
     connect(&m_engine, &ExchangeEngine::progress, this, [this](int done, int total) {
         if (!isBusy())
@@ -54,16 +57,27 @@ QVector<int> ChangedWrite::checkBlocks(const QVector<ExchangeEngine::Frame> &fra
     return blocks;
 }
 
-bool ChangedWrite::compare(const MemoryImage &plan)
+void ChangedWrite::reset(const MemoryImage &plan)
 {
-    if (isBusy() || m_engine.isBusy())
-        return false;
     m_plan = plan;
     m_identity = RadioIdentity{};
     m_frames.clear();
     m_mismatches.clear();
     m_sent = 0;
     m_failure = Failure::None;
+    m_quick = false;
+    m_fallback = Fallback::None;
+    m_baselineTaken = QDateTime();
+    m_probeBlocks.clear();
+    m_changedBlocks.clear();
+    m_baselineSource = nullptr;
+}
+
+bool ChangedWrite::compare(const MemoryImage &plan)
+{
+    if (isBusy() || m_engine.isBusy())
+        return false;
+    reset(plan);
     m_engine.setPacing(Pacing::transferWindow());
     m_starting = true;
     const bool started = m_engine.startRead(AreaTransfer::bulkRead().readAddresses());
@@ -71,6 +85,132 @@ bool ChangedWrite::compare(const MemoryImage &plan)
     if (started)
         setStage(Stage::Reading);
     return started;
+}
+
+bool ChangedWrite::compareQuick(const MemoryImage &plan, const BaselineSource &baseline)
+{
+    if (isBusy() || m_engine.isBusy())
+        return false;
+    reset(plan);
+    m_baselineSource = baseline;
+    m_engine.setPacing(Pacing::transferWindow());
+    m_starting = true;
+    const bool started = m_engine.startIdentification();
+    m_starting = false;
+    if (started)
+        setStage(Stage::Identifying);
+    return started;
+}
+
+void ChangedWrite::identifyDone()
+{
+    const Baseline baseline = m_baselineSource ? m_baselineSource(m_identity) : Baseline{};
+    m_baselineTaken = baseline.taken;
+    m_baselineModel = baseline.model;
+    m_problemEn = baseline.problemEn;
+    m_problemZh = baseline.problemZh;
+    if (!baseline.found || baseline.model.isEmpty()) {
+        startWholeRead(Fallback::NoBaseline);
+        return;
+    }
+    if (!baseline.problemEn.isEmpty()) {
+        startWholeRead(Fallback::Unreadable);
+        return;
+    }
+    if (baseline.model != m_identity.modelName.trimmed()) {
+        startWholeRead(Fallback::OtherModel);
+        return;
+    }
+    // The same pre-write steps as the whole comparison, against this radio's limits.
+    BandLimits::adoptReported(m_identity.limits);
+    m_planned = m_plan;
+    m_refusalEn = BulkWrite::refusal(m_planned, false);
+    m_refusalZh = BulkWrite::refusal(m_planned, true);
+    if (!m_refusalEn.isEmpty()) {
+        setStage(Stage::Refused);
+        emit compared();
+        return;
+    }
+    BulkWrite::prepare(m_planned);
+    m_baseline = baseline.image;
+    m_frames = differingFrames(m_baseline, m_planned);
+    m_probeBlocks = checkBlocks(m_frames);
+    if (m_frames.isEmpty()) {
+        // No block to check, so nothing would prove that the radio still holds the
+        // baseline: "already holds these settings" takes the whole read.
+        startWholeRead(Fallback::NothingDiffers);
+        return;
+    }
+    setStage(Stage::Probing);
+    m_probeNumber.clear();
+    // The identification's exchange has closed the port; the probe opens it again once the
+    // engine has finished announcing the end.
+    QTimer::singleShot(0, this, [this] {
+        if (m_stage != Stage::Probing)
+            return;
+        m_starting = true;
+        const bool started = m_engine.startRead(m_probeBlocks);
+        m_starting = false;
+        if (!started)
+            fail(Failure::Read);
+    });
+}
+
+void ChangedWrite::probeDone()
+{
+    const ReceiveSlots &replies = m_engine.receiveSlots();
+    m_changedBlocks.clear();
+    for (int k = 1; k <= m_probeBlocks.size(); ++k) {
+        const int block = m_probeBlocks.at(k - 1);
+        const QByteArray held = m_baseline.rows(MemoryImage::rowOf(block), Area::BlockBytes / Area::FrameBytes);
+        // A reply that cannot be decoded proves nothing: its block counts as changed.
+        if (replies.data(k) != held)
+            m_changedBlocks.append(block);
+    }
+    // Another radio put on the line since the identification: its baseline is not this one.
+    if (m_probeNumber != m_identity.number && m_changedBlocks.isEmpty())
+        m_changedBlocks = m_probeBlocks;
+    if (!m_changedBlocks.isEmpty()) {
+        m_frames.clear();
+        startWholeRead(Fallback::BlockDiffers);
+        return;
+    }
+    m_radio = m_baseline;
+    m_quick = true;
+    setStage(Stage::Compared);
+    emit compared();
+}
+
+void ChangedWrite::startWholeRead(Fallback why)
+{
+    m_fallback = why;
+    setStage(Stage::Reading);
+    if (why != Fallback::NoBaseline)
+        emit fellBack();
+    QTimer::singleShot(0, this, [this] {
+        if (m_stage != Stage::Reading)
+            return;
+        m_starting = true;
+        const bool started = m_engine.startRead(AreaTransfer::bulkRead().readAddresses());
+        m_starting = false;
+        if (!started)
+            fail(Failure::Read);
+    });
+}
+
+QString ChangedWrite::fallbackText(bool chinese) const
+{
+    const QString when = ChangedWriteText::timeText(m_baselineTaken, chinese);
+    switch (m_fallback) {
+    case Fallback::Unreadable:
+        return ChangedWriteText::BaselineUnreadable.text(chinese).arg(when, chinese ? m_problemZh : m_problemEn);
+    case Fallback::OtherModel:
+        return ChangedWriteText::BaselineOtherModel.text(chinese).arg(when, m_baselineModel, m_identity.modelName.trimmed());
+    case Fallback::NothingDiffers: return ChangedWriteText::QuickNothing.text(chinese).arg(when);
+    case Fallback::BlockDiffers:
+        return ChangedWriteText::RadioChanged.text(chinese).arg(when, addressList(m_changedBlocks));
+    default: return QString();
+    }
 }
 
 bool ChangedWrite::write(const BackupKeeper &keepBackup)
@@ -121,6 +261,8 @@ void ChangedWrite::fail(Failure failure)
 void ChangedWrite::exchangeFinished()
 {
     switch (m_stage) {
+    case Stage::Identifying: identifyDone(); break;
+    case Stage::Probing: probeDone(); break;
     case Stage::Reading: readDone(); break;
     case Stage::Writing: {
         m_sent = m_frames.size();
@@ -148,6 +290,8 @@ void ChangedWrite::exchangeFinished()
 void ChangedWrite::exchangeFailed()
 {
     switch (m_stage) {
+    case Stage::Identifying:
+    case Stage::Probing:
     case Stage::Reading: fail(Failure::Read); break;
     case Stage::Writing:
         m_sent = m_engine.completed();
@@ -166,6 +310,7 @@ void ChangedWrite::readDone()
         return;
     }
     m_radio = radio;
+    ConfirmedMemory::report(m_radio, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Read);
     // The check reads the process-wide band limits, which this radio's identification set;
     // another port's identification may have replaced them during the read since.
     BandLimits::adoptReported(m_identity.limits);
@@ -202,6 +347,11 @@ void ChangedWrite::checkDone()
         fail(Failure::Mismatch);
         return;
     }
+    // Every frame went and reads back as sent: the radio holds what it held, with them.
+    MemoryImage written(m_radio);
+    for (const ExchangeEngine::Frame &f : m_frames)
+        written.setRows(MemoryImage::rowOf(f.address), f.data);
+    ConfirmedMemory::report(written, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Written);
     setStage(Stage::Done);
     emit finished();
 }

@@ -4,6 +4,7 @@
 #include "image/document.h"
 #include "link/areatransfer.h"
 #include "link/bulkread.h"
+#include "link/confirmedmemory.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
 
@@ -24,6 +25,7 @@ ReadWindow::ReadWindow(QWidget *parent)
     connect(&m_engine, &ExchangeEngine::identified, this, [this](const RadioIdentity &identity) {
         m_state = State::Transferring;
         m_radioNumber = identity.number;
+        m_identity = identity;
     });
     connect(&m_engine, &ExchangeEngine::progress, this, &ReadWindow::blockArrived);
     connect(&m_engine, &ExchangeEngine::finished, this, &ReadWindow::allBlocksIn);
@@ -64,6 +66,9 @@ void ReadWindow::allBlocksIn()
     }
     m_state = State::Finished;
     DataOrigin::number() = m_radioNumber;
+    MemoryImage held;
+    if (BulkRead::decodeInto(m_engine.receiveSlots(), held))
+        ConfirmedMemory::report(held, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Read);
     MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::ReadComplete.text());
     setStatus(ReadOk);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "link/radioidentity.h"
+
 #include "link/bulktransferwindow.h"
 
 // Form_Comm_Read: copies the radio's memory into the image. The replies are kept aside
@@ -23,4 +25,5 @@ private:
     State m_state = State::Idle;
     // Who answered, kept as the data's origin once the read has been stored.
     QString m_radioNumber;
+    RadioIdentity m_identity;
 };

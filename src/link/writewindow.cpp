@@ -3,6 +3,7 @@
 #include "image/document.h"
 #include "link/areatransfer.h"
 #include "link/bulkwrite.h"
+#include "link/confirmedmemory.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
 
@@ -22,6 +23,7 @@ WriteWindow::WriteWindow(QWidget *parent)
     connect(&m_engine, &ExchangeEngine::progress, this, &WriteWindow::onProgress);
     connect(&m_engine, &ExchangeEngine::finished, this, &WriteWindow::onFinished);
     connect(&m_engine, &ExchangeEngine::failed, this, &WriteWindow::onFailed);
+    connect(&m_engine, &ExchangeEngine::identified, this, [this](const RadioIdentity &identity) { m_identity = identity; });
 }
 
 void WriteWindow::actionClicked()
@@ -41,7 +43,9 @@ void WriteWindow::actionClicked()
         BulkWrite::prepare(image);
         return true;
     });
-    if (m_engine.startWrite(AreaTransfer::bulkWrite().frames(document.image())))
+    m_identity = RadioIdentity{};
+    m_sent = document.image();
+    if (m_engine.startWrite(AreaTransfer::bulkWrite().frames(m_sent)))
         showConnecting();
 }
 
@@ -53,6 +57,8 @@ void WriteWindow::onProgress(int done, int total)
 
 void WriteWindow::onFinished()
 {
+    // Every frame was acknowledged: the radio holds what went out.
+    ConfirmedMemory::report(m_sent, Area::BulkWriteRows, m_identity, ConfirmedMemory::Kind::Written);
     m_progress->setValue(100);
     MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::WriteComplete.text());
     setStatus(Done);

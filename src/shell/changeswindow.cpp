@@ -1,6 +1,8 @@
 #include "shell/changeswindow.h"
 
 #include "files/backups.h"
+#include "files/radiohistory.h"
+#include "files/radiohistory.h"
 #include "image/dataorigin.h"
 #include "image/document.h"
 #include "image/imagediff.h"
@@ -11,6 +13,7 @@
 #include "shell/diffareas.h"
 #include "texts/commontexts.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
 #include <QHBoxLayout>
@@ -49,6 +52,12 @@ ChangesWindow::ChangesWindow(QWidget *parent)
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("Label_summary"));
     m_summary->setWordWrap(true);
+    m_baseline = new QLabel(this);
+    m_baseline->setObjectName(QStringLiteral("Label_baseline"));
+    m_baseline->setWordWrap(true);
+    m_baseline->hide();
+    m_wholeRead = new QCheckBox(ChangedWriteText::WholeReadFirst.text(m_chinese), this);
+    m_wholeRead->setObjectName(QStringLiteral("Check_whole_read"));
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("List_changes"));
     m_list->setHeaderHidden(true);
@@ -66,6 +75,7 @@ ChangesWindow::ChangesWindow(QWidget *parent)
     m_close->setObjectName(QStringLiteral("Command_close"));
 
     auto *buttons = new QHBoxLayout;
+    buttons->addWidget(m_wholeRead);
     buttons->addWidget(m_progress, 2);
     buttons->addWidget(m_status, 3);
     buttons->addStretch(1);
@@ -73,6 +83,7 @@ ChangesWindow::ChangesWindow(QWidget *parent)
     buttons->addWidget(m_close);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_otherRadio);
+    layout->addWidget(m_baseline);
     layout->addWidget(m_summary);
     layout->addWidget(m_list, 1);
     layout->addWidget(m_backup);
@@ -84,6 +95,12 @@ ChangesWindow::ChangesWindow(QWidget *parent)
     connect(&m_changes, &ChangedWrite::compared, this, &ChangesWindow::showComparison);
     connect(&m_changes, &ChangedWrite::finished, this, &ChangesWindow::showFinished);
     connect(&m_changes, &ChangedWrite::failed, this, &ChangesWindow::showFailure);
+    connect(&m_changes, &ChangedWrite::fellBack, this, &ChangesWindow::showFallBack);
+    // Ticked or unticked, the comparison is made again the way the box now says.
+    connect(m_wholeRead, &QCheckBox::toggled, this, [this] {
+        if (!isBusy())
+            start();
+    });
 
     QTimer::singleShot(0, this, &ChangesWindow::start);
 }
@@ -101,7 +118,12 @@ void ChangesWindow::start()
     m_list->clear();
     m_summary->clear();
     m_otherRadio->hide();
-    if (m_changes.compare(Document::instance().image()))
+    m_baseline->hide();
+    m_baseline->clear();
+    const MemoryImage &plan = Document::instance().image();
+    const bool started = m_wholeRead->isChecked() ? m_changes.compare(plan)
+                                                  : m_changes.compareQuick(plan, &RadioHistory::quickBaseline);
+    if (started)
         showConnecting();
 }
 
@@ -116,6 +138,7 @@ void ChangesWindow::showProgress(int done, int total)
         setProgress(done * 100 / std::max(total, 1));
         setStatus(CommonText::writingBlock(done, m_chinese));
         break;
+    case ChangedWrite::Stage::Probing:
     case ChangedWrite::Stage::Checking:
         setProgress(done * 100 / std::max(total, 1));
         setStatus(ChangedWriteText::Checking.text(m_chinese).arg(done));
@@ -141,6 +164,12 @@ void ChangesWindow::showComparison()
         return;
     }
     const int frames = m_changes.frames().size();
+    if (m_changes.isQuick()) {
+        const QString when = ChangedWriteText::timeText(m_changes.baselineTaken(), m_chinese);
+        m_baseline->setText(
+            ChangedWriteText::QuickNote.text(m_chinese).arg(when, ChangedWrite::addressList(m_changes.probedBlocks())));
+        m_baseline->show();
+    }
     if (frames == 0) {
         m_summary->setText(ChangedWriteText::NothingDiffers.text(m_chinese));
         setStatus(ChangedWriteText::NothingDiffers);
@@ -149,9 +178,13 @@ void ChangesWindow::showComparison()
     }
     const auto groups = ImageDiff::describeGrouped(m_changes.radio(), m_changes.planned(), diffAreas(),
                                                    Area::BulkWriteRows, m_chinese);
+    // The button counts what the list shows: its lines.
+    int changes = 0;
+    for (const ImageDiff::GroupLines &g : groups)
+        changes += g.lines.size();
     CompareView::fill(m_list, groups, m_chinese);
     m_summary->clear();
-    m_write->setText(ChangedWriteText::WriteChanges.text(m_chinese).arg(frames));
+    m_write->setText(ChangedWriteText::writeChanges(changes, m_chinese));
     m_write->setEnabled(true);
     setStatus(QString());
     emit settled();
@@ -164,11 +197,11 @@ void ChangesWindow::writeClicked()
         return;
     }
     const bool written = m_changes.write([this](const MemoryImage &radio, const RadioIdentity &identity) {
-        QString path;
-        const FileResult kept = Backups::keep(radio, identity.number, &path);
-        if (!kept.ok)
-            return kept.message();
-        m_backupPath = path;
+        // The history's newest snapshot, when it holds these very bytes (the read just made).
+        const RadioHistory::Recorded kept = RadioHistory::record(radio, identity, RadioHistory::Kind::BeforeWrite);
+        if (!kept.result.ok)
+            return kept.result.message();
+        m_backupPath = kept.path;
         return QString();
     });
     if (!written) {
@@ -181,6 +214,14 @@ void ChangesWindow::writeClicked()
     m_backup->setText(BackupKept.text(m_chinese).arg(QDir::toNativeSeparators(m_backupPath)));
     m_backup->show();
     showConnecting();
+}
+
+void ChangesWindow::showFallBack()
+{
+    // Said in the window, not in a box: the whole read that follows is the answer.
+    m_baseline->setText(m_changes.fallbackText(m_chinese));
+    m_baseline->show();
+    setStatus(m_changes.fallbackText(m_chinese));
 }
 
 void ChangesWindow::showFinished()

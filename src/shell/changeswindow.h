@@ -6,6 +6,7 @@
 #include <QRect>
 #include <QSize>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -13,7 +14,8 @@ class QTreeWidget;
 // "Write changes to radio...": reads the radio into an image of its own, lists what a
 // write of the document would change there, grouped by area, and on the button keeps a
 // backup, sends only the differing frames and reads them back. The document is never
-// touched. The comparison starts as the window opens.
+// touched. The comparison starts as the window opens; it stands on the radio's history
+// when it can (ChangedWrite::compareQuick), unless "Read the whole radio first" is ticked.
 class ChangesWindow : public TransferWindow
 {
     Q_OBJECT
@@ -45,10 +47,13 @@ private:
     void closeClicked();
     void showFinished();
     void showFailure();
+    void showFallBack();
 
     ChangedWrite m_changes;
     QLabel *m_otherRadio = nullptr;
     QLabel *m_summary = nullptr;
+    QLabel *m_baseline = nullptr;
+    QCheckBox *m_wholeRead = nullptr;
     QTreeWidget *m_list = nullptr;
     QLabel *m_backup = nullptr;
     QPushButton *m_write = nullptr;

@@ -10,6 +10,7 @@
 #include "config/configtext.h"
 #include "cli/fleetplan.h"
 #include "channels/csvtext.h"
+#include "files/backups.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
 #include "image/bandlimits.h"
@@ -114,6 +115,7 @@ private slots:
     void exitCodes();
     void diffNamesChannelFieldsAndShowsTheRestInHex();
     void changedOnlyWriteSendsWhatDiffersAndKeepsABackup();
+    void quickWriteStandsOnTheHistory();
     void portsProbe_data();
     void portsProbe();
     void diffNamesAlignmentValues_data();
@@ -390,6 +392,79 @@ void TestCli::changedOnlyWriteSendsWhatDiffersAndKeepsABackup()
     QCOMPARE(radio.radio().writeFrames(), 2);
 }
 
+void TestCli::quickWriteStandsOnTheHistory()
+{
+    // A history of its own, so that the other tests' reads are no baseline here.
+    qputenv("XDG_DATA_HOME", path("quick-history").toLocal8Bit());
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    auto plan = planImage();
+    const QByteArray sent = sentRows(*plan);
+    radio.radio().setMemory(0, toVector(sent));
+    radio.radio().setMemory(7 * 16, std::vector<uint8_t>(16, 0xFF));
+    auto writeQuick = [&](const MemoryImage &image, const char *file) {
+        DataFile::save(image, path(QString::fromLatin1(file)));
+        radio.radio().resetCounters();
+        return runCli({"write", path(QString::fromLatin1(file)), "--changed-only", "--quick", "--port", "COM1"});
+    };
+
+    // No history yet: the whole read, said on standard error.
+    Result r = writeQuick(*plan, "quick1.dat");
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("changes: 1 frames\n")), qPrintable(r.out));
+    QVERIFY2(r.err.contains(QStringLiteral("no baseline of radio ORV123456789ABCD in the history, so the whole radio is read first")),
+             qPrintable(r.err));
+    QCOMPARE(radio.radio().readRequests(), Area::BulkReadBlocks + 1);
+
+    // The write left the baseline: one channel more reads one block before and one after.
+    auto second = planImage();
+    makeChannel(*second, 20, "147.5");
+    r = writeQuick(*second, "quick2.dat");
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("changes: 1 frames\nch 20 new: RX 147.50000")), qPrintable(r.out));
+    QVERIFY2(r.err.contains(QStringLiteral("Measured against the radio as it was on ")) && r.err.contains("(0x0140)"),
+             qPrintable(r.err));
+    QCOMPARE(radio.radio().readRequests(), 2);
+    QCOMPARE(radio.radio().writtenAddresses(), std::vector<int>{20 * 16});
+    QCOMPARE(radio.memory(0, sent.size()), sentRows(*second));
+
+    // Someone changed that block on the radio since: the whole read again, and the plan wins.
+    radio.radio().setMemory(21 * 16, std::vector<uint8_t>(16, 0x00));
+    auto third = planImage();
+    makeChannel(*third, 20, "147.525");
+    r = writeQuick(*third, "quick3.dat");
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.contains(QStringLiteral("The radio has changed since ")) && r.err.contains("(at 0x0140)"), qPrintable(r.err));
+    QCOMPARE(radio.radio().readRequests(), 1 + Area::BulkReadBlocks + 1);
+    QCOMPARE(radio.memory(0, sent.size()), sentRows(*third));
+
+    // The history lists each snapshot with its kind.
+    const QStringList listed = runCli({"backups"}).out.split('\n', Qt::SkipEmptyParts);
+    QVERIFY2(listed.size() >= 4 && listed.first().contains(QStringLiteral("  ORV123456789ABCD  written       ")), qPrintable(listed.join('\n')));
+    QVERIFY2(listed.filter(QStringLiteral("  read  ")).size() >= 2, qPrintable(listed.join('\n')));
+
+    // A history that cannot be written changes nothing the read does, and is said once.
+    const QString history = Backups::folder();
+    QVERIFY(QDir().rename(history, history + QStringLiteral(".moved")));
+    QFile blocker(history);
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    radio.radio().setMemory(30 * 16, std::vector<uint8_t>(16, 0x01));
+    r = runCli({"read", "--port", "COM1", "-o", path("quick-read.dat")});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.err.count(QStringLiteral("The radio history could not keep what radio ORV123456789ABCD holds")), 1);
+    MemoryImage read;
+    QVERIFY(DataFile::load(read, path("quick-read.dat")).ok);
+    QCOMPARE(read.row(30), QByteArray(16, 0x01));
+    QFile::remove(history);
+    QVERIFY(QDir().rename(history + QStringLiteral(".moved"), history));
+    // ... and the newest snapshot on disk, older than the radio now, is no baseline.
+    r = writeQuick(*third, "quick4.dat");
+    QVERIFY2(r.err.contains(QStringLiteral("no baseline of radio ORV123456789ABCD")), qPrintable(r.err));
+    QCOMPARE(radio.radio().readRequests(), Area::BulkReadBlocks + 1);
+    qputenv("XDG_DATA_HOME", path("data").toLocal8Bit());
+}
+
 void TestCli::portsProbe_data()
 {
     // What is behind COM1; COM1's line after its device and "pseudo-terminal" ("" for no
@@ -568,6 +643,9 @@ void TestCli::fleetGivesEachRadioTheTemplateAndItsRow_data()
     QTest::addColumn<QString>("done");
     QTest::newRow("changed only") << QStringList() << "  ok: Written and checked: ";
     QTest::newRow("whole write") << QStringList{"--full"} << "  ok: Written and verified: 784 frames.";
+    // The history of the rows above says each radio holds its row already; these radios
+    // hold the template, so nothing can be checked and each is read whole.
+    QTest::newRow("quick") << QStringList{"--quick"} << "  ok: Written and checked: ";
 }
 
 void TestCli::fleetGivesEachRadioTheTemplateAndItsRow()

@@ -1,11 +1,13 @@
 #include "channels/channelrecord.h"
 #include "files/backups.h"
 #include "files/datafile.h"
+#include "files/radiohistory.h"
 #include "image/imagediff.h"
 #include "image/areamap.h"
 #include "image/dataorigin.h"
 #include "image/memoryimage.h"
 #include "link/bulkwrite.h"
+#include "link/changedwritetexts.h"
 #include "options/optionarea.h"
 #include "shell/changeswindow.h"
 #include "shell/imageinitialisation.h"
@@ -13,6 +15,7 @@
 #include "support/testsupport.h"
 #include "texts/commontexts.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -46,6 +49,8 @@ private slots:
     void pulledCableDuringTheReadWritesNothing();
     void readBackThatDiffersNamesTheAddresses();
     void backupsAreKeptApartAndListedNewestFirst();
+    void quickWriteChecksOnlyTheTouchedBlocks_data();
+    void quickWriteChecksOnlyTheTouchedBlocks();
 
 private:
     // The radio holds what a bulk write of the start-up image sends; the document then
@@ -71,6 +76,7 @@ void TestChangesWindow::init()
 
 void TestChangesWindow::cleanup()
 {
+    ConfirmedMemory::setRecorder({});
     m_window.reset();
     m_home.reset();
     TestSupport::endState();
@@ -128,10 +134,10 @@ void TestChangesWindow::listsWritesAndChecksOnlyWhatDiffers_data()
     QTest::addColumn<QString>("result");
     QTest::newRow("English") << false
                              << QStringList{"Channels (1):1", "FM presets (1):1", "Optional features (1):1"}
-                             << "ch 150 new: RX 145.50000, TX 145.50000" << "options squelch " << "Write 4 changes"
+                             << "ch 150 new: RX 145.50000, TX 145.50000" << "options squelch " << "Write 3 changes"
                              << "Written and checked: 4 frames.";
     QTest::newRow("Chinese") << true << QStringList{"信道（1）:1", "调频广播（1）:1", "可选功能（1）:1"}
-                             << "信道 150 新增：接收 145.50000，发射 145.50000" << "可选功能 静噪电平 " << "写入 4 处改动"
+                             << "信道 150 新增：接收 145.50000，发射 145.50000" << "可选功能 静噪电平 " << "写入 3 处改动"
                              << "写入并校验完毕：4 帧。";
 }
 
@@ -360,6 +366,143 @@ void TestChangesWindow::backupsAreKeptApartAndListedNewestFirst()
     MemoryImage loaded;
     QVERIFY(DataFile::load(loaded, first).ok);
     QVERIFY(loaded == image);
+}
+
+void TestChangesWindow::quickWriteChecksOnlyTheTouchedBlocks_data()
+{
+    // What happens to the radio after its snapshot (or to the snapshot) before the window
+    // opens; whether the quick path wrote; how many blocks were read in all; the start of
+    // the baseline line; the button.
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("chinese");
+    QTest::addColumn<bool>("quick");
+    QTest::addColumn<int>("blocksRead");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("button");
+    const int whole = Area::BulkReadBlocks;
+    const int probedThenWhole = 4 + Area::BulkReadBlocks;
+    QTest::newRow("baseline holds") << "" << false << true << 4 << "Measured against the radio as it was on "
+                                    << "Write 3 changes";
+    QTest::newRow("in Chinese") << "" << true << true << 4 << "以对讲机在 " << "写入 3 处改动";
+    QTest::newRow("one change") << "one change" << false << true << 1 << "Measured against the radio as it was on "
+                                << "Write 1 change";
+    QTest::newRow("RX edit, TX follows") << "rx edit" << false << true << 1 << "Measured against the radio as it was on "
+                                         << "Write 2 changes";
+    QTest::newRow("touched block changed since") << "stale touched" << false << false << probedThenWhole
+                                                 << "The radio has changed since " << "Write 3 changes";
+    QTest::newRow("untouched block changed since") << "stale elsewhere" << false << true << 4
+                                                   << "Measured against the radio as it was on " << "Write 3 changes";
+    QTest::newRow("write cut off half way") << "cut off" << false << false << probedThenWhole << "The radio has changed since "
+                                            << "Write 2 changes";
+    QTest::newRow("damaged baseline") << "damaged" << false << false << whole
+                                      << "The radio's history copy of " << "Write 3 changes";
+    QTest::newRow("other model") << "other model" << false << false << whole << "The radio's history copy of "
+                                 << "Write 3 changes";
+    QTest::newRow("another radio on the line") << "other radio" << false << false << whole << "" << "Write 3 changes";
+    QTest::newRow("whole read asked for") << "forced" << false << false << whole << "" << "Write 3 changes";
+}
+
+void TestChangesWindow::quickWriteChecksOnlyTheTouchedBlocks()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, chinese);
+    QFETCH(bool, quick);
+    QFETCH(int, blocksRead);
+    QFETCH(QString, note);
+    QFETCH(QString, button);
+    RadioHistory::install();
+    RadioOnCom radio(1);
+    QVERIFY(radio.ok());
+    prepare(radio);
+    RadioIdentity id;
+    id.number = QStringLiteral("ORV123456789ABCD");
+    id.modelName = setup == QLatin1String("other model") ? QStringLiteral("OR-78U") : QStringLiteral("OR-78V");
+    if (setup == QLatin1String("other radio"))
+        id.number = QStringLiteral("ORV000000000000A");
+    MemoryImage held;
+    held.setRows(0, radio.memory(0, Area::BulkReadRows.byteCount()));
+    const RadioHistory::Recorded snapshot =
+        RadioHistory::record(held, id, RadioHistory::Kind::Read, Area::BulkReadRows, QDateTime::currentDateTimeUtc().addSecs(-60));
+    QVERIFY(snapshot.added);
+    MemoryImage &image = TestSupport::image();
+    const int elsewhere = 100 * 16; // channel 100's record: no change touches its block
+    if (setup == QLatin1String("one change") || setup == QLatin1String("rx edit")) {
+        image.setRows(0, held.rows(0, Area::BulkReadRows.rowCount()));
+        if (setup == QLatin1String("one change"))
+            image.setCell(Area::Fm.firstRow + 1, 5, 0x42);
+        else {
+            ChannelRecord ch(image, 3);
+            ch.create();
+            QVERIFY(ch.setRxFrequency(QStringLiteral("145.5")));
+            QVERIFY(ch.setTxFrequency(QStringLiteral("145.5")));
+            const QByteArray row = image.row(3);
+            radio.radio().setMemory(3 * 16, std::vector<uint8_t>(row.begin(), row.end()));
+            held.setRows(3, image.row(3));
+            QVERIFY(RadioHistory::record(held, id, RadioHistory::Kind::Read).added);
+            // As the grid does: the TX follows an RX edit.
+            QVERIFY(ch.setRxFrequency(QStringLiteral("146.5")));
+            QVERIFY(ch.setTxFrequency(QStringLiteral("146.5")));
+        }
+        m_plan = image;
+    } else if (setup == QLatin1String("stale touched")) {
+        radio.radio().setMemory(Channel * 16 + 8, {0x12, 0x34});
+    } else if (setup == QLatin1String("stale elsewhere")) {
+        radio.radio().setMemory(elsewhere, std::vector<uint8_t>(16, 0x5A));
+    } else if (setup == QLatin1String("damaged")) {
+        QFile file(snapshot.path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(" 0 0 0 1 2\r\n");
+    } else if (setup == QLatin1String("other radio")) {
+        DataOrigin::number() = QStringLiteral("ORV000000000000A");
+    } else if (setup == QLatin1String("cut off")) {
+        vradio::Faults faults;
+        faults.silentAfterWriteFrames = 2;
+        radio.radio().setFaults(faults);
+        QVERIFY(openAndCompare());
+        QVERIFY(clickWriteAndWait());
+        QCOMPARE(m_window->changes().failure(), ChangedWrite::Failure::Write);
+        radio.radio().setFaults(vradio::Faults{});
+        TestSupport::takeMessages();
+        m_window.reset();
+    }
+    const std::vector<uint8_t> elsewhereBefore = radio.radio().memory(elsewhere, 16);
+    radio.radio().resetCounters();
+    Language::setChinese(chinese);
+
+    m_window = std::make_unique<ChangesWindow>();
+    TestSupport::control<QCheckBox>(m_window.get(), "Check_whole_read")->setChecked(setup == QLatin1String("forced"));
+    QSignalSpy settled(m_window.get(), &ChangesWindow::settled);
+    m_window->show();
+    QVERIFY(settled.wait(30000));
+    auto *label = TestSupport::control<QLabel>(m_window.get(), "Label_baseline");
+    QVERIFY2(m_window->changes().isQuick() == quick, qPrintable(label->text()));
+    QVERIFY2(label->isVisible() == !note.isEmpty() && (note.isEmpty() || label->text().startsWith(note)), qPrintable(label->text()));
+    if (quick)
+        QVERIFY2(label->text().contains(ChangedWriteText::timeText(QDateTime::currentDateTimeUtc().addSecs(-60), chinese).left(10)),
+                 qPrintable(label->text()));
+    QCOMPARE(TestSupport::control<QLabel>(m_window.get(), "Label_other_radio")->isVisible(), setup == QLatin1String("other radio"));
+    QCOMPARE(TestSupport::control<QPushButton>(m_window.get(), "Command_write")->text(), button);
+    QCOMPARE(radio.radio().writeFrames(), 0);
+
+    QVERIFY(clickWriteAndWait());
+    QCOMPARE(m_window->changes().stage(), ChangedWrite::Stage::Done);
+    // Before: the touched blocks only (or the whole radio); after: the written ones again.
+    QCOMPARE(radio.radio().readRequests(), blocksRead + int(ChangedWrite::checkBlocks(m_window->changes().frames()).size()));
+    QCOMPARE(radio.memory(0, Area::BulkWriteRows.byteCount()).mid(0, elsewhere), sentRows(m_plan).mid(0, elsewhere));
+    QCOMPARE(radio.memory(elsewhere + 64, Area::BulkWriteRows.byteCount() - elsewhere - 64),
+             sentRows(m_plan).mid(elsewhere + 64));
+    // A block no change touches keeps the radio's own bytes, whatever the baseline says.
+    QCOMPARE(radio.radio().memory(elsewhere, 16), elsewhereBefore);
+    // What the write left is the radio's newest snapshot now, and no written one is offered
+    // for a restore.
+    const RadioHistory::Snapshot newest = RadioHistory::baseline(m_window->changes().identity().number);
+    QCOMPARE(newest.kind, RadioHistory::Kind::Written);
+    MemoryImage written;
+    QVERIFY(RadioHistory::load(newest, written).ok);
+    QCOMPARE(written.rows(0, Area::BulkWriteFrames).mid(elsewhere + 64), sentRows(m_plan).mid(elsewhere + 64));
+    for (const Backups::Entry &e : Backups::list())
+        QVERIFY(e.path != newest.path);
+    QVERIFY(Document::instance().image() == m_plan);
 }
 
 QTEST_MAIN(TestChangesWindow)
