@@ -87,7 +87,8 @@ const QVector<Command> &commands()
          "read the radio and compare rows 0-783 with what writing FILE.dat sends\n"
          "                  (the 5-tone standards rows as a write rewrites them)",
          {"port"}, {"q"}, 1, &CommandLine::verify},
-        {"diff", "diff A.dat B.dat", "what differs between two data files: settings by field name, the rest in hex",
+        {"diff", "diff A B", "what differs between two data files or configuration texts (either side may be\n"
+         "                  either): settings by field name, the rest in hex",
          {}, {}, 2, &CommandLine::diff},
         {"export-csv", "export-csv FILE.dat [-o OUT.csv]", "the channels of a data file as CSV (standard output without -o)",
          {"o"}, {}, 1, &CommandLine::exportCsv},
@@ -95,6 +96,24 @@ const QVector<Command> &commands()
          "replace the channels IN.csv lists in a copy of FILE.dat, checked as the channel grid\n"
          "                  checks them (against the start-up band limits unless --bands is given)",
          {"into", "o", "bands"}, {}, 1, &CommandLine::importCsv},
+        {"merge", "merge SOURCE --into BASE.dat -o OUT.dat [--at N] [--mode empty|insert|replace] [--keep-duplicates] [--bands ...]",
+         "put the channels of SOURCE (a data file, a channel CSV or a configuration text) into a\n"
+         "                  copy of BASE.dat: into empty channels from N (empty, the default), inserted at N\n"
+         "                  shifting the rest down (insert), or over the same numbers (replace). Channels equal\n"
+         "                  to one of BASE.dat (RX, TX, both tones) are skipped unless --keep-duplicates, and\n"
+         "                  those outside the band limits refused; prints what was merged, refused and skipped",
+         {"into", "o", "at", "mode", "bands"}, {"keep-duplicates"}, 1, &CommandLine::merge},
+        {"import-repeaters",
+         "import-repeaters LIST.csv --into BASE.dat -o OUT.dat [--near LOCATOR|LAT,LON] [--within KM]\n"
+         "                  [--side repeater|radio] [--at N] [--mode empty|insert|replace] [--map FIELD=COLUMN ...]",
+         "put a repeater directory's CSV into a copy of BASE.dat, turned round to what the radio\n"
+         "                  holds (RX = the repeater's output); the columns are guessed from the header,\n"
+         "                  --map FIELD=COLUMN (a header name or a 1-based number) sets one; FIELD is output,\n"
+         "                  input, offset, sign, tone-out, tone-in, tone-mode, dcs, call, location, lat, lon.\n"
+         "                  --side radio reads the list as the radio's settings. --near sorts by distance and\n"
+         "                  leaves out rows without coordinates, --within those farther than KM",
+         {"into", "o", "at", "mode", "bands", "near", "within", "side", "map"}, {"keep-duplicates"}, 1,
+         &CommandLine::importRepeaters},
         {"export-config", "export-config FILE.dat [-o PLAN.yaml]",
          "the whole configuration as YAML text: every setting by name, every other byte in hex\n"
          "                  (standard output without -o)",
@@ -579,9 +598,9 @@ int CommandLine::diff(const Arguments &args)
 {
     auto a = std::make_unique<MemoryImage>();
     auto b = std::make_unique<MemoryImage>();
-    if (const int loaded = loadDataFile(args.positional.at(0), *a); loaded != Done)
+    if (const int loaded = loadPlanFile(args.positional.at(0), *a, false); loaded != Done)
         return loaded;
-    if (const int loaded = loadDataFile(args.positional.at(1), *b); loaded != Done)
+    if (const int loaded = loadPlanFile(args.positional.at(1), *b, false); loaded != Done)
         return loaded;
     const QStringList lines = ImageDiff::describe(*a, *b, diffAreas());
     for (const QString &line : lines)

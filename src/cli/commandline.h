@@ -5,8 +5,12 @@
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+#include <QVector>
 
 class MemoryImage;
+namespace ChannelMerge {
+struct Row;
+}
 struct BandLimits;
 struct PortChoice;
 
@@ -49,6 +53,10 @@ public:
     int exportConfig(const Arguments &args);
     int importConfig(const Arguments &args);
 
+    // mergecommands.cpp: channels from another plan or a repeater list into a data file.
+    int merge(const Arguments &args);
+    int importRepeaters(const Arguments &args);
+
     // "A_LO,A_HI,B_LO,B_HI" in whole MHz, as --bands takes them.
     static bool parseBandLimits(const QString &text, BandLimits &limits);
     // changedcommands.cpp: every backup kept, newest first.
@@ -64,6 +72,11 @@ private:
     bool choosePort(const Arguments &args, PortChoice &port);
     int loadDataFile(const QString &path, MemoryImage &image);
     int saveDataFile(const MemoryImage &image, const QString &path);
+    // A data file, a configuration text or (with `channelsOnlyAllowed`) a channel CSV.
+    int loadPlanFile(const QString &path, MemoryImage &image, bool channelsOnlyAllowed);
+    // Judges the rows against the --into file, places them as --mode and --at say, and
+    // writes -o only when the whole merge went through.
+    int mergeRows(const Arguments &args, const QString &command, QVector<ChannelMerge::Row> rows, const QString &source);
     // Reads the radio and lists where it differs from `expected` in rows 0..783.
     // changedcommands.cpp: write --changed-only [--dry-run], after the file has loaded.
     int writeChanged(const Arguments &args, const MemoryImage &plan, const PortChoice &port);

@@ -22,6 +22,7 @@
 #include "shell/icons.h"
 #include "shell/mainmenus.h"
 #include "shell/menukeys.h"
+#include "shell/mergewindow.h"
 #include "shell/radiostatus.h"
 #include "shell/recentfiles.h"
 #include "shell/shelltexts.h"
@@ -70,6 +71,8 @@ const std::vector<MenuRow> &MainWindow::menuRows()
         {R::Entry, "File_export_csv", FileExportCsv, [](MainWindow &w) { ChannelCsvActions::exportChannels(&w); }},
         {R::Entry, "File_export_config", FileExportConfig, [](MainWindow &w) { ConfigActions::exportConfiguration(&w); }},
         {R::Entry, "File_import_config", FileImportConfig, [](MainWindow &w) { ConfigActions::importConfiguration(&w); }},
+        {R::Entry, "File_merge", FileMerge, [](MainWindow &w) { MergeActions::mergeFromFile(&w); }},
+        {R::Entry, "File_import_repeaters", FileImportRepeaters, [](MainWindow &w) { MergeActions::importRepeaters(&w); }},
         {R::Entry, "File_compare", FileCompare, [](MainWindow &w) { CompareActions::compareWithFile(&w); }},
         {R::Entry, "File_restore_backup", FileRestoreBackup, [](MainWindow &w) { BackupActions::restoreBackup(&w); }},
         {R::Separator},

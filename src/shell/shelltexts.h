@@ -22,6 +22,8 @@ inline constexpr BiText FileImportCsv{"Import channels (CSV)...", "导入信道 
 inline constexpr BiText FileExportCsv{"Export channels (CSV)...", "导出信道 (CSV)..."};
 inline constexpr BiText FileExportConfig{"Export configuration...", "导出配置..."};
 inline constexpr BiText FileImportConfig{"Import configuration...", "导入配置..."};
+inline constexpr BiText FileMerge{"Merge channels from file...", "从文件合并信道..."};
+inline constexpr BiText FileImportRepeaters{"Import repeater list...", "导入中继台列表..."};
 inline constexpr BiText FileCompare{"Compare with file...", "与文件比较..."};
 inline constexpr BiText FileRestoreBackup{"Restore backup...", "恢复备份..."};
 inline constexpr BiText FileRecent{"Recent files", "最近的文件"};

@@ -122,6 +122,7 @@ private slots:
     void diffNamesAlignmentValues();
     void csvCommands();
     void configCommands();
+    void mergeAndRepeaterCommands();
     void fleetGivesEachRadioTheTemplateAndItsRow_data();
     void fleetGivesEachRadioTheTemplateAndItsRow();
     void fleetChecksEveryRowFirst_data();
@@ -855,6 +856,94 @@ void TestCli::progressOfTheBuiltCommand()
     QCOMPARE(seen.contains("\rread   ["), terminal);
     QCOMPARE(seen.contains('#'), terminal);
     QVERIFY(seen.contains("read " + radio.radio().slavePath() + " into "));
+}
+
+void TestCli::mergeAndRepeaterCommands()
+{
+    // The source: channel 3 as the plan has it, 20 new, 30 outside the bands.
+    auto source = planImage();
+    makeChannel(*source, 20, "145.6");
+    makeChannel(*source, 30, "200");
+    ChannelRecord(*source, 20).setName(QStringLiteral("NEW20"));
+    QFile yaml(path("source.yaml"));
+    QVERIFY(yaml.open(QIODevice::WriteOnly));
+    yaml.write(ConfigText::exportImage(*source));
+    yaml.close();
+
+    Result r = runCli({"merge", path("source.yaml"), "--into", path("plan.dat"), "-o", path("merged.dat"), "--mode",
+                       "replace"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("merged 1, refused 1, skipped 3\n")), qPrintable(r.out));
+    QVERIFY(r.out.contains(QStringLiteral("merged: channel 20 (145.60000 NEW20) -> channel 20\n")));
+    QVERIFY(r.out.contains(QStringLiteral("refused: channel 30 (200.00000): Over the range of receive frequency .\n")));
+    QVERIFY(r.out.contains(QStringLiteral("skipped: channel 3 (145.50000): same as channel 3\n")));
+    auto merged = std::make_unique<MemoryImage>();
+    QVERIFY(DataFile::load(*merged, path("merged.dat")).ok);
+    auto expected = planImage();
+    expected->setRows(20, source->row(20));
+    expected->setRows(256 + 20, source->row(256 + 20));
+    QCOMPARE(merged->rows(0, MemoryImage::Rows), expected->rows(0, MemoryImage::Rows));
+
+    r = runCli({"merge", path("source.yaml"), "--into", path("plan.dat"), "-o", path("merged.dat"), "--keep-duplicates"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("merged 4, refused 1, skipped 0\n")), qPrintable(r.out));
+    QVERIFY(r.out.contains(QStringLiteral("merged: channel 3 (145.50000) -> channel 0\n")));
+
+    // The placement refuses: nothing is written.
+    r = runCli({"merge", path("source.yaml"), "--into", path("plan.dat"), "-o", path("nothing.dat"), "--mode", "insert",
+                "--at", "199", "--keep-duplicates"});
+    QCOMPARE(r.code, 4);
+    QVERIFY(r.err.contains(QStringLiteral("nothing.dat was not written")));
+    QVERIFY(!QFile::exists(path("nothing.dat")));
+
+    QFile list(path("repeaters.csv"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    list.write("callsign,frequency_tx,frequency_rx,ctcss_tx,ctcss_rx,site_name,latitude,longitude\n"
+               "DB0FAR,439.8,430.2,,,Berlin,52.5,13.4\n"
+               "DB0ABC,145.6,145.0,,88.5,Munich,48.14,11.58\n"
+               "DM0NOP,145.65,145.05,,,Nowhere,,\n");
+    list.close();
+    const QStringList base{"import-repeaters", path("repeaters.csv"), "--into", path("plan.dat"), "-o", path("rpt.dat")};
+    r = runCli(base + QStringList{"--near", "JN58td", "--within", "50", "--at", "100"});
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.out.startsWith(QStringLiteral("merged 1, refused 0, skipped 2\n")), qPrintable(r.out));
+    QVERIFY(r.out.contains(QStringLiteral("merged: line 3 (145.60000 DB0ABC) -> channel 100\n")));
+    QVERIFY(r.out.contains(QStringLiteral("skipped: line 2 (439.80000 DB0FAR): not checked; ")));
+    QVERIFY(r.out.contains(QStringLiteral("skipped: line 4 (145.65000 DM0NOP): not checked; no coordinates\n")));
+    QVERIFY(DataFile::load(*merged, path("rpt.dat")).ok);
+    QCOMPARE(ChannelRecord(*merged, 100).txFrequencyText(), QStringLiteral("145.00000"));
+    QCOMPARE(ChannelRecord(*merged, 100).txToneText(), QStringLiteral("88.5"));
+    QCOMPARE(ChannelRecord(*merged, 100).rxToneText(), QStringLiteral("OFF"));
+
+    // As the radio's settings, with the tone column mapped by hand to the other one.
+    r = runCli(base + QStringList{"--side", "radio", "--map", "tone-out=ctcss_rx", "--map", "tone-in=-"});
+    QCOMPARE(r.code, 0);
+    QVERIFY(DataFile::load(*merged, path("rpt.dat")).ok);
+    QCOMPARE(ChannelRecord(*merged, 1).rxFrequencyText(), QStringLiteral("145.00000"));
+    QCOMPARE(ChannelRecord(*merged, 1).txFrequencyText(), QStringLiteral("145.60000"));
+    QCOMPARE(ChannelRecord(*merged, 1).txToneText(), QStringLiteral("88.5"));
+
+    QVERIFY(QFile::remove(path("rpt.dat")));
+    r = runCli(base + QStringList{"--near", "JN5"});
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.err.contains(QStringLiteral("--near takes a Maidenhead locator")));
+    r = runCli(base + QStringList{"--map", "lat=site_name"});
+    QCOMPARE(r.code, 4);
+    QVERIFY2(r.err.contains(QStringLiteral("repeaters.csv: Line 2, column site_name, value \"Berlin\": not a latitude")),
+             qPrintable(r.err));
+    QVERIFY(!QFile::exists(path("rpt.dat")));
+
+    // diff takes a configuration text on either side.
+    r = runCli({"diff", path("source.yaml"), path("plan.dat")});
+    QCOMPARE(r.code, 3);
+    QVERIFY2(r.out.contains(QStringLiteral("ch 20")), qPrintable(r.out));
+    QFile same(path("plan.yaml"));
+    QVERIFY(same.open(QIODevice::WriteOnly));
+    same.write(ConfigText::exportImage(*planImage()));
+    same.close();
+    r = runCli({"diff", path("plan.dat"), path("plan.yaml")});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out, QStringLiteral("no differences\n"));
 }
 
 QTEST_MAIN(TestCli)

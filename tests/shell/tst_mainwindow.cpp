@@ -117,6 +117,8 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_export_csv", "Export channels (CSV)...", "导出信道 (CSV)..."},
         {"File_export_config", "Export configuration...", "导出配置..."},
         {"File_import_config", "Import configuration...", "导入配置..."},
+        {"File_merge", "Merge channels from file...", "从文件合并信道..."},
+        {"File_import_repeaters", "Import repeater list...", "导入中继台列表..."},
         {"File_compare", "Compare with file...", "与文件比较..."},
         {"File_restore_backup", "Restore backup...", "恢复备份..."},
         {"File_recent", "Recent files", "最近的文件"},
