@@ -1,3 +1,5 @@
+#include "files/journal.h"
+#include "image/document.h"
 #include "files/radiohistory.h"
 #include "shell/appicon.h"
 #include "shell/mainwindow.h"
@@ -77,6 +79,11 @@ int main(int argc, char **argv)
     RadioHistory::install();
     MainWindow window;
     window.startUp();
+    // From the start-up state on, every step the document takes is kept. A journal that
+    // cannot be started costs the run nothing else.
+    Journal journal(Document::instance());
+    journal.start();
+    window.showRecoverable();
     // After the whole start-up, as if the user had opened it then: one undo step, and a
     // file that does not load leaves the start-up image with its message.
     if (!files.isEmpty())

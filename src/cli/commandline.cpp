@@ -140,6 +140,11 @@ const QVector<Command> &commands()
          "                  radio failed, 130 when stopped with rows left); --quick writes each radio as\n"
          "                  write --changed-only --quick does",
          {"radios", "port", "log"}, {"full", "quick"}, 1, &CommandLine::fleet},
+        {"recover", "recover --list | recover N -o FILE.dat [--adj FILE.adj]",
+         "the journals kept of every run of the program, newest first (--list), or the last\n"
+         "                  state of journal N written as a data file (and its alignment block\n"
+         "                  as an adjust file with --adj)",
+         {"o", "adj"}, {"list"}, -1, &CommandLine::recover},
     };
     return list;
 }
@@ -310,7 +315,8 @@ bool parseArguments(const Command &c, const QStringList &words, CommandLine::Arg
         if (app->get_option("--" + name.toStdString())->count() > 0)
             args.flags << name;
     }
-    if (args.positional.size() != c.positionals) {
+    // A negative count: the command checks its own.
+    if (c.positionals >= 0 && args.positional.size() != c.positionals) {
         error = c.positionals == 0 ? QStringLiteral("%1 takes no file names").arg(QLatin1String(c.name))
                                    : QStringLiteral("%1 takes %2 file name%3")
                                          .arg(QLatin1String(c.name))

@@ -65,6 +65,8 @@ public:
     int ports(const Arguments &args);
     // fleetcommand.cpp: one plan for many radios, on every port given at once.
     int fleet(const Arguments &args);
+    // recovercommand.cpp: the kept journals, or one journal's last state as a data file.
+    int recover(const Arguments &args);
 
 private:
 

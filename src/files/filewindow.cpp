@@ -394,13 +394,14 @@ bool FileWindow::loadDataFile(QWidget *parent, const QString &path)
         return false;
     }
     const QString name = QFileInfo(path).fileName();
-    Document::instance().applyToImage(
+    const QString origin = Backups::radioOf(path);
+    Document::instance().apply(
         StepLabel(CommonText::OpenFileStep.text(false).arg(name), CommonText::OpenFileStep.text(true).arg(name)),
-        [&loaded](MemoryImage &image) {
-            image = loaded;
+        [&loaded, &origin](Document::Contents &contents) {
+            contents.image = loaded;
+            DataOrigin::set(contents, origin);
             return true;
         });
-    DataOrigin::number() = Backups::radioOf(path);
     MessageBox::show(parent, CommonText::PromptTitle.text(), LoadedMessage.text(), MessageBox::Icon::Warning);
     return true;
 }

@@ -9,7 +9,11 @@ namespace {
 
 QByteArray &partBytes(Document::Contents &c, DocumentRange::Part part)
 {
-    return part == DocumentRange::Part::Alignment ? c.alignment : c.fiveToneDecode;
+    switch (part) {
+    case DocumentRange::Part::Alignment: return c.alignment;
+    case DocumentRange::Part::Origin: return c.origin;
+    default: return c.fiveToneDecode;
+    }
 }
 
 // Runs of differing bytes between two equally long byte strings.
@@ -61,13 +65,13 @@ public:
     void redo() override
     {
         if (m_done) {
-            m_document.restore(m_pieces, true);
+            m_document.restore(m_pieces, true, &m_label);
             return;
         }
         m_done = true;
         emit m_document.changed(rangesOf(m_pieces));
     }
-    void undo() override { m_document.restore(m_pieces, false); }
+    void undo() override { m_document.restore(m_pieces, false, &m_label); }
 
     bool mergeWith(const QUndoCommand *other) override
     {
@@ -162,6 +166,9 @@ QVector<DocumentPiece> differences(const Document::Contents &before, const Docum
     differingRuns(DocumentRange::Part::Image, before.image.data(), after.image.data(), MemoryImage::Size, out);
     differingBytes(DocumentRange::Part::Alignment, before.alignment, after.alignment, out);
     differingBytes(DocumentRange::Part::FiveToneDecode, before.fiveToneDecode, after.fiveToneDecode, out);
+    // A text's bytes mean nothing one by one: the origin changes whole.
+    if (before.origin != after.origin)
+        out.append({DocumentRange::Part::Origin, 0, before.origin, after.origin, true});
     return out;
 }
 
@@ -207,8 +214,13 @@ bool Document::apply(const StepLabel &label, const Change &change, int mergeKey)
     if (m_depth > 0)
         return true; // part of the change that called this one
     QVector<DocumentPiece> pieces = differences(before, m_contents);
-    if (!pieces.isEmpty())
+    if (!pieces.isEmpty()) {
+        // Told before the push: a merge with the step before must not hide what this
+        // change wrote.
+        if (m_recorder)
+            m_recorder(StepKind::Apply, label, pieces, true);
         m_history->push(new DocumentStep(*this, label, std::move(pieces), mergeKey));
+    }
     const QVector<std::function<void()>> settled = std::exchange(m_settled, {});
     for (const auto &then : settled)
         then();
@@ -235,11 +247,25 @@ void Document::initialise(const Change &change)
     const QVector<DocumentPiece> pieces = differences(m_contents, fresh);
     m_contents = fresh;
     m_history->clear();
+    if (m_recorder)
+        m_recorder(StepKind::Start, StepLabel(), pieces, true);
     if (!pieces.isEmpty())
         emit changed(rangesOf(pieces));
 }
 
-void Document::restore(const QVector<DocumentPiece> &pieces, bool after)
+void Document::adoptOrigin(const QString &number)
+{
+    const QByteArray bytes = number.toUtf8();
+    if (bytes == m_contents.origin)
+        return;
+    const QVector<DocumentPiece> pieces{{DocumentRange::Part::Origin, 0, m_contents.origin, bytes, true}};
+    m_contents.origin = bytes;
+    if (m_recorder)
+        m_recorder(StepKind::Origin, StepLabel(), pieces, true);
+    emit changed(rangesOf(pieces));
+}
+
+void Document::restore(const QVector<DocumentPiece> &pieces, bool after, const StepLabel *label)
 {
     for (const DocumentPiece &p : pieces) {
         const QByteArray &bytes = after ? p.after : p.before;
@@ -252,6 +278,8 @@ void Document::restore(const QVector<DocumentPiece> &pieces, bool after)
             partBytes(m_contents, p.part).replace(p.offset, bytes.size(), bytes);
         }
     }
+    if (m_recorder)
+        m_recorder(after ? StepKind::Redo : StepKind::Undo, label ? *label : StepLabel(), pieces, after);
     emit changed(rangesOf(pieces));
 }
 

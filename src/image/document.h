@@ -34,7 +34,8 @@ struct StepLabel
 // Bytes of one part of the document that a change or an undo touched, [first, first + count).
 struct DocumentRange
 {
-    enum class Part { Image, Alignment, FiveToneDecode };
+    // Origin: the data origin's text (always kept whole), so that undo takes it back too.
+    enum class Part { Image, Alignment, FiveToneDecode, Origin };
     Part part;
     int first;
     int count;
@@ -79,6 +80,8 @@ public:
         QByteArray alignment = QByteArray(AlignmentBytes, char(MemoryImage::Empty));
         // The 5-tone decode table in its own byte form; its window decodes it.
         QByteArray fiveToneDecode;
+        // Which radio the data came from (UTF-8); see DataOrigin.
+        QByteArray origin;
     };
     using Change = std::function<bool(Contents &)>;
     using ImageChange = std::function<bool(MemoryImage &)>;
@@ -117,8 +120,19 @@ public:
     QString undoLabel(bool chinese) const;
     QString redoLabel(bool chinese) const;
 
-    // Writes bytes back as a step keeps them; for the steps themselves.
-    void restore(const QVector<DocumentPiece> &pieces, bool after);
+    // Writes bytes back as a step keeps them; for the steps themselves. `label` names the
+    // step being undone or redone for the recorder.
+    void restore(const QVector<DocumentPiece> &pieces, bool after, const StepLabel *label = nullptr);
+
+    // Sets the data origin without an undo step: what a write confirmed the radio holds.
+    void adoptOrigin(const QString &number);
+
+    // What a recorder (the run's journal) is told after every change of the contents, before
+    // the call that made it returns: the pieces, and whether their `after` (a step, a
+    // redo) or their `before` bytes (an undo) are what the contents now hold.
+    enum class StepKind : uint8_t { Apply = 1, Undo = 2, Redo = 3, Origin = 4, Start = 5 };
+    using Recorder = std::function<void(StepKind, const StepLabel &, const QVector<DocumentPiece> &, bool after)>;
+    void setRecorder(Recorder recorder) { m_recorder = std::move(recorder); }
 
 signals:
     void changed(const DocumentRanges &ranges);
@@ -128,6 +142,7 @@ private:
     QUndoStack *m_history;
     int m_depth = 0;
     QVector<std::function<void()>> m_settled;
+    Recorder m_recorder;
 };
 
 // The runs in which `before` and `after` differ.

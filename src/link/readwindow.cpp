@@ -57,15 +57,17 @@ void ReadWindow::allBlocksIn()
 {
     // A reply whose data would run past what arrived spoils the whole read, as a lost
     // connection does; nothing of it reaches the image.
-    const bool stored = Document::instance().applyToImage(CommonText::ReadStep, [this](MemoryImage &image) {
-        return BulkRead::decodeInto(m_engine.receiveSlots(), image);
+    const bool stored = Document::instance().apply(CommonText::ReadStep, [this](Document::Contents &contents) {
+        if (!BulkRead::decodeInto(m_engine.receiveSlots(), contents.image))
+            return false;
+        DataOrigin::set(contents, m_radioNumber);
+        return true;
     });
     if (!stored) {
         fail();
         return;
     }
     m_state = State::Finished;
-    DataOrigin::number() = m_radioNumber;
     MemoryImage held;
     if (BulkRead::decodeInto(m_engine.receiveSlots(), held))
         ConfirmedMemory::report(held, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Read);

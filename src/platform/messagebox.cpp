@@ -4,6 +4,7 @@
 
 namespace {
 bool g_recording = false;
+bool g_answer = false;
 QList<MessageBox::Record> g_records;
 } // namespace
 
@@ -18,6 +19,22 @@ void show(QWidget *parent, const QString &title, const QString &text, Icon icon)
     QMessageBox box(icon == Icon::Warning ? QMessageBox::Warning : QMessageBox::Information, title, text,
                     QMessageBox::Ok, parent);
     box.exec();
+}
+
+bool ask(QWidget *parent, const QString &title, const QString &text)
+{
+    if (g_recording) {
+        g_records.append({title, text, Icon::Question});
+        return g_answer;
+    }
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void setRecordedAnswer(bool yes)
+{
+    g_answer = yes;
 }
 
 void startRecording()

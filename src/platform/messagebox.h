@@ -10,7 +10,7 @@ class QWidget;
 // a record in tests so that they can assert on the exact title and text.
 namespace MessageBox {
 
-enum class Icon { Warning, Information };
+enum class Icon { Warning, Information, Question };
 
 struct Record
 {
@@ -20,6 +20,11 @@ struct Record
 };
 
 void show(QWidget *parent, const QString &title, const QString &text, Icon icon = Icon::Warning);
+
+// A question with Yes and No (No is the default); true for Yes. While recording it is
+// kept as a record with the Question icon and answered with setRecordedAnswer()'s answer.
+bool ask(QWidget *parent, const QString &title, const QString &text);
+void setRecordedAnswer(bool yes);
 
 // While recording, show() returns at once and keeps what it was asked to show.
 void startRecording();

@@ -44,12 +44,13 @@ void restoreBackup(QWidget *parent)
         return;
     }
     const QString name = QFileInfo(path).fileName();
-    Document::instance().applyToImage(StepLabel(RestoreStep.text(false).arg(name), RestoreStep.text(true).arg(name)),
-                                      [&loaded](MemoryImage &image) {
-                                          image = loaded;
-                                          return true;
-                                      });
-    DataOrigin::number() = Backups::radioOf(path);
+    const QString origin = Backups::radioOf(path);
+    Document::instance().apply(StepLabel(RestoreStep.text(false).arg(name), RestoreStep.text(true).arg(name)),
+                               [&loaded, &origin](Document::Contents &contents) {
+                                   contents.image = loaded;
+                                   DataOrigin::set(contents, origin);
+                                   return true;
+                               });
     MessageBox::show(parent, CommonText::PromptTitle.text(), Restored.text().arg(QDir::toNativeSeparators(path)),
                      MessageBox::Icon::Information);
 }

@@ -228,7 +228,7 @@ void ChangesWindow::showFinished()
 {
     setProgress(100);
     // The radio now holds the document's data.
-    DataOrigin::number() = m_changes.identity().number;
+    Document::instance().adoptOrigin(m_changes.identity().number);
     setStatus(m_changes.resultText(m_chinese));
     MessageBox::show(this, CommonText::PromptTitle.text(), m_changes.resultText(Language::isChinese()));
     emit settled();

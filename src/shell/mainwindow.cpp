@@ -2,6 +2,8 @@
 
 #include "files/droppedfiles.h"
 #include "files/filewindow.h"
+#include "files/journal.h"
+#include "files/journalstore.h"
 #include "editor/editorwindow.h"
 #include "link/identificationexchange.h"
 #include "link/portsetupwindow.h"
@@ -25,6 +27,7 @@
 #include "shell/mergewindow.h"
 #include "shell/radiostatus.h"
 #include "shell/recentfiles.h"
+#include "shell/recoverywindow.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 #include "texts/language.h"
@@ -75,6 +78,7 @@ const std::vector<MenuRow> &MainWindow::menuRows()
         {R::Entry, "File_import_repeaters", FileImportRepeaters, [](MainWindow &w) { MergeActions::importRepeaters(&w); }},
         {R::Entry, "File_compare", FileCompare, [](MainWindow &w) { CompareActions::compareWithFile(&w); }},
         {R::Entry, "File_restore_backup", FileRestoreBackup, [](MainWindow &w) { BackupActions::restoreBackup(&w); }},
+        {R::Entry, "File_recover", FileRecover, [](MainWindow &w) { w.showRecoveryWindow(); }},
         {R::Separator},
         // Filled each time it opens: a file may have gone or come back since.
         {R::Submenu, "File_recent", FileRecent, nullptr, QKeySequence::UnknownKey, nullptr, false,
@@ -144,6 +148,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildMenus();
     buildToolbar();
     buildStatusBar();
+    showRecoverable();
     MenuKeys::install(this);
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
@@ -240,6 +245,8 @@ void MainWindow::buildMenus()
         }
     }
 
+    // A directory listing, no journal read: the menu opens as fast as before.
+    connect(findChild<QMenu *>(QStringLiteral("File")), &QMenu::aboutToShow, this, &MainWindow::showRecoverable);
     m_editMenu = new EditMenu(findChild<QMenu *>(QStringLiteral("Edit")), made.value(QStringLiteral("Edit_undo")),
                               made.value(QStringLiteral("Edit_redo")), *m_children, this);
     connect(m_mdi, &QMdiArea::subWindowActivated, m_editMenu, &EditMenu::showEditorEntries);
@@ -492,6 +499,26 @@ void MainWindow::showWriteWindow()
     m_children->reopen(
         QStringLiteral("Form_Comm_Write"), [] { return new WriteWindow; },
         [this](const QSize &) { return WriteWindow::placement(size()); });
+}
+
+void MainWindow::showRecoverable()
+{
+    const Journal *own = Journal::running();
+    menuAction(QStringLiteral("File_recover"))
+        ->setEnabled(JournalStore::anyKept(own ? own->folder() : Journal::defaultFolder(), own ? own->path() : QString()));
+}
+
+void MainWindow::showRecoveryWindow()
+{
+    // Each time afresh: the journals of other runs go on changing.
+    const QString name = QStringLiteral("Form_recover");
+    closeChild(name);
+    const Journal *own = Journal::running();
+    const QString folder = own ? own->folder() : Journal::defaultFolder();
+    const QString path = own ? own->path() : QString();
+    showChild(
+        name, [folder, path] { return new RecoveryWindow(folder, path); },
+        [this](const QSize &client) { return RecoveryWindow::placement(size(), client); });
 }
 
 void MainWindow::showChangesWindow()

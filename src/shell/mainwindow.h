@@ -73,6 +73,9 @@ public:
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
     void showChangesWindow();
+    // File > "Recover unsaved work...", enabled while a journal of another run is kept.
+    void showRecoveryWindow();
+    void showRecoverable();
     // Read from radio: a read window that is open is closed first (menu) or brought up
     // (toolbar).
     void showReadWindow(bool reopen);

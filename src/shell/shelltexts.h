@@ -26,6 +26,7 @@ inline constexpr BiText FileMerge{"Merge channels from file...", "从文件合�
 inline constexpr BiText FileImportRepeaters{"Import repeater list...", "导入中继台列表..."};
 inline constexpr BiText FileCompare{"Compare with file...", "与文件比较..."};
 inline constexpr BiText FileRestoreBackup{"Restore backup...", "恢复备份..."};
+inline constexpr BiText FileRecover{"Recover unsaved work...", "恢复未保存的编辑..."};
 inline constexpr BiText FileRecent{"Recent files", "最近的文件"};
 inline constexpr BiText FileRecentClear{"Clear list", "清除列表"};
 inline constexpr BiText FileExit{"Exit", "退出"};

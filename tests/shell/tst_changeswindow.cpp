@@ -70,7 +70,7 @@ void TestChangesWindow::init()
 {
     TestSupport::resetState();
     m_home = std::make_unique<TestSupport::TemporaryHome>();
-    DataOrigin::number().clear();
+    Document::instance().adoptOrigin(QString());
     Timer::setScale(TestSupport::FastTimers);
 }
 
@@ -238,7 +238,7 @@ void TestChangesWindow::nothingIsSentBeforeTheButtonOrWithoutABackup()
         ch.create();
         QVERIFY(ch.setRxFrequency(QStringLiteral("175")));
     } else if (setup == QLatin1String("other radio")) {
-        DataOrigin::number() = QStringLiteral("ORV000000000000A");
+        Document::instance().adoptOrigin(QStringLiteral("ORV000000000000A"));
     } else if (setup == QLatin1String("no backup")) {
         // A file where the backups folder would go.
         const QString data = m_home->path() + QStringLiteral("/data");
@@ -453,7 +453,7 @@ void TestChangesWindow::quickWriteChecksOnlyTheTouchedBlocks()
         QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
         file.write(" 0 0 0 1 2\r\n");
     } else if (setup == QLatin1String("other radio")) {
-        DataOrigin::number() = QStringLiteral("ORV000000000000A");
+        Document::instance().adoptOrigin(QStringLiteral("ORV000000000000A"));
     } else if (setup == QLatin1String("cut off")) {
         vradio::Faults faults;
         faults.silentAfterWriteFrames = 2;

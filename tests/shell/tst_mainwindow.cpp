@@ -29,6 +29,9 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QTemporaryDir>
+#include "files/journal.h"
+#include "shell/recoverywindow.h"
+
 #include <QtTest>
 #include <memory>
 
@@ -74,6 +77,7 @@ private slots:
     void exitRefusedWhileAnEditorTalksToTheRadio();
     void channelCsvFromTheFileMenu();
     void restoreBackupIsAnUndoableLoad();
+    void recoverEntryFollowsTheJournals();
     void editMenuUndoesOneStepAtATime();
     void configurationFromTheFileMenu();
     void theWindowInFrontComesBackAfterAFileWindow();
@@ -121,6 +125,7 @@ void TestMainWindow::menuCaptionsInBothLanguages_data()
         {"File_import_repeaters", "Import repeater list...", "导入中继台列表..."},
         {"File_compare", "Compare with file...", "与文件比较..."},
         {"File_restore_backup", "Restore backup...", "恢复备份..."},
+        {"File_recover", "Recover unsaved work...", "恢复未保存的编辑..."},
         {"File_recent", "Recent files", "最近的文件"},
         {"File_exit", "Exit", "退出"},
         {"Edit", "Edit", "编辑"},
@@ -632,6 +637,7 @@ void TestMainWindow::restoreBackupIsAnUndoableLoad()
     QString path;
     QVERIFY(Backups::keep(backup, QStringLiteral("ORV123456789ABCD"), &path).ok);
     const MemoryImage before = TestSupport::image();
+    Document::instance().adoptOrigin(QStringLiteral("ORV0000000000001"));
     QString offered;
     QString chosen;
     FileMenuDialog::setChooser([&](const FileMenuDialog::Ask &ask) {
@@ -650,10 +656,39 @@ void TestMainWindow::restoreBackupIsAnUndoableLoad()
     QVERIFY(TestSupport::image() == backup);
     QCOMPARE(DataOrigin::number(), QStringLiteral("ORV123456789ABCD"));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList{QStringLiteral("Restored the backup %1.").arg(path)});
+    // The origin belongs to the document: undo takes it back with the bytes, redo again.
     Document::instance().undo();
     QVERIFY(TestSupport::image() == before);
+    QCOMPARE(DataOrigin::number(), QStringLiteral("ORV0000000000001"));
+    Document::instance().redo();
+    QCOMPARE(DataOrigin::number(), QStringLiteral("ORV123456789ABCD"));
+    Document::instance().undo();
     FileMenuDialog::setChooser({});
-    DataOrigin::number().clear();
+    Document::instance().adoptOrigin(QString());
+}
+
+void TestMainWindow::recoverEntryFollowsTheJournals()
+{
+    TestSupport::TemporaryHome home;
+    QAction *entry = m_window->menuAction(QStringLiteral("File_recover"));
+    m_window->showRecoverable();
+    QVERIFY(!entry->isEnabled());
+    {
+        Document other;
+        Journal journal(other);
+        QVERIFY(journal.start());
+        other.applyToImage({QStringLiteral("cell"), QStringLiteral("单元")}, [](MemoryImage &image) {
+            image.setAt(1, 2);
+            return true;
+        });
+    }
+    m_window->showRecoverable();
+    QVERIFY(entry->isEnabled());
+    entry->trigger();
+    auto *window = qobject_cast<RecoveryWindow *>(m_window->child(QStringLiteral("Form_recover")));
+    QVERIFY(window);
+    QCOMPARE(window->runs().size(), 1);
+    QVERIFY(m_window->closeChild(QStringLiteral("Form_recover")));
 }
 
 QTEST_MAIN(TestMainWindow)

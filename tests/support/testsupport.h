@@ -129,9 +129,11 @@ public:
     TemporaryHome()
         : m_old(qgetenv("HOME"))
         , m_oldData(qgetenv("XDG_DATA_HOME"))
+        , m_oldState(qgetenv("XDG_STATE_HOME"))
     {
         qputenv("HOME", m_dir.path().toLocal8Bit());
         qunsetenv("XDG_DATA_HOME");
+        qunsetenv("XDG_STATE_HOME");
     }
     ~TemporaryHome()
     {
@@ -140,6 +142,10 @@ public:
             qunsetenv("XDG_DATA_HOME");
         else
             qputenv("XDG_DATA_HOME", m_oldData);
+        if (m_oldState.isEmpty())
+            qunsetenv("XDG_STATE_HOME");
+        else
+            qputenv("XDG_STATE_HOME", m_oldState);
     }
     QString path() const { return m_dir.path(); }
 
@@ -147,6 +153,7 @@ private:
     QTemporaryDir m_dir;
     QByteArray m_old;
     QByteArray m_oldData;
+    QByteArray m_oldState;
 };
 
 } // namespace TestSupport
