@@ -7,6 +7,7 @@
 #include "channels/channelrecord.h"
 #include "demoimage.h"
 #include "files/adjustfile.h"
+#include "config/configtext.h"
 #include "files/datafile.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
@@ -101,9 +102,24 @@ void dataFiles()
     QRandomGenerator random(11);
     for (int row = Area::ChannelNames.firstRow; row < Area::ChannelNames.firstRow + 20; ++row)
         image.setCell(row, int(random.bounded(6)), uint8_t('A' + random.bounded(26)));
+    // One whole file, written as tightly as the reader takes it (one digit a cell, one comma
+    // between the numbers, no line ends): what any load needs at the least, and the shorter
+    // it is, the more runs the search gets. The rest are short files the reader refuses, each for
+    // another reason.
+    QByteArray tight;
+    for (int row = 0; row < MemoryImage::Rows; ++row) {
+        tight += "0,0,0";
+        for (int column = 0; column < MemoryImage::Columns; ++column)
+            tight += ',' + QByteArray::number((row + column) % 10);
+        tight += row + 1 < MemoryImage::Rows ? "," : "\r\n";
+    }
+    put("datafile", "tight.dat", tight);
     const QByteArray channels = DataFile::format(image);
-    put("datafile", "channels.dat", channels);
-    put("datafile", "short.dat", channels.left(4000));
+    put("datafile", "short.dat", channels.left(400));
+    put("datafile", "not-a-number.dat", " 0  0  0  255  1x  3 \r\n");
+    put("datafile", "too-large.dat", " 0  0  0  256 \r\n");
+    put("datafile", "negative.dat", "0,0,0,-1\n");
+    put("datafile", "mixed-separators.dat", " 0 ,0\n0\r\n12,, 7\t9 \n");
 }
 
 void adjustFiles()
@@ -158,15 +174,44 @@ QByteArray readReplies(vradio::VirtualRadio &radio, char which, const AreaTransf
     return replies;
 }
 
-// fuzz_configtext: whole images as they are, or a start image and byte patches.
+// fuzz_configtext: small texts of a section or a few keys each, most cut from the export of
+// the demo plan. fuzz_configimage: whole images as they are, or a start image and byte
+// patches.
 void configImages()
 {
     MemoryImage demo;
     buildDemoImage(demo);
-    put("configtext", "demo.img", QByteArray(reinterpret_cast<const char *>(demo.data()), MemoryImage::Size));
-    put("configtext", "startup.img", QByteArray(1, '\0'));
-    put("configtext", "erased.img", QByteArray(1, '\1'));
-    put("configtext", "patterned.img", QByteArray(1, '\2'));
+    put("configimage", "demo.img", QByteArray(reinterpret_cast<const char *>(demo.data()), MemoryImage::Size));
+    const QString text = QString::fromUtf8(ConfigText::exportImage(demo));
+    // The export's top-level sections, each on its own.
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QStringList section;
+    QString name;
+    auto flush = [&] {
+        if (name.isEmpty() || name == QLatin1String("channels") || name == QLatin1String("raw"))
+            return;
+        put("configtext", qPrintable(name + QStringLiteral(".yaml")), section.join(QLatin1Char('\n')).toUtf8() + '\n');
+    };
+    for (const QString &line : lines) {
+        if (!line.isEmpty() && !line.startsWith(QLatin1Char(' ')) && !line.startsWith(QLatin1Char('-'))
+            && !line.startsWith(QLatin1Char('#'))) {
+            flush();
+            section.clear();
+            name = line.section(QLatin1Char(':'), 0, 0);
+        }
+        section << line;
+    }
+    flush();
+    put("configtext", "channels.yaml",
+        "channels:\n  - number: 3\n    rx: \"145.50000\"\n    tx: \"145.50000\"\n    rx_tone: \"88.5\"\n"
+        "    power: HIGH\n    name: \"HOME\"\n  - number: 7\n    rx: \"438.50000\"\n    tx: \"430.90000\"\n"
+        "    tx_tone: D023N\n    busy_lock: \"ON\"\n    scan_add: false\n");
+    put("configtext", "keys.yaml", "options:\n  squelch: 5\n  tdr: true\n  ani: \"12345\"\nband_b:\n  frequency: \"438.50000\"\n");
+    put("configtext", "raw.yaml", "raw:\n  \"0C80\": \"00 11 22 33 44 55 66 77 88 99 AA BB CC DD EE FF\"\n  \"3000-30FF\": \"-- -- -- -- -- -- -- -- -- -- -- -- -- -- -- 01\"\n");
+    put("configtext", "refused.yaml", "options:\n  squelch: 9\n  tdr: MAYBE\nfm:\n  - number: 17\n");
+    put("configimage", "startup.img", QByteArray(1, '\0'));
+    put("configimage", "erased.img", QByteArray(1, '\1'));
+    put("configimage", "patterned.img", QByteArray(1, '\2'));
     // Garbage where names stand: frequency nibbles above 9, tones no table holds, list
     // values past their lists, unused bits set, names of codes that are no character.
     const uint8_t patches[][3] = {{0x00, 0x00, 0x9A}, {0x00, 0x09, 0x85}, {0x00, 0x0C, 0xF3}, {0x00, 0x0E, 0x07},
@@ -176,7 +221,7 @@ void configImages()
     QByteArray garbage(1, '\0');
     for (const auto &p : patches)
         garbage.append(reinterpret_cast<const char *>(p), 3);
-    put("configtext", "garbage.img", garbage);
+    put("configimage", "garbage.img", garbage);
 }
 
 void channelCsvFiles()

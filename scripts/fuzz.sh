@@ -18,7 +18,7 @@ cmake -S "$ROOT" -B "$BUILD_DIR" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=c
   -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON -DORVANE_BUILD_BENCH=OFF
 cmake --build "$BUILD_DIR" --parallel "$(nproc)" --target fuzz_targets
 
-TARGETS=(datafile adjustfile identification receiveslots exchange channelcsv configtext repeaterlist)
+TARGETS=(datafile adjustfile identification receiveslots exchange channelcsv configtext configimage repeaterlist)
 FINDINGS="$BUILD_DIR/findings"
 WORK="$BUILD_DIR/corpus"
 LOGS="$BUILD_DIR/logs"

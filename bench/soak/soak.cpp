@@ -8,10 +8,11 @@
 //
 //   bench/soak/soak [--runs N] [--seed S] [--scale X] [--only NAME]
 //
-// One row more is the changed-only write ("Write changes to radio..."): the radio holds
+// Two rows more are the changed-only write ("Write changes to radio..."): the radio holds
 // the document's plan with a few rows changed; the window reads, compares, keeps a backup,
 // writes the differing frames and reads them back. A run it reports as done must leave the
-// radio equal to the plan; one that fails may leave a mix, and says so.
+// radio equal to the plan; one that fails may leave a mix, and says so. The other is the
+// quick write, which stands on the radio's history (oneQuickWrite() below).
 //
 // A transfer is one row of transfers() below, with the window that runs it and the area
 // transfer it runs, from which the checks take the rows, the alignment array's bytes and
@@ -41,6 +42,7 @@
 #include "shell/changeswindow.h"
 #include "files/backups.h"
 #include "files/datafile.h"
+#include "files/radiohistory.h"
 #include "signalling/dtmfeditor.h"
 #include "signalling/fivetoneeditor.h"
 #include "signalling/twotoneeditor.h"
@@ -48,6 +50,7 @@
 #include "virtualradio.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -56,6 +59,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <functional>
@@ -184,6 +188,7 @@ private:
     vradio::Faults chooseFaults(Fault fault, Kind kind, int frames, int *unplugAfter);
     void one(const Transfer &transfer, Fault fault);
     void oneChangedWrite(Fault fault);
+    void oneQuickWrite(Fault fault);
     void count(const char *name, Fault fault, const Counts &result);
 
     QRandomGenerator m_random;
@@ -462,6 +467,8 @@ void Soak::oneChangedWrite(Fault fault)
     QElapsedTimer clock;
     clock.start();
     auto *window = new ChangesWindow;
+    // Today's path: what the history holds from earlier runs is another radio's memory.
+    window->findChild<QCheckBox *>(QStringLiteral("Check_whole_read"))->setChecked(true);
     ChangedWrite &changes = window->changes();
     auto unplug = [&] {
         radio->hangUp();
@@ -538,6 +545,219 @@ void Soak::oneChangedWrite(Fault fault)
     PortNames::resetLinkFolder();
 }
 
+const char QuickWriteName[] = "quick write";
+
+// The quick write ("Write changes to radio..." standing on the radio's history), in one of
+// the situations a baseline meets, with a random fault on the line as well:
+//   holds       the baseline is what the radio holds;
+//   stale here  a block the plan touches was changed on the radio since: it must fall back;
+//   stale there a block no change touches was changed since: it may write, and that block
+//               keeps the radio's own bytes;
+//   cut off     a quick write stopped half way before this run: it must fall back;
+//   damaged     the baseline file is garbage: it must fall back;
+//   other radio the baseline is another radio's: it must not be used.
+// Reported done, every block the run read before writing holds the plan; the rest of the
+// radio is as it was, unless the run read the whole radio. The backup holds what the radio
+// held in those blocks, and the history's newest snapshot what the radio holds in them now.
+void Soak::oneQuickWrite(Fault fault)
+{
+    enum Situation { Holds, StaleHere, StaleThere, CutOff, Damaged, OtherRadio, Situations };
+    static const char *const situationNames[] = {"holds", "stale here", "stale there", "cut off", "damaged", "other radio"};
+    Situation situation = Situation(m_random.bounded(int(Situations)));
+    // A history of its own for each run, so that only the situation decides the baseline.
+    QTemporaryDir links, history;
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", history.path().toLocal8Bit());
+    RadioHistory::install();
+    auto radio = radioOnCom1(links.path());
+    const QString device = QFileInfo(QString::fromStdString(radio->slavePath())).canonicalFilePath();
+
+    Document &document = Document::instance();
+    document.initialise([this](Document::Contents &c) {
+        for (int address = 0; address < MemoryImage::Size; ++address)
+            c.image.setAt(address, uint8_t(m_random.bounded(256)));
+        defaultChannels(c.image);
+        return true;
+    });
+    const MemoryImage before = document.image();
+    MemoryImage plan = before;
+    BulkWrite::prepare(plan);
+    std::vector<uint8_t> memory(vradio::VirtualRadio::MemoryBytes);
+    for (uint8_t &b : memory)
+        b = uint8_t(m_random.bounded(256));
+    const QByteArray planned = plan.rows(0, Area::BulkWriteFrames);
+    std::copy(planned.begin(), planned.end(), memory.begin());
+    std::vector<int> changedRows;
+    const int changed = 1 + int(m_random.bounded(12));
+    for (int i = 0; i < changed; ++i) {
+        const int row = int(m_random.bounded(Area::BulkWriteFrames));
+        memory[size_t(row * 16 + m_random.bounded(16))] ^= uint8_t(1 + m_random.bounded(255));
+        changedRows.push_back(row);
+    }
+    radio->setMemory(0, memory);
+    // The history knows the radio as it is now.
+    MemoryImage held;
+    held.setRows(0, QByteArray(reinterpret_cast<const char *>(memory.data()), Area::BulkReadRows.byteCount()));
+    RadioIdentity id;
+    id.number = QString::fromStdString(vradio::Identity{}.number);
+    id.modelName = QString::fromStdString(vradio::Identity{}.modelName);
+    if (situation == OtherRadio)
+        id.number = QStringLiteral("ORV000000000000A");
+    const RadioHistory::Recorded baseline = RadioHistory::record(held, id, RadioHistory::Kind::Written);
+    auto blockOf = [](int row) { return row / 4; };
+    auto touched = [&](int block) {
+        return std::any_of(changedRows.begin(), changedRows.end(), [&](int r) { return blockOf(r) == block; });
+    };
+    if (situation == StaleHere) {
+        const int row = changedRows.front() / 4 * 4 + int(m_random.bounded(4));
+        memory[size_t(row * 16 + m_random.bounded(16))] ^= 0x80;
+    } else if (situation == StaleThere) {
+        int block = 0;
+        do
+            block = int(m_random.bounded(Area::BulkWriteFrames / 4));
+        while (touched(block));
+        memory[size_t(block * 64 + m_random.bounded(64))] ^= 0x80;
+    } else if (situation == Damaged) {
+        QFile file(baseline.path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(" 0 0 0 1 2\r\n");
+    }
+    radio->setMemory(0, memory);
+    radio->start();
+
+    Counts result;
+    result.runs = 1;
+    MessageBox::takeRecorded();
+    QElapsedTimer clock;
+    clock.start();
+    ChangesWindow *window = nullptr;
+    const int limit = 2 * bound(Pacing::transferWindow(), Area::BulkReadBlocks) + bound(Pacing::writeWindow(), changed)
+                      + bound(Pacing::transferWindow(), changed);
+    auto waitSettled = [&] {
+        QEventLoop loop;
+        bool settled = false;
+        QObject::connect(window, &ChangesWindow::settled, &loop, [&] {
+            settled = true;
+            loop.quit();
+        }, Qt::QueuedConnection);
+        QTimer::singleShot(limit, &loop, &QEventLoop::quit);
+        loop.exec();
+        return settled;
+    };
+    // Cut off: a quick write first, which stops after some of its frames.
+    if (situation == CutOff) {
+        window = new ChangesWindow;
+        window->show();
+        if (waitSettled() && window->changes().stage() == ChangedWrite::Stage::Compared && window->changes().frames().size() > 1) {
+            vradio::Faults silent;
+            silent.silentAfterWriteFrames = 1 + int(m_random.bounded(window->changes().frames().size() - 1));
+            radio->setFaults(silent);
+            window->findChild<QPushButton *>(QStringLiteral("Command_write"))->click();
+            if (window->changes().isBusy())
+                waitSettled();
+        }
+        // Nothing went (a single frame, or the line failed first): the baseline still holds.
+        if (window->changes().failure() != ChangedWrite::Failure::Write || window->changes().framesSent() == 0)
+            situation = Holds;
+        delete window;
+        memory = radio->memory(0, vradio::VirtualRadio::MemoryBytes);
+    }
+    const bool mustFallBack = situation == StaleHere || situation == CutOff || situation == Damaged || situation == OtherRadio;
+
+    int unplugAfter = -1;
+    const Kind phase = m_random.bounded(2) ? Kind::Read : Kind::Write;
+    radio->setFaults(chooseFaults(fault, phase, phase == Kind::Read ? 4 : changed, &unplugAfter));
+    window = new ChangesWindow;
+    ChangedWrite &changes = window->changes();
+    const ChangedWrite::Stage unplugStage = phase == Kind::Read ? ChangedWrite::Stage::Probing : ChangedWrite::Stage::Writing;
+    QObject::connect(&changes, &ChangedWrite::progress, window, [&](int done) {
+        if (done == unplugAfter && changes.stage() == unplugStage) {
+            radio->hangUp();
+            radio->removeLink();
+        }
+    });
+    window->show();
+    bool hung = !waitSettled() && changes.isBusy();
+    bool wrote = false;
+    const bool quick = changes.isQuick();
+    const QVector<int> probed = changes.probedBlocks();
+    if (!hung && changes.stage() == ChangedWrite::Stage::Compared && !changes.frames().isEmpty()) {
+        window->findChild<QPushButton *>(QStringLiteral("Command_write"))->click();
+        wrote = changes.isBusy();
+        if (wrote)
+            hung = !waitSettled();
+    }
+    QCoreApplication::processEvents();
+    const bool success = changes.stage() == ChangedWrite::Stage::Done;
+    m_longestShare = std::max(m_longestShare, double(clock.elapsed()) / limit);
+    if (hung) {
+        result.hangs = 1;
+        changes.stop();
+    }
+    if (window->engine().port().isOpen() || SerialPort::isHeld(device))
+        result.leakedPorts = 1;
+    (success ? result.successes : result.failures) = 1;
+
+    const std::vector<uint8_t> now = radio->memory(0, Area::BulkWriteRows.byteCount());
+    bool asPlanned = true;
+    bool intact = document.image() == before;
+    if (success && quick) {
+        // Only the blocks it checked may have changed, and they hold the plan now.
+        for (int block = 0; block < Area::BulkWriteFrames / 4; ++block) {
+            const bool checked = probed.contains(block * Area::BlockBytes);
+            for (int i = block * 64; i < block * 64 + 64; ++i) {
+                if (now[size_t(i)] != (checked ? uint8_t(planned[i]) : memory[size_t(i)]))
+                    asPlanned = false;
+            }
+        }
+    } else if (success) {
+        asPlanned = now == std::vector<uint8_t>(planned.begin(), planned.end());
+    }
+    // A quick write where the radio had changed under a touched block, or with a baseline
+    // it must not use, is a wrong path even when it ends well.
+    if (quick && mustFallBack && wrote)
+        asPlanned = false;
+    if (wrote) {
+        MemoryImage kept;
+        intact = intact && DataFile::load(kept, window->backupPath()).ok;
+        for (int block : probed)
+            for (int i = block; i < block + Area::BlockBytes && intact; ++i)
+                intact = kept.at(i) == memory[size_t(i)];
+    }
+    if (success) {
+        // The history's newest snapshot holds what the radio holds where it was written.
+        MemoryImage newest;
+        const RadioHistory::Snapshot last = RadioHistory::baseline(changes.identity().number);
+        intact = intact && RadioHistory::load(last, newest).ok;
+        for (const ExchangeEngine::Frame &f : changes.frames())
+            for (int i = 0; i < Area::FrameBytes && intact; ++i)
+                intact = newest.at(f.address + i) == now[size_t(f.address + i)];
+    }
+    result.corruptedImages = intact ? 0 : 1;
+    result.radioNotAsSent = asPlanned ? 0 : 1;
+    if (result.corruptedImages || result.radioNotAsSent || result.hangs || result.leakedPorts) {
+        const QStringList texts = [] {
+            QStringList t;
+            for (const MessageBox::Record &r : MessageBox::takeRecorded())
+                t << r.text;
+            return t;
+        }();
+        std::printf("  run %d: %s (%s%s), fault \"%s\": %s%s%s%s (%lld ms, messages: %s)\n", m_total.runs + 1, QuickWriteName,
+                    situationNames[situation], quick ? ", quick" : ", fell back", faultName(fault),
+                    result.corruptedImages ? "image, backup or history wrong " : "",
+                    result.radioNotAsSent ? "done but radio not as planned " : "", result.hangs ? "hang " : "",
+                    result.leakedPorts ? "port leaked " : "", (long long)clock.elapsed(),
+                    qPrintable(texts.join(QStringLiteral(" | "))));
+    }
+    MessageBox::takeRecorded();
+    count(QuickWriteName, fault, result);
+    delete window;
+    radio.reset();
+    PortNames::resetLinkFolder();
+    ConfirmedMemory::setRecorder({});
+    qputenv("XDG_DATA_HOME", dataHome);
+}
+
 void printRow(const char *label, const Counts &c)
 {
     std::printf("  %-34s %6d %9d %8d %9d %9d %6d %7d\n", label, c.runs, c.successes, c.failures, c.corruptedImages,
@@ -549,14 +769,18 @@ void Soak::run(int runs)
     const int fdsBefore = openDescriptors();
     QElapsedTimer clock;
     clock.start();
-    const int kinds = int(transfers().size()) + 1;
+    const int kinds = int(transfers().size()) + 2;
     for (int i = 0, k = 0; i < runs; ++k) {
         const int kind = k % kinds;
-        const char *name = kind == kinds - 1 ? ChangedWriteName : transfers()[size_t(kind)].name;
+        const char *name = kind == kinds - 1   ? QuickWriteName
+                           : kind == kinds - 2 ? ChangedWriteName
+                                               : transfers()[size_t(kind)].name;
         if (!only.isEmpty() && only != QLatin1String(name))
             continue;
         const Fault fault = Fault(m_random.bounded(int(Fault::Count)));
         if (kind == kinds - 1)
+            oneQuickWrite(fault);
+        else if (kind == kinds - 2)
             oneChangedWrite(fault);
         else
             one(transfers()[size_t(kind)], fault);
@@ -573,6 +797,7 @@ void Soak::run(int runs)
     for (const Transfer &t : transfers())
         printRow(t.name, m_byTransfer[t.name]);
     printRow(ChangedWriteName, m_byTransfer[ChangedWriteName]);
+    printRow(QuickWriteName, m_byTransfer[QuickWriteName]);
     std::printf("\n");
     for (int f = 0; f < int(Fault::Count); ++f)
         printRow(faultName(Fault(f)), m_byFault[faultName(Fault(f))]);

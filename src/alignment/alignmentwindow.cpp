@@ -6,6 +6,7 @@
 #include "editor/keypolicy.h"
 #include "files/droppedfiles.h"
 #include "link/linknotices.h"
+#include "platform/filedrags.h"
 #include "platform/messagebox.h"
 
 #include <QCheckBox>
@@ -107,11 +108,9 @@ AlignmentWindow::AlignmentWindow(QWidget *parent)
     connect(&AdjustFileRequests::instance(), &AdjustFileRequests::requested, this, &AlignmentWindow::takeFileRequest);
     tabChosen(High);
 
-    // An alignment file dropped anywhere on the window opens as Open does; the boxes would
-    // otherwise take the drop as text.
+    // An alignment file dropped anywhere on the window opens as Open does, the boxes too.
     setAcceptDrops(true);
-    for (QLineEdit *box : findChildren<QLineEdit *>())
-        box->setAcceptDrops(false);
+    FileDrags::passToWindow(this);
 }
 
 namespace {

@@ -1,6 +1,7 @@
 #include "shell/childhost.h"
 
 #include "link/transferwindow.h"
+#include "platform/filedrags.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -41,6 +42,8 @@ QMdiSubWindow *ChildHost::show(const QString &objectName, const std::function<QW
     }
     QWidget *widget = make();
     widget->setObjectName(objectName);
+    // A file dropped on a child's text box opens as one dropped on the frame.
+    FileDrags::passToWindow(widget);
     QMdiSubWindow *sub = m_area->addSubWindow(widget);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowTitle(widget->windowTitle());

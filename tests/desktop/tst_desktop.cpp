@@ -164,7 +164,7 @@ void TestDesktop::validatorsPass_data()
                               << QStringList{SourceDir + QStringLiteral("/data/%1.desktop").arg(AppId)}
                               << QStringLiteral(": (error|warning): ");
     // update-mime-database passes over what it does not know without a word; the schema
-    // holds the package to the specification's elements and values.
+    // holds the package to the elements and values that the database defines.
     QTest::newRow("MIME package") << QStringLiteral("xmllint")
                                   << QStringList{QStringLiteral("--noout"), QStringLiteral("--relaxng"),
                                                  SourceDir + QStringLiteral("/tests/desktop/shared-mime-info.rng"),

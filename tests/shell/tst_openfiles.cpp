@@ -14,6 +14,7 @@
 #include "shell/mainwindow.h"
 #include "shell/recentfiles.h"
 
+#include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -51,6 +52,8 @@ std::unique_ptr<QMimeData> urls(const QStringList &paths)
     for (const QString &p : paths)
         list << QUrl::fromLocalFile(p);
     data->setUrls(list);
+    // File managers offer the paths as plain text too, which text boxes take.
+    data->setText(paths.join(QLatin1Char('\n')));
     return data;
 }
 
@@ -85,6 +88,7 @@ private slots:
     void dropsOnTheMainWindow_data();
     void dropsOnTheMainWindow();
     void alignmentFileDroppedOnItsWindow();
+    void aFileDroppedOnATextBoxOpens();
     void recentFilesKeepTheLastEight();
     void commandLineOptions_data();
     void commandLineOptions();
@@ -271,6 +275,20 @@ void TestOpenFiles::alignmentFileDroppedOnItsWindow()
     QVERIFY(drop(window, {file(QStringLiteral("plan.dat"))}));
     QVERIFY(Document::instance().image() == demoImage());
     QCOMPARE(TestSupport::takeMessages(), QStringList{Prompt + Loaded});
+}
+
+void TestOpenFiles::aFileDroppedOnATextBoxOpens()
+{
+    // The options window, open since start-up, covers most of the frame.
+    QWidget *options = m_window->child(QStringLiteral("frm_option"));
+    QVERIFY(options);
+    auto *box = options->findChild<QLineEdit *>();
+    QVERIFY(box);
+    QVERIFY(drop(box, {file(QStringLiteral("plan.dat"))}));
+    QCOMPARE(TestSupport::takeMessages(), QStringList{Prompt + Loaded});
+    QVERIFY(Document::instance().image() == demoImage());
+    // Shown again from the file, never the dropped file's path typed in.
+    QVERIFY(!box->text().contains(QLatin1String("plan.dat")));
 }
 
 void TestOpenFiles::recentFilesKeepTheLastEight()
