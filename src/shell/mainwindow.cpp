@@ -20,6 +20,7 @@
 #include "shell/configactions.h"
 #include "shell/editmenu.h"
 #include "shell/editorregistry.h"
+#include "shell/fleetwindow.h"
 #include "shell/fileopening.h"
 #include "shell/icons.h"
 #include "shell/mainmenus.h"
@@ -100,6 +101,7 @@ const std::vector<MenuRow> &MainWindow::menuRows()
         {R::Entry, "Prog_read", ProgRead, [](MainWindow &w) { w.showReadWindow(true); }},
         {R::Entry, "Prog_write", ProgWrite, [](MainWindow &w) { w.showWriteWindow(); }},
         {R::Entry, "Prog_write_changes", ProgWriteChanges, [](MainWindow &w) { w.showChangesWindow(); }},
+        {R::Entry, "Prog_fleet", ProgFleet, [](MainWindow &w) { w.showFleetWindow(); }},
         {R::Separator},
         {R::Entry, "proc_setup", PortSetup, [](MainWindow &w) { w.showPortSetup(); }},
         {R::Menu, "Language_Setup", LanguageMenu},
@@ -527,6 +529,14 @@ void MainWindow::showChangesWindow()
     m_children->reopen(
         QStringLiteral("frm_changes"), [] { return new ChangesWindow; },
         [this](const QSize &client) { return ChangesWindow::placement(size(), client); });
+}
+
+void MainWindow::showFleetWindow()
+{
+    // Brought up when open: it may be running a job.
+    showChild(
+        QStringLiteral("frm_fleet"), [] { return new FleetWindow; },
+        [](const QSize &client) { return FleetWindow::placement(client); });
 }
 
 void MainWindow::showPortSetup()

@@ -73,6 +73,8 @@ public:
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
     void showChangesWindow();
+    // Program several radios: one window, brought up again while it is open.
+    void showFleetWindow();
     // File > "Recover unsaved work...", enabled while a journal of another run is kept.
     void showRecoveryWindow();
     void showRecoverable();
