@@ -45,11 +45,6 @@ using Explained = QVector<uint8_t>;
 
 // What the windows call the fields of one table (texts/language.h).
 using Captions = QVector<FieldCaption>;
-template <int N>
-Captions captions(const FieldCaption (&table)[N])
-{
-    return Captions(std::begin(table), std::end(table));
-}
 // A field's name in a line: its own name in English; in Chinese the caption its window
 // gives it (blanks between Chinese characters dropped), or its own name without one.
 QString fieldName(const char *name, const Captions &captions, bool chinese);
