@@ -19,7 +19,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QtTest>
