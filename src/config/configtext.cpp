@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <yaml-cpp/yaml.h>
 
 namespace ConfigText {
@@ -34,14 +35,23 @@ struct MapSection
     FieldList fields;
 };
 
+// The sections' fields are built once per band limits and thread: building them is most of
+// the cost of importing a few keys, and the fleet imports on its stations' threads. The list
+// is shared, not copied, so a caller's list stays whole whatever is built after it.
 QVector<MapSection> mapSections(const BandLimits &limits)
 {
-    return {{"options", ConfigFields::options()},
-            {"band_a", ConfigFields::bandRecord(false, limits)},
-            {"band_b", ConfigFields::bandRecord(true, limits)},
-            {"dtmf", ConfigFields::dtmf()},
-            {"two_tone", ConfigFields::twoTone()},
-            {"five_tone", ConfigFields::fiveTone()}};
+    thread_local std::optional<BandLimits> builtFor;
+    thread_local QVector<MapSection> sections;
+    if (builtFor != limits) {
+        sections = {{"options", ConfigFields::options()},
+                    {"band_a", ConfigFields::bandRecord(false, limits)},
+                    {"band_b", ConfigFields::bandRecord(true, limits)},
+                    {"dtmf", ConfigFields::dtmf()},
+                    {"two_tone", ConfigFields::twoTone()},
+                    {"five_tone", ConfigFields::fiveTone()}};
+        builtFor = limits;
+    }
+    return sections;
 }
 
 // Showing never writes; a channel record wants a mutable image only because it can.
