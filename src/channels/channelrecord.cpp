@@ -57,11 +57,6 @@ const ListField RecordFields[] = {
     {"scrambler", Offset::power, HighNibble, 4, ListEntries::of(OffOnList), 0, Blank},
 };
 
-bool isNameCharacter(QChar ch)
-{
-    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
-}
-
 struct DefaultChannel
 {
     int channel;
@@ -442,7 +437,7 @@ QString channelNameText(const QByteArray &nameBytes)
     QString text;
     for (int i = 0; i < nameBytes.size() && i < ChannelRecord::NameLength; ++i) {
         const QChar ch = QLatin1Char(char(nameBytes.at(i)));
-        if (isNameCharacter(ch))
+        if (ChannelRecord::isNameCharacter(ch))
             text += ch;
     }
     return text;
@@ -467,4 +462,9 @@ QString radioNameText(const QByteArray &nameBytes)
             text += QLatin1Char('-');
     }
     return text;
+}
+
+bool ChannelRecord::isNameCharacter(QChar ch)
+{
+    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
 }

@@ -74,6 +74,11 @@ inline constexpr BiText NoRoomBelow{"No channel below is empty: inserting an emp
                                     "off the end. Nothing was changed.",
                                     "下方没有空信道：插入空信道会使最后一个信道被挤出。未作任何更改。"};
 
+// What a step acted on.
+inline constexpr BiText OneChannel{"channel %1", "信道 %1"};
+inline constexpr BiText ChannelRun{"channels %1–%2", "信道 %1–%2"};
+inline constexpr BiText SomeChannels{"%1 channels", "%1 个信道"};
+
 // Step names, after what they acted on ("channels 3–7").
 inline constexpr BiText StepDelete{"delete", "删除"};
 inline constexpr BiText StepCut{"cut", "剪切"};

@@ -2,6 +2,8 @@
 
 #include "config/configfields.h"
 #include "image/bandlimits.h"
+#include "options/bandrecord.h"
+#include "options/optionarea.h"
 #include "options/optiontexts.h"
 #include "signalling/dtmftexts.h"
 
@@ -33,8 +35,8 @@ const QHash<QString, BiText> &captions()
         t.insert(QStringLiteral("options.ptt_id_begin"), OptionText::PttIdBegin);
         t.insert(QStringLiteral("options.ptt_id_end"), OptionText::PttIdEnd);
         t.insert(SelfIdKey, FiveToneSelfId);
-        for (const FieldCaption &c : OptionText::ListCaptions)
-            t.insert(QStringLiteral("options.") + ConfigFields::snakeCase(c.field), c.caption);
+        for (const ListField &f : OptionArea::listFields())
+            t.insert(QStringLiteral("options.") + ConfigFields::snakeCase(f.name), *f.caption);
         t.insert(QStringLiteral("dtmf.group_code"), DtmfText::GroupCode);
         t.insert(QStringLiteral("dtmf.inspection"), DtmfText::Inspection);
         t.insert(QStringLiteral("dtmf.monitor"), DtmfText::Monitor);
@@ -51,9 +53,9 @@ const QHash<QString, BiText> &captions()
 
 QString bandCaption(const QString &field, bool chinese)
 {
-    for (const FieldCaption &c : OptionText::BandListCaptions) {
-        if (ConfigFields::snakeCase(c.field) == field)
-            return c.caption.text(chinese);
+    for (const ListField &f : BandRecord::listFields()) {
+        if (ConfigFields::snakeCase(f.name) == field)
+            return f.caption->text(chinese);
     }
     if (field == QLatin1String("frequency"))
         return OptionText::Frequency.text(chinese);

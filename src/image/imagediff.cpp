@@ -188,7 +188,9 @@ QStringList listFieldChanges(const AreaView &before, const AreaView &after, cons
         const QString to = Fields::decodeText(after, field, chinese);
         if (from == to)
             continue;
-        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(fieldName(field.name, captions, chinese), from, to);
+        const QString name = chinese && field.caption ? captionWords(field.caption->text(true))
+                                                      : fieldName(field.name, captions, chinese);
+        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(name, from, to);
         explained[field.offset] |= field.mask;
     }
     return lines;

@@ -45,11 +45,6 @@ using Explained = QVector<uint8_t>;
 
 // What the windows call the fields of one table (texts/language.h).
 using Captions = QVector<FieldCaption>;
-template <int N>
-Captions captions(const FieldCaption (&table)[N])
-{
-    return Captions(std::begin(table), std::end(table));
-}
 // A field's name in a line: its own name in English; in Chinese the caption its window
 // gives it (blanks between Chinese characters dropped), or its own name without one.
 QString fieldName(const char *name, const Captions &captions, bool chinese);
@@ -60,7 +55,8 @@ QString captionWords(const QString &caption);
 QString shownValue(const QString &text, bool chinese);
 
 // "<prefix><field name> <before> -> <after>" for every list field of the table that shows
-// differently, each marking its bits in `explained` (sized to the views).
+// differently, each marking its bits in `explained` (sized to the views). A field with a
+// caption of its own is named by it; `captions` names the others.
 QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
                              const QString &prefix, Explained &explained, bool chinese = false,
                              const Captions &captions = {});
@@ -77,8 +73,8 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
 // An area made of records of `recordBytes` bytes, all laid out by one field table: each
 // record's fields by name ("<record name> <field> ON -> OFF"), and what no field shows in
 // hex. `recordNames` names the records in order ("band A", "band B"), `chineseNames` the
-// same in Chinese (the English ones stand in without them), `captions` the fields in
-// Chinese. An area model that has a field table joins the comparison with one entry of these.
+// same in Chinese (the English ones stand in without them), `captions` the fields that
+// have no caption of their own in Chinese. An area model that has a field table joins the comparison with one entry of these.
 AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
                           const QStringList &recordNames, const QStringList &chineseNames = {},
                           const Captions &captions = {});

@@ -3,7 +3,7 @@
 #include "image/digitcodes.h"
 #include "signalling/dtmfarea.h"
 #include "signalling/dtmftexts.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +23,7 @@ const QString DtmfKeys = QStringLiteral("0123456789ABCDabcd*#");
 
 EditorWindow::Setup dtmfSetup()
 {
-    return SignallingFrame::setup("frm_dtmf", DtmfText::Caption,
+    return SignallingFrame::setup(DtmfText::Caption,
                                   {DtmfText::ReadDone, DtmfText::WriteDone, DtmfText::ReadComplete, DtmfText::WriteComplete},
                                   DtmfEditor::WidthDivisor, DtmfEditor::HeightDivisor);
 }

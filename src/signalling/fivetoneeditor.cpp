@@ -10,8 +10,7 @@
 #include "signalling/fivetonestandards.h"
 #include "signalling/fivetonestandardsmodel.h"
 #include "signalling/fivetonetexts.h"
-#include "link/griddelegate.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 #include "signalling/signallinglists.h"
 #include "signalling/twotonetexts.h"
 
@@ -33,7 +32,7 @@ using O = FiveToneArea::Offset;
 
 EditorWindow::Setup fiveToneSetup()
 {
-    return SignallingFrame::setup("frm_5tone", FiveToneText::Caption,
+    return SignallingFrame::setup(FiveToneText::Caption,
                                   {FiveToneText::ReadDone, FiveToneText::WriteDone, FiveToneText::ReadComplete, FiveToneText::WriteComplete},
                                   FiveToneEditor::WidthDivisor, FiveToneEditor::HeightDivisor);
 }
@@ -79,10 +78,8 @@ QWidget *FiveToneEditor::buildStandardsTab()
 {
     auto *frame = new QGroupBox(FiveToneText::StandardFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_standard"));
-    m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame);
     m_standardsModel = new FiveToneStandardsModel(Document::instance(), m_chinese, this);
-    m_standardsGrid->setModel(m_standardsModel);
-    m_standardsGrid->setItemDelegate(new GridDelegate(m_standardsGrid));
+    m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame, m_standardsModel);
     fitGrid(m_standardsGrid);
     connect(m_standardsGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
@@ -124,10 +121,8 @@ QWidget *FiveToneEditor::buildEncodeTab()
 {
     auto *frame = new QGroupBox(FiveToneText::EncodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_encode"));
-    m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame);
     m_encodeModel = new FiveToneEncodeModel(Document::instance(), m_chinese, this);
-    m_encodeGrid->setModel(m_encodeModel);
-    m_encodeGrid->setItemDelegate(new GridDelegate(m_encodeGrid));
+    m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame, m_encodeModel);
     fitGrid(m_encodeGrid);
 
     auto *delays = new QVBoxLayout;
@@ -192,10 +187,8 @@ QWidget *FiveToneEditor::buildDecodeTab()
 {
     auto *frame = new QGroupBox(FiveToneText::DecodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_decode"));
-    m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame);
     m_decodeModel = new FiveToneDecodeModel(Document::instance(), m_chinese, this);
-    m_decodeGrid->setModel(m_decodeModel);
-    m_decodeGrid->setItemDelegate(new GridDelegate(m_decodeGrid));
+    m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame, m_decodeModel);
     // Below the grid sit the function panel and seven rows of settings; on a 1366 x 768
     // screen the window's share leaves the grid about half its rows, so it scrolls
     // through them (and only it: the settings stay in sight). Larger screens show all.
