@@ -1,5 +1,6 @@
 #include "channels/channelrecord.h"
 
+#include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/frequencycodec.h"
 #include "image/memoryimage.h"
@@ -46,15 +47,17 @@ QStringList signalCodeList(bool)
 constexpr ListField::Beyond Blank = ListField::Beyond::Blank;
 
 const ListField RecordFields[] = {
-    {"power", Offset::power, PowerWriteMask, 0, ListEntries::of(PowerList), 0, Blank},
-    {"bandwidth", Offset::flags, NarrowBit, 6, ListEntries::of(BandwidthList), 0, Blank},
-    {"ptt id", Offset::flags, PttIdMask, 0, ListEntries::of(PttIdList), 0, Blank},
-    {"busy lock", Offset::flags, BusyLockBit, 3, ListEntries::of(OffOnList), 0, Blank},
-    {"scan add", Offset::flags, ScanAddBit, 2, ListEntries::of(OffOnList), 1, Blank},
-    {"signal code", Offset::signalCode, LowNibble, 0, ListEntries::generated(&signalCodeList), 0, Blank},
-    {"optional signalling", Offset::signalling, LowNibble, 0, ListEntries::of(OptionalSignallingList), 0, Blank},
-    {"mute mode", Offset::signalling, HighNibble, 4, ListEntries::of(MuteModeList), 0, Blank},
-    {"scrambler", Offset::power, HighNibble, 4, ListEntries::of(OffOnList), 0, Blank},
+    {"power", Offset::power, PowerWriteMask, 0, ListEntries::of(PowerList), 0, Blank, &ChannelText::PowerHeader},
+    {"bandwidth", Offset::flags, NarrowBit, 6, ListEntries::of(BandwidthList), 0, Blank, &ChannelText::BandwidthHeader},
+    {"ptt id", Offset::flags, PttIdMask, 0, ListEntries::of(PttIdList), 0, Blank, &ChannelText::PttIdHeader},
+    {"busy lock", Offset::flags, BusyLockBit, 3, ListEntries::of(OffOnList), 0, Blank, &ChannelText::BusyLockHeader},
+    {"scan add", Offset::flags, ScanAddBit, 2, ListEntries::of(OffOnList), 1, Blank, &ChannelText::ScanAddHeader},
+    {"signal code", Offset::signalCode, LowNibble, 0, ListEntries::generated(&signalCodeList), 0, Blank,
+     &ChannelText::SignalCodeHeader},
+    {"optional signalling", Offset::signalling, LowNibble, 0, ListEntries::of(OptionalSignallingList), 0, Blank,
+     &ChannelText::SignallingHeader},
+    {"mute mode", Offset::signalling, HighNibble, 4, ListEntries::of(MuteModeList), 0, Blank, &ChannelText::MuteModeHeader},
+    {"scrambler", Offset::power, HighNibble, 4, ListEntries::of(OffOnList), 0, Blank, &ChannelText::ScramblerHeader},
 };
 
 struct DefaultChannel

@@ -128,7 +128,7 @@ QWidget *FiveToneEditor::buildEncodeTab()
     auto *delays = new QVBoxLayout;
     for (int k = 0; k < 4; ++k) {
         QComboBox *combo = makeList(QStringLiteral("Combo_Delay%1").arg(k + 1), delay(k));
-        delays->addWidget(makeLabel(k < 3 ? FiveToneText::Delays[k] : FiveToneText::Extension, combo));
+        delays->addWidget(makeLabel(*delay(k).caption, combo));
         delays->addWidget(combo);
     }
     delays->addStretch(1);
@@ -202,10 +202,10 @@ QWidget *FiveToneEditor::buildDecodeTab()
     // The decode settings stored in the image.
     auto *settings = new QGridLayout;
     QComboBox *standard = makeList(QStringLiteral("Combo_Dec_Std"), decodeStandard());
-    settings->addWidget(makeLabel(FiveToneText::DecodeStandard, standard), 0, 0);
+    settings->addWidget(makeLabel(*decodeStandard().caption, standard), 0, 0);
     settings->addWidget(standard, 0, 1);
     QComboBox *reset = makeList(QStringLiteral("Combo_Dec_Res_Time"), resetTime());
-    settings->addWidget(makeLabel(FiveToneText::ResetTime, reset), 1, 0);
+    settings->addWidget(makeLabel(*resetTime().caption, reset), 1, 0);
     settings->addWidget(reset, 1, 1);
     QWidget *call = makeFrameChecks("Frame_call", "Check_Call%1", O::callFrames);
     settings->addWidget(makeLabel(FiveToneText::CallFrames, call), 2, 0);

@@ -64,15 +64,12 @@ QWidget *TwoToneEditor::buildEncodeTab()
     const struct
     {
         const char *name;
-        const BiText *caption;
         const ListField &field;
-    } durations[] = {{"Combo_time1", &TwoToneText::FirstDuration, firstDuration()},
-                     {"Combo_time2", &TwoToneText::SecondDuration, secondDuration()},
-                     {"Combo_time3", &TwoToneText::Gap, gap()}};
+    } durations[] = {{"Combo_time1", firstDuration()}, {"Combo_time2", secondDuration()}, {"Combo_time3", gap()}};
     int row = 0;
     for (const auto &d : durations) {
         QComboBox *list = makeList(d.name, d.field);
-        lists->addWidget(makeLabel(*d.caption, list), row++, 0);
+        lists->addWidget(makeLabel(*d.field.caption, list), row++, 0);
         lists->addWidget(list, row++, 0);
     }
     lists->setRowStretch(row, 1);
@@ -123,7 +120,7 @@ QWidget *TwoToneEditor::buildDecodeTab()
     bottom->addWidget(m_toneFrame, 3);
     auto *resetColumn = new QVBoxLayout;
     resetColumn->addStretch(1);
-    resetColumn->addWidget(makeLabel(TwoToneText::ResetTime, reset));
+    resetColumn->addWidget(makeLabel(*resetTime().caption, reset));
     resetColumn->addWidget(reset);
     bottom->addLayout(resetColumn, 1);
 
