@@ -15,6 +15,7 @@ struct FleetReport
     int line = 0;        // the row's line in the plan, 0 when the radio took none
     QString result;      // "ok", "failed: ...", "skipped: ..."
     QString detail;      // what the write came to, for the person watching
+    QString detailChinese; // the same for a window in Chinese; the command line never shows it
     int frames = 0;      // frames the radio acknowledged
     double seconds = 0;  // from taking the row to the end
     bool failed = false;

@@ -20,6 +20,34 @@ namespace {
 // nothing on it is asked again about every two seconds.
 constexpr Pacing PollPacing{15, 10, 1000, 1000, 1000, 0};
 
+constexpr BiText ReadIncomplete{"the read before the comparison did not complete; nothing was written",
+                                "比较前的读取未完成；未写入任何数据"};
+constexpr BiText StoppedMidWrite{"stopped after %1 of %2 frames; the radio holds a mix of old and new settings, and "
+                                 "programming it again finishes the job",
+                                 "写入 %2 帧中的 %1 帧后停止；对讲机中新旧设置混杂，再次写频即可完成"};
+constexpr BiText StoppedBeforeCheck{"stopped after writing all %1 frames, before the read-back; programming it again checks them",
+                                    "已写完全部 %1 帧，在回读前停止；再次写频即会校验"};
+constexpr BiText StoppedBeforeWrite{"stopped before writing; nothing was written", "在写入前停止；未写入任何数据"};
+constexpr BiText OtherRadio{"another radio answered (%1)", "另一台对讲机应答（%1）"};
+constexpr BiText OtherRadioNothingWritten{"another radio answered (%1); nothing was written", "另一台对讲机应答（%1）；未写入任何数据"};
+constexpr BiText FellSilent{"the radio stopped answering after %1 of %2 frames; it holds a mix of old and new settings",
+                            "写入 %2 帧中的 %1 帧后对讲机停止应答；其中新旧设置混杂"};
+constexpr BiText VerifyIncomplete{"written, but the verify read did not complete", "已写入，但校验读取未完成"};
+constexpr BiText AlreadyDone{"this radio has been programmed already; skipped", "此对讲机已写过；跳过"};
+constexpr BiText NoRowLeft{"no row is left for this radio; skipped", "没有留给此对讲机的行；跳过"};
+constexpr BiText AgainstHistory{" (against the history of %1; checked blocks %2)", "（对照 %1 的历史记录；已检查块 %2）"};
+constexpr BiText NoBaseline{" (no baseline in the history: read whole)", "（历史记录中没有基准：已完整读取）"};
+constexpr BiText Fallback{" (%1)", "（%1）"};
+constexpr BiText PortClosed{"the port did not open; nothing was written", "端口无法打开；未写入任何数据"};
+constexpr BiText Refused{"refused: %1(band limits of the radio: A %2, B %3; nothing was written)",
+                         "拒绝写入：%1（对讲机的频段范围：A %2，B %3；未写入任何数据）"};
+constexpr BiText AlreadyHeld{"The radio already holds these settings.", "对讲机中已是这些设置。"};
+constexpr BiText NoBackup{"the backup could not be kept (%1); nothing was written", "无法保存备份（%1）；未写入任何数据"};
+constexpr BiText VerifyPortClosed{"written, but the port did not open for the verify", "已写入，但校验时端口无法打开"};
+constexpr BiText VerifyUndecoded{"written, but a verify reply could not be decoded", "已写入，但无法解码校验应答"};
+constexpr BiText Verified{"Written and verified: %1 frames.", "已写入并校验：%1 帧。"};
+constexpr BiText VerifyDiffers{"written, but the verify found rows that differ: %1", "已写入，但校验发现不同的行：%1"};
+
 bool sameRadio(const RadioIdentity &a, const RadioIdentity &b)
 {
     return FleetPlan::radioKey(a.number) == FleetPlan::radioKey(b.number);
@@ -102,14 +130,17 @@ FleetStation::FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWri
     });
     connect(&m_changes, &ChangedWrite::finished, this, [this] {
         if (m_phase == Phase::Changed)
-            succeed(m_changes.resultText(false) + quickNote(), int(m_changes.frames().size()));
+            succeed(m_changes.resultText(false) + quickNote(false), m_changes.resultText(true) + quickNote(true),
+                    int(m_changes.frames().size()));
     });
     connect(&m_changes, &ChangedWrite::failed, this, [this] {
         if (m_phase != Phase::Changed)
             return;
         const QString text = m_changes.resultText(false);
-        fail(text.isEmpty() ? QStringLiteral("the read before the comparison did not complete; nothing was written") : text,
-             m_changes.framesSent());
+        if (text.isEmpty())
+            fail(ReadIncomplete, m_changes.framesSent());
+        else
+            fail(text, m_changes.resultText(true), m_changes.framesSent());
     });
 }
 
@@ -167,17 +198,11 @@ void FleetStation::stopAfterFrame()
     m_changes.stop();
     m_engine.stop();
     if (writing && sent > 0)
-        fail(QStringLiteral("stopped after %1 of %2 frames; the radio holds a mix of old and new settings, and "
-                            "programming it again finishes the job")
-                 .arg(sent)
-                 .arg(total),
-             sent);
+        fail(StoppedMidWrite.text(false).arg(sent).arg(total), StoppedMidWrite.text(true).arg(sent).arg(total), sent);
     else if (checking)
-        fail(QStringLiteral("stopped after writing all %1 frames, before the read-back; programming it again checks them")
-                 .arg(total),
-             total);
+        fail(StoppedBeforeCheck.text(false).arg(total), StoppedBeforeCheck.text(true).arg(total), total);
     else
-        fail(QStringLiteral("stopped before writing; nothing was written"), 0);
+        fail(StoppedBeforeWrite, 0);
 }
 
 void FleetStation::frameAcknowledged(int done, int total)
@@ -239,7 +264,7 @@ void FleetStation::engineIdentified(const RadioIdentity &identity)
         // The first frame is only queued yet, so stopping here sends nothing of it.
         if (!sameRadio(identity, m_radio)) {
             m_engine.stop();
-            fail(QStringLiteral("another radio answered (%1)").arg(identity.numberText()),
+            fail(OtherRadio.text(false).arg(identity.numberText()), OtherRadio.text(true).arg(identity.numberText()),
                  m_phase == Phase::FullVerify ? Area::BulkWriteFrames : 0);
         }
         break;
@@ -253,12 +278,10 @@ void FleetStation::engineFailed()
     case Phase::Waiting:
     case Phase::Watching: pollSilent(); break;
     case Phase::FullWrite:
-        fail(QStringLiteral("the radio stopped answering after %1 of %2 frames; it holds a mix of old and new settings")
-                 .arg(m_engine.completed())
-                 .arg(Area::BulkWriteFrames),
-             m_engine.completed());
+        fail(FellSilent.text(false).arg(m_engine.completed()).arg(Area::BulkWriteFrames),
+             FellSilent.text(true).arg(m_engine.completed()).arg(Area::BulkWriteFrames), m_engine.completed());
         break;
-    case Phase::FullVerify: fail(QStringLiteral("written, but the verify read did not complete"), Area::BulkWriteFrames); break;
+    case Phase::FullVerify: fail(VerifyIncomplete, Area::BulkWriteFrames); break;
     default: break;
     }
 }
@@ -287,11 +310,11 @@ void FleetStation::takeRadio(const RadioIdentity &identity)
     int row = -1;
     switch (m_plan.claim(identity.number, row)) {
     case FleetPlan::Claim::AlreadyDone:
-        report(QStringLiteral("skipped: already done"), QStringLiteral("this radio has been programmed already; skipped"), 0, false);
+        report(QStringLiteral("skipped: already done"), AlreadyDone.text(false), AlreadyDone.text(true), 0, false);
         afterRadio();
         return;
     case FleetPlan::Claim::NoRow:
-        report(QStringLiteral("skipped: no row"), QStringLiteral("no row is left for this radio; skipped"), 0, false);
+        report(QStringLiteral("skipped: no row"), NoRowLeft.text(false), NoRowLeft.text(true), 0, false);
         afterRadio();
         return;
     case FleetPlan::Claim::Taken: break;
@@ -305,16 +328,16 @@ void FleetStation::takeRadio(const RadioIdentity &identity)
         startChanged();
 }
 
-QString FleetStation::quickNote() const
+QString FleetStation::quickNote(bool chinese) const
 {
     if (!m_quick)
         return QString();
     if (m_changes.isQuick())
-        return QStringLiteral(" (against the history of %1; checked blocks %2)")
-            .arg(ChangedWriteText::timeText(m_changes.baselineTaken(), false), ChangedWrite::addressList(m_changes.probedBlocks()));
+        return AgainstHistory.text(chinese).arg(ChangedWriteText::timeText(m_changes.baselineTaken(), chinese),
+                                                ChangedWrite::addressList(m_changes.probedBlocks()));
     if (m_changes.fallback() == ChangedWrite::Fallback::NoBaseline)
-        return QStringLiteral(" (no baseline in the history: read whole)");
-    return QStringLiteral(" (%1)").arg(m_changes.fallbackText(false));
+        return NoBaseline.text(chinese);
+    return Fallback.text(chinese).arg(m_changes.fallbackText(chinese));
 }
 
 void FleetStation::startChanged()
@@ -324,7 +347,7 @@ void FleetStation::startChanged()
             const MemoryImage &plan = m_plan.row(m_row).image;
             return m_quick ? m_changes.compareQuick(plan, &RadioHistory::quickBaseline) : m_changes.compare(plan);
         }))
-        fail(QStringLiteral("the port did not open; nothing was written"), 0);
+        fail(PortClosed, 0);
 }
 
 void FleetStation::changedCompared()
@@ -336,17 +359,17 @@ void FleetStation::changedCompared()
         return;
     }
     if (m_changes.stage() == ChangedWrite::Stage::Refused) {
-        fail(QStringLiteral("refused: %1(band limits of the radio: A %2, B %3; nothing was written)")
-                 .arg(m_changes.refusal(false), m_radio.bandAText(), m_radio.bandBText()),
-             0);
+        fail(Refused.text(false).arg(m_changes.refusal(false), m_radio.bandAText(), m_radio.bandBText()),
+             Refused.text(true).arg(m_changes.refusal(true), m_radio.bandAText(), m_radio.bandBText()), 0);
         return;
     }
     if (!sameRadio(m_changes.identity(), m_radio)) {
-        fail(QStringLiteral("another radio answered (%1); nothing was written").arg(m_changes.identity().numberText()), 0);
+        fail(OtherRadioNothingWritten.text(false).arg(m_changes.identity().numberText()),
+             OtherRadioNothingWritten.text(true).arg(m_changes.identity().numberText()), 0);
         return;
     }
     if (m_changes.frames().isEmpty()) {
-        succeed(QStringLiteral("The radio already holds these settings.") + quickNote(), 0);
+        succeed(AlreadyHeld.text(false) + quickNote(false), AlreadyHeld.text(true) + quickNote(true), 0);
         return;
     }
     const bool started = startEngine([this] {
@@ -358,9 +381,9 @@ void FleetStation::changedCompared()
     if (started)
         return;
     if (m_changes.failure() == ChangedWrite::Failure::Backup)
-        fail(QStringLiteral("the backup could not be kept (%1); nothing was written").arg(m_changes.backupError()), 0);
+        fail(NoBackup.text(false).arg(m_changes.backupError()), NoBackup.text(true).arg(m_changes.backupError()), 0);
     else
-        fail(QStringLiteral("the port did not open; nothing was written"), 0);
+        fail(PortClosed, 0);
 }
 
 void FleetStation::startFull()
@@ -370,9 +393,8 @@ void FleetStation::startFull()
     BandLimits::adoptReported(m_radio.limits);
     const QString refusal = BulkWrite::refusal(image, false);
     if (!refusal.isEmpty()) {
-        fail(QStringLiteral("refused: %1(band limits of the radio: A %2, B %3; nothing was written)")
-                 .arg(refusal, m_radio.bandAText(), m_radio.bandBText()),
-             0);
+        fail(Refused.text(false).arg(refusal, m_radio.bandAText(), m_radio.bandBText()),
+             Refused.text(true).arg(BulkWrite::refusal(image, true), m_radio.bandAText(), m_radio.bandBText()), 0);
         return;
     }
     m_sent = std::make_unique<MemoryImage>(image);
@@ -381,7 +403,7 @@ void FleetStation::startFull()
     setState(State::Identifying);
     m_engine.setPacing(Pacing::writeWindow());
     if (!startEngine([this] { return m_engine.startWrite(AreaTransfer::bulkWrite().frames(*m_sent)); }))
-        fail(QStringLiteral("the port did not open; nothing was written"), 0);
+        fail(PortClosed, 0);
 }
 
 void FleetStation::startVerify()
@@ -398,14 +420,14 @@ void FleetStation::startVerify()
     }
     m_engine.setPacing(Pacing::transferWindow());
     if (!startEngine([this] { return m_engine.startRead(AreaTransfer::bulkRead().readAddresses()); }))
-        fail(QStringLiteral("written, but the port did not open for the verify"), Area::BulkWriteFrames);
+        fail(VerifyPortClosed, Area::BulkWriteFrames);
 }
 
 void FleetStation::verifyRead()
 {
     auto radio = std::make_unique<MemoryImage>(*m_sent);
     if (!BulkRead::decodeInto(m_engine.receiveSlots(), *radio)) {
-        fail(QStringLiteral("written, but a verify reply could not be decoded"), Area::BulkWriteFrames);
+        fail(VerifyUndecoded, Area::BulkWriteFrames);
         return;
     }
     MemoryImage held;
@@ -413,31 +435,32 @@ void FleetStation::verifyRead()
         ConfirmedMemory::report(held, Area::BulkReadRows, m_radio, ConfirmedMemory::Kind::Read);
     const QVector<int> rows = ImageDiff::differingRows(*m_sent, *radio, Area::BulkWriteRows);
     if (rows.isEmpty()) {
-        succeed(QStringLiteral("Written and verified: %1 frames.").arg(Area::BulkWriteFrames), Area::BulkWriteFrames);
+        succeed(Verified.text(false).arg(Area::BulkWriteFrames), Verified.text(true).arg(Area::BulkWriteFrames),
+                Area::BulkWriteFrames);
         return;
     }
     QStringList list;
     for (int row : rows)
         list << QString::number(row);
-    fail(QStringLiteral("written, but the verify found rows that differ: %1").arg(list.join(QStringLiteral(", "))),
-         Area::BulkWriteFrames);
+    const QString rowsText = list.join(QStringLiteral(", "));
+    fail(VerifyDiffers.text(false).arg(rowsText), VerifyDiffers.text(true).arg(rowsText), Area::BulkWriteFrames);
 }
 
-void FleetStation::succeed(const QString &detail, int frames)
+void FleetStation::succeed(const QString &detail, const QString &detailChinese, int frames)
 {
     m_plan.finish(m_row, m_radio.number, true);
-    report(QStringLiteral("ok"), detail, frames, false);
+    report(QStringLiteral("ok"), detail, detailChinese, frames, false);
     afterRadio();
 }
 
-void FleetStation::fail(const QString &why, int frames)
+void FleetStation::fail(const QString &why, const QString &whyChinese, int frames)
 {
     m_plan.finish(m_row, m_radio.number, false);
-    report(QStringLiteral("failed: ") + why, why, frames, true);
+    report(QStringLiteral("failed: ") + why, why, whyChinese, frames, true);
     afterRadio();
 }
 
-void FleetStation::report(const QString &result, const QString &detail, int frames, bool failed)
+void FleetStation::report(const QString &result, const QString &detail, const QString &detailChinese, int frames, bool failed)
 {
     Report r;
     r.finishedUtc = QDateTime::currentDateTimeUtc();
@@ -446,6 +469,7 @@ void FleetStation::report(const QString &result, const QString &detail, int fram
     r.line = m_row >= 0 ? m_plan.row(m_row).line : 0;
     r.result = result;
     r.detail = detail;
+    r.detailChinese = detailChinese;
     r.frames = frames;
     r.seconds = m_row >= 0 ? m_clock.elapsed() / 1000.0 : 0.0;
     r.failed = failed;

@@ -6,6 +6,7 @@
 #include "link/portchoice.h"
 #include "link/radioidentity.h"
 #include "platform/timer.h"
+#include "texts/language.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -83,15 +84,17 @@ private:
     void startChanged();
     void changedCompared();
     // How a quick comparison went, for the report's detail; empty without --quick.
-    QString quickNote() const;
+    QString quickNote(bool chinese) const;
     void startFull();
     void startVerify();
     void verifyRead();
     void engineIdentified(const RadioIdentity &identity);
     void engineFailed();
-    void succeed(const QString &detail, int frames);
-    void fail(const QString &why, int frames);
-    void report(const QString &result, const QString &detail, int frames, bool failed);
+    // Each in both languages: the command line and its log print the English.
+    void succeed(const QString &detail, const QString &detailChinese, int frames);
+    void fail(const QString &why, const QString &whyChinese, int frames);
+    void fail(const BiText &why, int frames) { fail(why.text(false), why.text(true), frames); }
+    void report(const QString &result, const QString &detail, const QString &detailChinese, int frames, bool failed);
     void afterRadio();
     void stopNow();
     bool startEngine(const std::function<bool()> &start);

@@ -191,7 +191,8 @@ FleetWindow::~FleetWindow()
 
 QRect FleetWindow::placement(const QSize &clientArea)
 {
-    const QSize size = QSize(1240, 700).boundedTo(clientArea);
+    // At 1366 x 768 the radios, the ports and the log want every pixel across.
+    const QSize size = QSize(1400, 720).boundedTo(clientArea);
     return QRect(QPoint(std::max(0, (clientArea.width() - size.width()) / 2), std::max(0, (clientArea.height() - size.height()) / 2)),
                  size);
 }
@@ -268,6 +269,10 @@ void FleetWindow::buildLayout()
     m_ports->horizontalHeader()->setStretchLastSection(true);
     m_ports->verticalHeader()->hide();
     m_ports->setSelectionMode(QAbstractItemView::NoSelection);
+    // What answers on a port is long ("radio: OR-78V ORV100--000000--0001 V1.2A.0.3 ..."):
+    // it wraps rather than being cut short.
+    m_ports->setWordWrap(true);
+    m_ports->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto *portsLayout = new QVBoxLayout(portsBox);
     portsLayout->addWidget(m_ports);
 
@@ -310,8 +315,9 @@ void FleetWindow::buildLayout()
     auto *middle = new QSplitter(Qt::Horizontal, this);
     middle->addWidget(radiosBox);
     middle->addWidget(portsBox);
-    middle->setStretchFactor(0, 3);
-    middle->setStretchFactor(1, 2);
+    middle->setStretchFactor(0, 2);
+    middle->setStretchFactor(1, 1);
+    middle->setSizes({2000, 1000});
     middle->setChildrenCollapsible(false);
     auto *bottom = new QSplitter(Qt::Horizontal, this);
     bottom->addWidget(m_stationRows);
@@ -423,7 +429,12 @@ void FleetWindow::rebuildRadios()
     m_filling = true;
     const int keys = m_table.keys.size();
     m_radios->clear();
+    // Fresh sections: a moved one would otherwise keep its place as the keys change.
+    m_radios->setColumnCount(0);
     m_radios->setColumnCount(keys + 3);
+    // Where a row stands is what a person at the bench looks for: beside the radio's number,
+    // not behind the keys at the far right.
+    m_radios->horizontalHeader()->moveSection(keys + 1, RadiosTable::RadioColumn + 1);
     m_radios->setRowCount(m_table.rows.size());
     QStringList headers{RadioColumn.text(m_chinese)};
     for (const QString &key : m_table.keys) {
@@ -461,6 +472,10 @@ void FleetWindow::radioCellEdited(int row, int column)
         item->setText(text);
         m_filling = false;
     }
+    // A column sized for its header (narrow in Chinese) grows to show what was typed.
+    const int before = m_radios->columnWidth(column);
+    m_radios->resizeColumnToContents(column);
+    m_radios->setColumnWidth(column, std::max(before, std::min(m_radios->columnWidth(column), 200)));
     recheck();
 }
 
@@ -522,6 +537,7 @@ void FleetWindow::showFaults()
     for (int r = 0; r < rowTexts.size(); ++r) {
         if (QTableWidgetItem *item = m_radios->item(r, keys + 2)) {
             item->setText(rowTexts.at(r).join(QStringLiteral("; ")));
+            item->setToolTip(rowTexts.at(r).join(QLatin1Char('\n')));
             item->setForeground(QColor(0xa0, 0, 0));
         }
     }
@@ -919,8 +935,8 @@ void FleetWindow::stationChanged(int index)
         percent = done * 100 / total;
         break;
     case FleetStation::State::Done: text = Done.text(m_chinese); percent = 100; break;
-    case FleetStation::State::Failed: text = Failed.text(m_chinese).arg(s.lastReport().detail); break;
-    case FleetStation::State::Skipped: text = Skipped.text(m_chinese).arg(s.lastReport().detail); break;
+    case FleetStation::State::Failed: text = Failed.text(m_chinese).arg(detailOf(s.lastReport())); break;
+    case FleetStation::State::Skipped: text = Skipped.text(m_chinese).arg(detailOf(s.lastReport())); break;
     case FleetStation::State::Stopped: text = Stopped.text(m_chinese); active = false; break;
     }
     m_stationRows->item(index, 1)->setText(text);
@@ -947,6 +963,12 @@ void FleetWindow::stationChanged(int index)
     m_stationRows->resizeColumnToContents(4);
     if (row >= 0 && row < m_plan.rowCount())
         showRowState(row);
+}
+
+// The log keeps the command line's English; what the window itself says is in its language.
+QString FleetWindow::detailOf(const FleetReport &report) const
+{
+    return m_chinese && !report.detailChinese.isEmpty() ? report.detailChinese : report.detail;
 }
 
 void FleetWindow::showRowState(int planRow)
@@ -989,7 +1011,7 @@ void FleetWindow::radioFinished(int index, const FleetReport &report)
         for (int c = 0; c < cells.size(); ++c)
             m_log->item(at, c)->setBackground(FailedColour);
     }
-    m_log->item(at, 6)->setToolTip(report.detail);
+    m_log->item(at, 6)->setToolTip(detailOf(report));
     m_log->resizeColumnsToContents();
     m_log->scrollToBottom();
     for (int k = 0; k < m_plan.rowCount(); ++k) {

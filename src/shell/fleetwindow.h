@@ -110,6 +110,7 @@ private:
     void radioFinished(int index, const FleetReport &report);
     void stationStopped();
     void showRowState(int planRow);
+    QString detailOf(const FleetReport &report) const;
     void setEditable(bool editable);
     void finishJob();
     bool templateImage(MemoryImage &image, QString &error) const;

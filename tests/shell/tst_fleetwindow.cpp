@@ -433,6 +433,7 @@ void TestFleetWindow::stopFinishesTheFrameInFlight()
     const FleetReport &r = w.reports().first();
     QVERIFY2(r.result.startsWith(QStringLiteral("failed: stopped after %1 of 784 frames").arg(r.frames)), qPrintable(r.result));
     QVERIFY(r.frames >= 2 && r.frames < 784);
+    QVERIFY2(r.detailChinese.startsWith(QStringLiteral("写入 784 帧中的 %1 帧后停止").arg(r.frames)), qPrintable(r.detailChinese));
     // Every acknowledged frame is in the radio, and nothing after them.
     FleetPlan expected;
     QStringList errors;
