@@ -61,3 +61,10 @@ void CompareView::compare(const MemoryImage &before, const MemoryImage &after, c
     else
         m_heading->setText(Heading.text(m_chinese).arg(beforeLabel, afterLabel).arg(m_count));
 }
+
+void CompareView::showNotice(const QString &text)
+{
+    m_list->clear();
+    m_count = 0;
+    m_heading->setText(text);
+}

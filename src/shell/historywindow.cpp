@@ -33,6 +33,8 @@ constexpr BiText ModelColumn{"Model", "型号"};
 constexpr BiText RadioRow{"Radio %1 (%2)", "对讲机 %1（%2）"};
 constexpr BiText ThisDocument{"this document", "本文档"};
 constexpr BiText SnapshotName{"radio %1 (%2, %3)", "对讲机 %1（%2，%3）"};
+constexpr BiText CompareHint{"Choose a snapshot and press Compare to list how it differs from the document.",
+                             "选择一个快照并按“比较”，即可列出它与当前数据的差异。"};
 constexpr BiText CompareCaption{"Compare", "比较"};
 constexpr BiText RestoreCaption{"Restore", "恢复"};
 constexpr BiText OtherCaption{"Other file...", "其他文件..."};
@@ -69,6 +71,7 @@ HistoryWindow::HistoryWindow(QWidget *parent)
     m_list->setHeaderLabels({Taken.text(m_chinese), KindColumn.text(m_chinese), ModelColumn.text(m_chinese)});
     m_list->header()->setStretchLastSection(true);
     m_view = new CompareView(this);
+    m_view->showNotice(CompareHint.text(m_chinese));
     auto *split = new QSplitter(Qt::Vertical, this);
     split->setChildrenCollapsible(false);
     split->addWidget(m_list);
