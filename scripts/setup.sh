@@ -14,6 +14,8 @@ PACKAGES=(
   qt6-qpa-plugins
   # the configuration as text (orvane-cli export-config / import-config)
   libyaml-cpp-dev
+  # orvane-cli's command-line parser (header only)
+  libcli11-dev
   fonts-noto-cjk
   # Qt's own texts (message box buttons, file and print dialogs) in Chinese
   qt6-translations-l10n

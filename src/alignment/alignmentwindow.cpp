@@ -3,8 +3,8 @@
 #include "alignment/alignmenttexts.h"
 #include "alignment/alignmentfiles.h"
 #include "files/adjustfilerequests.h"
+#include "editor/keypolicy.h"
 #include "files/droppedfiles.h"
-#include "link/keypolicy.h"
 #include "link/linknotices.h"
 #include "platform/filedrags.h"
 #include "platform/messagebox.h"
@@ -44,18 +44,12 @@ const TabEntry Tabs[AlignmentWindow::TabCount] = {
 
 EditorWindow::Setup alignmentSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_Adj_Txp";
-    s.caption = AlignmentText::TabHigh;
+    EditorWindow::Setup s(AlignmentText::TabHigh,
+                          {AlignmentText::ReadDone, AlignmentText::WriteDone, AlignmentText::ReadComplete,
+                           AlignmentText::WriteComplete},
+                          AlignmentWindow::WidthDivisor, AlignmentWindow::HeightDivisor,
+                          EditorWindow::Setup::Kind::MainWindow);
     s.pacing = Pacing::alignmentTransfer();
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = AlignmentText::ReadDone;
-    s.texts.readComplete = AlignmentText::ReadComplete;
-    s.texts.writeDone = AlignmentText::WriteDone;
-    s.texts.writeComplete = AlignmentText::WriteComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = AlignmentWindow::WidthDivisor;
-    s.heightDivisor = AlignmentWindow::HeightDivisor;
     // Nothing but this window changes the alignment values.
     s.refreshOnActivation = false;
     s.files = EditorWindow::FileKind::Adjust;

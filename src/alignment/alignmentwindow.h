@@ -1,7 +1,7 @@
 #pragma once
 
 #include "alignment/alignmenttable.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 
 #include <QVector>
 

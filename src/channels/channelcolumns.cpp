@@ -1,5 +1,6 @@
 #include "channels/channelcolumns.h"
 
+#include "channels/channeltexts.h"
 #include "image/tonecodec.h"
 
 #include <array>
@@ -18,15 +19,15 @@ constexpr std::array<ChannelColumn, ChannelColumn::Count> Columns{{
     {F::TxFrequency, {"TX Frequency", "发射频率(MHZ)"}, 104, E::Text, true, &R::txFrequencyText, nullptr, nullptr},
     {F::RxTone, {"CTCSS/DCS Dec", "QT/DQT 解码"}, 112, E::TypedList, true, &R::rxToneText, &toneTableTexts, nullptr},
     {F::TxTone, {"CTCSS/DCS Enc", "QT/DQT 编码"}, 112, E::TypedList, true, &R::txToneText, &toneTableTexts, nullptr},
-    {F::Power, {"TX Power", "发射功率"}, 78, E::List, true, &R::powerText, &R::powerTexts, &R::setPowerPosition},
-    {F::Bandwidth, {" W/N ", "信道带宽"}, 66, E::List, true, &R::bandwidthText, &R::bandwidthTexts, &R::setBandwidthPosition},
-    {F::PttId, {"PTT-ID", "PTT-ID"}, 66, E::List, true, &R::pttIdText, &R::pttIdTexts, &R::setPttIdPosition},
-    {F::BusyLock, {"BusyLock", "繁忙锁定"}, 74, E::List, true, &R::busyLockText, &R::offOnTexts, &R::setBusyLockPosition},
-    {F::ScanAdd, {"Scan_Add", "扫描添加"}, 74, E::List, true, &R::scanAddText, &R::offOnTexts, &R::setScanAddPosition},
-    {F::SignalCode, {"SigCode", "信令码"}, 66, E::List, true, &R::signalCodeText, &R::signalCodeTexts, &R::setSignalCodePosition},
-    {F::Signalling, {"Opisug", "可选信令"}, 66, E::List, true, &R::optionalSignallingText, &R::optionalSignallingTexts, &R::setOptionalSignallingPosition},
-    {F::MuteMode, {"Spmute", "静音方式"}, 66, E::List, true, &R::muteModeText, &R::muteModeTexts, &R::setMuteModePosition},
-    {F::Scrambler, {"SCR", "扰频"}, 50, E::List, true, &R::scramblerText, &R::offOnTexts, &R::setScramblerPosition},
+    {F::Power, ChannelText::PowerHeader, 78, E::List, true, &R::powerText, &R::powerTexts, &R::setPowerPosition},
+    {F::Bandwidth, ChannelText::BandwidthHeader, 66, E::List, true, &R::bandwidthText, &R::bandwidthTexts, &R::setBandwidthPosition},
+    {F::PttId, ChannelText::PttIdHeader, 66, E::List, true, &R::pttIdText, &R::pttIdTexts, &R::setPttIdPosition},
+    {F::BusyLock, ChannelText::BusyLockHeader, 74, E::List, true, &R::busyLockText, &R::offOnTexts, &R::setBusyLockPosition},
+    {F::ScanAdd, ChannelText::ScanAddHeader, 74, E::List, true, &R::scanAddText, &R::offOnTexts, &R::setScanAddPosition},
+    {F::SignalCode, ChannelText::SignalCodeHeader, 66, E::List, true, &R::signalCodeText, &R::signalCodeTexts, &R::setSignalCodePosition},
+    {F::Signalling, ChannelText::SignallingHeader, 66, E::List, true, &R::optionalSignallingText, &R::optionalSignallingTexts, &R::setOptionalSignallingPosition},
+    {F::MuteMode, ChannelText::MuteModeHeader, 66, E::List, true, &R::muteModeText, &R::muteModeTexts, &R::setMuteModePosition},
+    {F::Scrambler, ChannelText::ScramblerHeader, 50, E::List, true, &R::scramblerText, &R::offOnTexts, &R::setScramblerPosition},
     {F::Name, {"CH-Name", "信 道 名 称"}, 96, E::Text, false, &R::nameText, nullptr, nullptr},
 }};
 

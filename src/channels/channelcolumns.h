@@ -1,7 +1,7 @@
 #pragma once
 
 #include "channels/channelrecord.h"
-#include "link/gridcell.h"
+#include "editor/gridcell.h"
 #include "texts/language.h"
 
 #include <QString>

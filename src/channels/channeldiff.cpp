@@ -1,6 +1,5 @@
 #include "channels/channeldiff.h"
 
-#include "channels/channelcolumns.h"
 #include "channels/channelrecord.h"
 #include "image/areaview.h"
 #include "image/memoryimage.h"
@@ -8,7 +7,7 @@
 namespace {
 
 // The fields the list-field table does not hold, with the bytes each one shows.
-struct Field
+struct ShownField
 {
     BiText label;
     QString (ChannelRecord::*text)() const;
@@ -18,13 +17,13 @@ struct Field
 
 using Offset = ChannelRecord::Offset;
 
-const Field RecordFields[] = {
+const ShownField RecordFields[] = {
     {{"RX", "接收"}, &ChannelRecord::rxFrequencyText, Offset::rxFrequency, 4},
     {{"TX", "发射"}, &ChannelRecord::txFrequencyText, Offset::txFrequency, 4},
     {{"RX tone", "接收亚音"}, &ChannelRecord::rxToneText, Offset::rxTone, 2},
     {{"TX tone", "发射亚音"}, &ChannelRecord::txToneText, Offset::txTone, 2},
 };
-const Field NameField{{"name", "名称"}, &ChannelRecord::nameText, ChannelRecord::NameOffset::name, ChannelRecord::NameLength};
+const ShownField NameField{{"name", "名称"}, &ChannelRecord::nameText, ChannelRecord::NameOffset::name, ChannelRecord::NameLength};
 
 constexpr BiText Channel{"ch %1 ", "信道 %1 "};
 constexpr BiText Removed{"removed (was %1)", "删除（原为 %1）"};
@@ -32,29 +31,10 @@ constexpr BiText Added{"new: %1", "新增：%1"};
 constexpr BiText RecordBytes{"record ", "记录 "};
 constexpr BiText NameRowBytes{"name row ", "名称行 "};
 
-// The list fields by the grid's column headers.
-const ImageDiff::Captions &listCaptions()
-{
-    using F = ChannelFields;
-    static const ImageDiff::Captions captions = [] {
-        const std::pair<const char *, ChannelFields::Field> columns[] = {
-            {"power", F::Power},         {"bandwidth", F::Bandwidth},
-            {"ptt id", F::PttId},        {"busy lock", F::BusyLock},
-            {"scan add", F::ScanAdd},    {"signal code", F::SignalCode},
-            {"optional signalling", F::Signalling}, {"mute mode", F::MuteMode},
-            {"scrambler", F::Scrambler},
-        };
-        ImageDiff::Captions out;
-        for (const auto &[field, column] : columns)
-            out.push_back({field, ChannelColumn::at(column).header});
-        return out;
-    }();
-    return captions;
-}
-
+// The list fields by the grid's column headers, which their rows carry.
 QString listName(const ListField &field, bool chinese)
 {
-    return ImageDiff::fieldName(field.name, listCaptions(), chinese);
+    return ImageDiff::fieldName(field, chinese);
 }
 
 // Power is compared by the grid's own rule (powerText()), the rest as their rows say.
@@ -80,7 +60,7 @@ QString shown(const QString &text, bool chinese)
 QString summary(const ChannelRecord &rec, const AreaView &record, bool chinese)
 {
     QStringList parts;
-    for (const Field &f : RecordFields)
+    for (const ShownField &f : RecordFields)
         parts << QStringLiteral("%1 %2").arg(f.label.text(chinese), shown((rec.*f.text)(), chinese));
     for (const ListField &f : ChannelRecord::listFields()) {
         // Power decodes by its own rule; the others as their table rows say.
@@ -115,7 +95,7 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
         ImageDiff::Explained record(MemoryImage::Columns, 0), name(MemoryImage::Columns, 0);
         // An empty channel shows nothing: whatever changed behind its empty mark is hex.
         if (!now.isEmpty()) {
-            auto compare = [&](const Field &f, ImageDiff::Explained &explained) {
+            auto compare = [&](const ShownField &f, ImageDiff::Explained &explained) {
                 const QString from = (was.*f.text)(), to = (now.*f.text)();
                 if (from == to)
                     return;
@@ -123,13 +103,13 @@ QStringList describeChannels(const MemoryImage &before, const MemoryImage &after
                 for (int i = 0; i < f.bytes; ++i)
                     explained[f.offset + i] = 0xFF;
             };
-            for (const Field &f : RecordFields)
+            for (const ShownField &f : RecordFields)
                 compare(f, record);
             if (was.powerText() != now.powerText()) {
                 lines << prefix + QStringLiteral("%1 %2 -> %3").arg(listName(ChannelRecord::power(), chinese), was.powerText(), now.powerText());
                 record[ChannelRecord::power().offset] |= ChannelRecord::power().mask;
             }
-            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record, chinese, listCaptions());
+            lines << ImageDiff::listFieldChanges(recordWas, recordNow, listFieldsButPower(), prefix, record, chinese);
             compare(NameField, name);
         }
         for (const QString &rest :

@@ -9,7 +9,7 @@
 #include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/memoryimage.h"
-#include "link/griddelegate.h"
+#include "editor/griddelegate.h"
 #include "link/linknotices.h"
 #include "platform/messagebox.h"
 
@@ -41,14 +41,9 @@ constexpr int ReadSteps = Area::ChannelCount * MemoryImage::Columns / Area::Bloc
 
 EditorWindow::Setup channelSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_chann";
-    s.caption = ChannelText::Caption;
-    s.texts.readDone = ChannelText::ReadDone;
-    s.texts.writeDone = ChannelText::WriteDone;
+    EditorWindow::Setup s(ChannelText::Caption, {ChannelText::ReadDone, ChannelText::WriteDone},
+                          ChannelEditor::WidthDivisor, ChannelEditor::HeightDivisor);
     s.texts.fault = ChannelText::Fault;
-    s.widthDivisor = ChannelEditor::WidthDivisor;
-    s.heightDivisor = ChannelEditor::HeightDivisor;
     return s;
 }
 
@@ -58,17 +53,10 @@ ChannelEditor::ChannelEditor(QWidget *parent)
     : EditorWindow(channelSetup(), parent)
 {
     m_model = new ChannelGridModel(Document::instance(), m_chinese, this);
-    m_grid = new ChannelGridView(this);
-    m_grid->setObjectName(QStringLiteral("MSF_Chann"));
-    m_grid->setAccessibleName(ChannelText::Caption.text(m_chinese));
-    m_grid->setModel(m_model);
-    m_grid->verticalHeader()->hide();
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 8);
-    m_grid->horizontalHeader()->setHighlightSections(false);
-    m_grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
-                            | QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
-                            | QAbstractItemView::AnyKeyPressed);
-    m_grid->setTabKeyNavigation(true);
+    makeGrid("MSF_Chann", ChannelText::Caption, m_model,
+             QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked
+                 | QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed,
+             m_grid = new ChannelGridView(this));
     m_grid->setAlternatingRowColors(true);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_grid->viewport()->installEventFilter(this);
@@ -76,10 +64,9 @@ ChannelEditor::ChannelEditor(QWidget *parent)
 
     for (int c = 0; c < ChannelColumn::Count; ++c)
         m_grid->setColumnWidth(c, ChannelColumn::at(c).width);
-    auto *delegate = new GridDelegate(m_grid);
-    m_grid->setItemDelegate(delegate);
-    connect(delegate, &GridDelegate::enterPressed, this, &ChannelEditor::moveAfterEnter, Qt::QueuedConnection);
-    connect(m_model, &ChannelGridModel::refused, this, &ChannelEditor::showRefusal);
+    connect(static_cast<GridDelegate *>(m_grid->itemDelegate()), &GridDelegate::enterPressed, this,
+            &ChannelEditor::moveAfterEnter, Qt::QueuedConnection);
+    showRefusals(m_model);
     connect(m_model, &ChannelGridModel::refusedWith, this, &ChannelEditor::showRefusalText);
     // A value committed with several rows selected goes to all of them.
     m_model->setEditTargets([this]() -> std::optional<QVector<int>> {
@@ -187,12 +174,6 @@ void ChannelEditor::moveAfterEnter(const QModelIndex &from)
     m_grid->scrollTo(to);
     if (m_model->canEdit(to.row(), to.column()))
         m_grid->edit(to);
-}
-
-void ChannelEditor::showRefusal(const BiText &title, const BiText &text)
-{
-    // After the step: a message box runs an event loop of its own.
-    Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
 }
 
 void ChannelEditor::leaveEditedCell()

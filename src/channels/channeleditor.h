@@ -1,7 +1,7 @@
 #pragma once
 
 #include "channels/channelmoves.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 
 class ChannelGridModel;
 class ChannelGridView;
@@ -60,7 +60,6 @@ protected:
 
 private:
     void moveAfterEnter(const QModelIndex &from);
-    void showRefusal(const BiText &title, const BiText &text);
     void showRefusalText(const BiText &title, const QString &english, const QString &chinese);
     void fitColumns();
     // Leaves any open cell editor, so an action works on a committed grid; the

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "channels/channelcommit.h"
 #include "channels/channelrecord.h"
 #include "channels/channeltexts.h"
 #include "image/bandlimits.h"
@@ -16,12 +17,14 @@
 
 namespace {
 
-std::optional<qint64> entryCheckedHz(const QString &text)
+// "channel 12" and its Chinese, from the one text pair.
+StepLabel both(const BiText &text, int a, int b = -1)
 {
-    const std::optional<qint64> hz = parseFrequencyHz(text);
-    if (!hz || !frequencyInBand(*hz, BandCheck::Entry))
-        return std::nullopt;
-    return hz;
+    auto one = [&](bool chinese) {
+        const QString t = text.text(chinese).arg(a);
+        return b < 0 ? t : t.arg(b);
+    };
+    return {one(false), one(true)};
 }
 
 StepLabel joined(const BiText &verb, const StepLabel &what)
@@ -291,8 +294,8 @@ void ChannelGridModel::followChange(const DocumentRanges &ranges)
 StepLabel ChannelGridModel::cellStep(int channel, int column)
 {
     const BiText &header = ChannelColumn::at(column).header;
-    return {QStringLiteral("channel %1 %2").arg(channel).arg(header.text(false).trimmed()),
-            QStringLiteral("信道 %1 %2").arg(channel).arg(header.text(true).trimmed())};
+    const StepLabel what = both(ChannelText::OneChannel, channel);
+    return {what.en + QLatin1Char(' ') + header.text(false).trimmed(), what.zh + QLatin1Char(' ') + header.text(true).trimmed()};
 }
 
 bool ChannelGridModel::edit(int channel, int column, const std::function<bool()> &commit)
@@ -300,10 +303,7 @@ bool ChannelGridModel::edit(int channel, int column, const std::function<bool()>
     const bool outer = !m_applying;
     m_applying = true;
     const bool stored = m_document.applyToImage(cellStep(channel, column), [&](MemoryImage &image) {
-        MemoryImage *const before = std::exchange(m_editing, &image);
-        const bool accepted = commit();
-        m_editing = before;
-        return accepted;
+        return m_editing.during(image, commit);
     });
     if (outer)
         m_applying = false;
@@ -312,7 +312,6 @@ bool ChannelGridModel::edit(int channel, int column, const std::function<bool()>
 
 MemoryImage &ChannelGridModel::editing()
 {
-    Q_ASSERT(m_editing);
     return *m_editing;
 }
 
@@ -370,7 +369,7 @@ bool ChannelGridModel::commitRxFrequencyNow(int channel, const QString &text)
         return true;
     }
     const bool wasEmpty = rec.isEmpty();
-    if (const std::optional<qint64> hz = entryCheckedHz(t)) {
+    if (const std::optional<qint64> hz = ChannelValue::entryCheckedHz(t)) {
         if (wasEmpty)
             rec.create();
         // Always: a new receive frequency makes a duplex channel simplex again.
@@ -393,17 +392,15 @@ bool ChannelGridModel::commitRxFrequencyNow(int channel, const QString &text)
 bool ChannelGridModel::commitTxFrequencyNow(int channel, const QString &text)
 {
     ChannelRecord rec(editing(), channel);
-    const QString t = text.trimmed();
-    if (m_cells[channel][RxFrequency].isEmpty() && !t.isEmpty()) {
+    const ChannelValue value = ChannelValue::check(TxFrequency, text);
+    if (m_cells[channel][RxFrequency].isEmpty() && !value.text.isEmpty()) {
         emit refused(CommonText::PromptTitle, ChannelText::RxFirst);
         displayChannel(channel);
         emitRowChanged(channel);
         return false;
     }
-    if (t.isEmpty()) {
-        rec.clearTxFrequency();
-    } else if (const std::optional<qint64> hz = entryCheckedHz(t)) {
-        rec.setTxFrequencyHz(*hz);
+    if (value.fits) {
+        value.storeIn(rec);
     } else {
         emit refused(CommonText::PromptTitle, ChannelText::TxOutOfRange);
         rec.setTxFrequencyHz(qint64(BandLimits::current().aLower) * Frequency::HzPerMHz);
@@ -417,16 +414,12 @@ bool ChannelGridModel::commitTxFrequencyNow(int channel, const QString &text)
 bool ChannelGridModel::commitToneNow(int channel, int column, const QString &text)
 {
     ChannelRecord rec(editing(), channel);
-    const std::optional<ToneCode> code = encodeToneText(text.trimmed());
-    if (code) {
-        // The transmit tone follows the receive tone; it can then be set on its own.
-        if (column == RxTone)
-            rec.setRxTone(*code);
-        rec.setTxTone(*code);
-    }
+    const ChannelValue value = ChannelValue::check(column, text);
+    if (value.fits)
+        value.storeIn(rec);
     displayChannel(channel);
     emitRowChanged(channel);
-    return bool(code);
+    return value.fits;
 }
 
 bool ChannelGridModel::commitListPositionNow(int channel, int column, int position)
@@ -441,17 +434,16 @@ bool ChannelGridModel::commitListPositionNow(int channel, int column, int positi
 
 bool ChannelGridModel::commitNameNow(int channel, const QString &text)
 {
-    QString t = text.trimmed();
-    if (t.size() > ChannelRecord::NameLength) {
+    const ChannelValue value = ChannelValue::check(Name, text);
+    if (value.nameCut)
         emit refused(CommonText::PromptTitleCapital, ChannelText::NameTooLong);
-        t = t.left(ChannelRecord::NameLength);
-    }
     // An empty channel has no name.
     if (m_cells[channel][Band].isEmpty()) {
         setCell(channel, Name, QString());
         return false;
     }
-    setCell(channel, Name, ChannelRecord(editing(), channel).setName(t));
+    ChannelRecord rec(editing(), channel);
+    setCell(channel, Name, value.storeIn(rec));
     return true;
 }
 
@@ -459,43 +451,23 @@ StepLabel ChannelGridModel::channelsText(const QVector<int> &list)
 {
     const QVector<int> channels = sortedUnique(list);
     if (channels.size() == 1)
-        return {QStringLiteral("channel %1").arg(channels.first()), QStringLiteral("信道 %1").arg(channels.first())};
-    if (channels.last() - channels.first() + 1 == channels.size()) {
-        return {QStringLiteral("channels %1–%2").arg(channels.first()).arg(channels.last()),
-                QStringLiteral("信道 %1–%2").arg(channels.first()).arg(channels.last())};
-    }
-    return {QStringLiteral("%1 channels").arg(channels.size()), QStringLiteral("%1 个信道").arg(channels.size())};
+        return both(ChannelText::OneChannel, channels.first());
+    if (channels.last() - channels.first() + 1 == channels.size())
+        return both(ChannelText::ChannelRun, channels.first(), channels.last());
+    return both(ChannelText::SomeChannels, int(channels.size()));
 }
 
 bool ChannelGridModel::commitToChannels(const QVector<int> &list, int column, const QString &text)
 {
     const QVector<int> channels = sortedUnique(list);
     const ChannelColumn &col = ChannelColumn::at(column);
-    QString value = text.trimmed();
-    std::optional<qint64> txHz;
-    std::optional<ToneCode> tone;
-    int position = -1;
-    // The value is checked once; a value the band check refuses goes to no channel.
-    bool valueFits = true;
-    if (col.field == TxFrequency) {
-        if (!value.isEmpty()) {
-            txHz = entryCheckedHz(value);
-            valueFits = bool(txHz);
-        }
-    } else if (col.field == Name) {
-        if (value.size() > ChannelRecord::NameLength) {
-            emit refused(CommonText::PromptTitleCapital, ChannelText::NameTooLong);
-            value = value.left(ChannelRecord::NameLength);
-        }
-    } else if (isToneColumn(column)) {
-        tone = encodeToneText(value);
-        valueFits = bool(tone);
-    } else if (col.setPosition) {
-        position = listEntries(column).indexOf(value);
-        valueFits = position >= 0;
-    } else {
+    if (!isSharedColumn(column))
         return false;
-    }
+    // The value is checked once; a value the band check refuses goes to no channel.
+    const ChannelValue value = ChannelValue::check(column, text);
+    const bool valueFits = value.fits;
+    if (value.nameCut)
+        emit refused(CommonText::PromptTitleCapital, ChannelText::NameTooLong);
     // An unknown tone or list entry is ignored, as in one cell.
     if (!valueFits && col.field != TxFrequency) {
         for (int ch : channels) {
@@ -519,20 +491,7 @@ bool ChannelGridModel::commitToChannels(const QVector<int> &list, int column, co
                 kept << ch;
                 continue;
             }
-            if (col.field == TxFrequency) {
-                if (txHz)
-                    rec.setTxFrequencyHz(*txHz);
-                else
-                    rec.clearTxFrequency();
-            } else if (col.field == Name) {
-                shownName = rec.setName(value);
-            } else if (tone) {
-                if (col.field == RxTone)
-                    rec.setRxTone(*tone);
-                rec.setTxTone(*tone);
-            } else {
-                (rec.*col.setPosition)(position);
-            }
+            shownName = value.storeIn(rec);
             applied << ch;
         }
         return !applied.isEmpty();

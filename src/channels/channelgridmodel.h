@@ -3,6 +3,7 @@
 #include "channels/channelclipboard.h"
 #include "channels/channelcolumns.h"
 #include "channels/channelmoves.h"
+#include "editor/edittarget.h"
 #include "image/document.h"
 #include "texts/language.h"
 
@@ -119,7 +120,7 @@ private:
     void emitRowChanged(int channel);
 
     Document &m_document;
-    MemoryImage *m_editing = nullptr;
+    EditTarget<MemoryImage> m_editing;
     // From the start of the grid's own step to its announcement.
     bool m_applying = false;
     QStringList m_headers;

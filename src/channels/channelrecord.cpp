@@ -1,5 +1,6 @@
 #include "channels/channelrecord.h"
 
+#include "channels/channeltexts.h"
 #include "image/areamap.h"
 #include "image/frequencycodec.h"
 #include "image/memoryimage.h"
@@ -46,21 +47,18 @@ QStringList signalCodeList(bool)
 constexpr ListField::Beyond Blank = ListField::Beyond::Blank;
 
 const ListField RecordFields[] = {
-    {"power", Offset::power, PowerWriteMask, 0, ListEntries::of(PowerList), 0, Blank},
-    {"bandwidth", Offset::flags, NarrowBit, 6, ListEntries::of(BandwidthList), 0, Blank},
-    {"ptt id", Offset::flags, PttIdMask, 0, ListEntries::of(PttIdList), 0, Blank},
-    {"busy lock", Offset::flags, BusyLockBit, 3, ListEntries::of(OffOnList), 0, Blank},
-    {"scan add", Offset::flags, ScanAddBit, 2, ListEntries::of(OffOnList), 1, Blank},
-    {"signal code", Offset::signalCode, LowNibble, 0, ListEntries::generated(&signalCodeList), 0, Blank},
-    {"optional signalling", Offset::signalling, LowNibble, 0, ListEntries::of(OptionalSignallingList), 0, Blank},
-    {"mute mode", Offset::signalling, HighNibble, 4, ListEntries::of(MuteModeList), 0, Blank},
-    {"scrambler", Offset::power, HighNibble, 4, ListEntries::of(OffOnList), 0, Blank},
+    {"power", Offset::power, PowerWriteMask, 0, ListEntries::of(PowerList), 0, Blank, &ChannelText::PowerHeader},
+    {"bandwidth", Offset::flags, NarrowBit, 6, ListEntries::of(BandwidthList), 0, Blank, &ChannelText::BandwidthHeader},
+    {"ptt id", Offset::flags, PttIdMask, 0, ListEntries::of(PttIdList), 0, Blank, &ChannelText::PttIdHeader},
+    {"busy lock", Offset::flags, BusyLockBit, 3, ListEntries::of(OffOnList), 0, Blank, &ChannelText::BusyLockHeader},
+    {"scan add", Offset::flags, ScanAddBit, 2, ListEntries::of(OffOnList), 1, Blank, &ChannelText::ScanAddHeader},
+    {"signal code", Offset::signalCode, LowNibble, 0, ListEntries::generated(&signalCodeList), 0, Blank,
+     &ChannelText::SignalCodeHeader},
+    {"optional signalling", Offset::signalling, LowNibble, 0, ListEntries::of(OptionalSignallingList), 0, Blank,
+     &ChannelText::SignallingHeader},
+    {"mute mode", Offset::signalling, HighNibble, 4, ListEntries::of(MuteModeList), 0, Blank, &ChannelText::MuteModeHeader},
+    {"scrambler", Offset::power, HighNibble, 4, ListEntries::of(OffOnList), 0, Blank, &ChannelText::ScramblerHeader},
 };
-
-bool isNameCharacter(QChar ch)
-{
-    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
-}
 
 struct DefaultChannel
 {
@@ -442,7 +440,7 @@ QString channelNameText(const QByteArray &nameBytes)
     QString text;
     for (int i = 0; i < nameBytes.size() && i < ChannelRecord::NameLength; ++i) {
         const QChar ch = QLatin1Char(char(nameBytes.at(i)));
-        if (isNameCharacter(ch))
+        if (ChannelRecord::isNameCharacter(ch))
             text += ch;
     }
     return text;
@@ -467,4 +465,9 @@ QString radioNameText(const QByteArray &nameBytes)
             text += QLatin1Char('-');
     }
     return text;
+}
+
+bool ChannelRecord::isNameCharacter(QChar ch)
+{
+    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
 }

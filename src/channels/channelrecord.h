@@ -20,6 +20,8 @@ class ChannelRecord
 public:
     static constexpr int Count = 200;
     static constexpr int NameLength = 6;
+    // What a channel name may hold: 0-9 and A-Z.
+    static bool isNameCharacter(QChar ch);
     static constexpr int NoFailingChannel = 255;
 
     // Byte offsets inside the record row.

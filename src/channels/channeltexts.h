@@ -16,6 +16,17 @@ inline constexpr BiText Save{"Save", "保 存"};
 inline constexpr BiText Open{"Open", "打 开"};
 inline constexpr BiText Close{"Close", "关 闭"};
 
+// Headers of the grid's list columns, blanks included; a comparison names the fields by them.
+inline constexpr BiText PowerHeader{"TX Power", "发射功率"};
+inline constexpr BiText BandwidthHeader{" W/N ", "信道带宽"};
+inline constexpr BiText PttIdHeader{"PTT-ID", "PTT-ID"};
+inline constexpr BiText BusyLockHeader{"BusyLock", "繁忙锁定"};
+inline constexpr BiText ScanAddHeader{"Scan_Add", "扫描添加"};
+inline constexpr BiText SignalCodeHeader{"SigCode", "信令码"};
+inline constexpr BiText SignallingHeader{"Opisug", "可选信令"};
+inline constexpr BiText MuteModeHeader{"Spmute", "静音方式"};
+inline constexpr BiText ScramblerHeader{"SCR", "扰频"};
+
 inline constexpr BiText RxOutOfRange{"Over the range of receive frequency .", "接收频率超出范围 ！"};
 inline constexpr BiText TxOutOfRange{"Over the range of transmit frequency .", "发射频率超出范围 ！"};
 inline constexpr BiText RxFirst{"Please input the receive frequency in advance.", "请先输入接收频率 ！"};
@@ -73,6 +84,11 @@ inline constexpr BiText PrintPage{"Page", "页"};
 inline constexpr BiText NoRoomBelow{"No channel below is empty: inserting an empty channel would push the last channel "
                                     "off the end. Nothing was changed.",
                                     "下方没有空信道：插入空信道会使最后一个信道被挤出。未作任何更改。"};
+
+// What a step acted on.
+inline constexpr BiText OneChannel{"channel %1", "信道 %1"};
+inline constexpr BiText ChannelRun{"channels %1–%2", "信道 %1–%2"};
+inline constexpr BiText SomeChannels{"%1 channels", "%1 个信道"};
 
 // Step names, after what they acted on ("channels 3–7").
 inline constexpr BiText StepDelete{"delete", "删除"};

@@ -19,7 +19,9 @@
 #include "shell/radiostatus.h"
 #include "texts/commontexts.h"
 
+#include <CLI/CLI.hpp>
 #include <QDir>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -166,59 +168,153 @@ QString generalHelp()
     return text;
 }
 
-QString commandHelp(const Command &c)
+// A command's --help, from its declaration: the synopsis, the summary (the app's
+// description), then what each described option says.
+class CommandHelp : public CLI::FormatterBase
 {
-    QString text = QStringLiteral("usage: orvane-cli %1\n  %2\n").arg(QLatin1String(c.synopsis), QLatin1String(c.summary));
-    if (c.valueOptions.contains(QLatin1String("port")))
-        text += QStringLiteral("\n") + QLatin1String(PortHelp);
-    return text + QStringLiteral("\n") + QLatin1String(ExitHelp);
-}
+public:
+    explicit CommandHelp(const char *synopsis) : m_synopsis(synopsis) {}
 
-// Options may come before or after the positional arguments; "--" ends the options.
-bool parseArguments(const Command &c, const QStringList &words, CommandLine::Arguments &args, QString &error)
+    std::string make_help(const CLI::App *app, std::string, CLI::AppFormatMode) const override
+    {
+        std::string text = "usage: orvane-cli " + m_synopsis + "\n  " + app->get_description() + "\n";
+        for (const CLI::Option *option : app->get_options()) {
+            if (!option->get_description().empty())
+                text += "\n" + option->get_description();
+        }
+        return text + "\n" + ExitHelp;
+    }
+
+private:
+    std::string m_synopsis;
+};
+
+const char FilesName[] = "files";
+const char HelpName[] = "--help";
+
+// One command's declaration, which parses its words and writes its --help.
+class CommandApp : public CLI::App
 {
-    bool optionsEnded = false;
+public:
+    explicit CommandApp(const Command &c)
+        : CLI::App(c.summary, c.name)
+    {
+        set_help_flag();
+        formatter(std::make_shared<CommandHelp>(c.synopsis));
+        // Any number of file names and of each option: how many a command takes is its
+        // own check, with its own message.
+        add_option(FilesName, files);
+        add_flag(HelpName);
+        for (const QString &name : c.valueOptions) {
+            CLI::Option *option = add_option("--" + name.toStdString())
+                                      ->allow_extra_args(false)
+                                      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+            if (name == QLatin1String("port"))
+                option->description(PortHelp);
+        }
+        for (const QString &name : c.flagOptions)
+            add_flag("--" + name.toStdString());
+    }
+
+    std::vector<std::string> files;
+};
+
+// The program's spelling of options: -name and --name alike, NAME VALUE or NAME=VALUE,
+// a value taken as it is even when it begins with a dash, options before or after the file
+// names, "--" ending the options. Each word becomes the one spelling the parser reads
+// (--name=value); the first word that names no declared option, or lacks its value, is the
+// error, as it always was.
+bool spell(const CLI::App &app, const QStringList &words, std::vector<std::string> &tokens, QString &error)
+{
     for (int i = 0; i < words.size(); ++i) {
         const QString &w = words.at(i);
-        if (optionsEnded || !w.startsWith(QLatin1Char('-')) || w == QLatin1String("-")) {
-            args.positional << w;
+        if (!w.startsWith(QLatin1Char('-')) || w == QLatin1String("-")) {
+            tokens.push_back(w.toStdString());
             continue;
         }
         if (w == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
+            for (; i < words.size(); ++i)
+                tokens.push_back(words.at(i).toStdString());
+            break;
         }
         if (w == QLatin1String("-h") || w == QLatin1String("--help")) {
-            args.flags << QStringLiteral("help");
+            tokens.push_back(HelpName);
             continue;
         }
         QString name = w.mid(w.startsWith(QLatin1String("--")) ? 2 : 1);
         QString value;
-        bool hasValue = false;
-        if (const int eq = name.indexOf(QLatin1Char('=')); eq >= 0) {
+        const int eq = name.indexOf(QLatin1Char('='));
+        if (eq >= 0) {
             value = name.mid(eq + 1);
             name = name.left(eq);
-            hasValue = true;
         }
-        if (c.flagOptions.contains(name) && !hasValue) {
-            args.flags << name;
-        } else if (c.valueOptions.contains(name)) {
-            if (!hasValue) {
-                if (i + 1 >= words.size()) {
-                    error = QStringLiteral("%1 needs a value").arg(w);
-                    return false;
-                }
-                value = words.at(++i);
-            }
-            args.values.insert(name, value);
-            args.lists[name] << value;
-        } else {
+        const std::string option = "--" + name.toStdString();
+        const CLI::Option *declared = option == HelpName ? nullptr : app.get_option_no_throw(option);
+        const bool flag = declared && declared->get_expected_max() == 0;
+        if (!declared || (flag && eq >= 0)) {
             error = QStringLiteral("unknown option %1").arg(w);
             return false;
         }
+        if (flag) {
+            tokens.push_back(option);
+            continue;
+        }
+        if (eq < 0) {
+            if (i + 1 >= words.size()) {
+                error = QStringLiteral("%1 needs a value").arg(w);
+                return false;
+            }
+            value = words.at(++i);
+        }
+        // An empty value after '=' would read as a missing one.
+        if (value.isEmpty()) {
+            tokens.push_back(option);
+            tokens.emplace_back();
+        } else {
+            tokens.push_back(option + "=" + value.toStdString());
+        }
     }
-    if (args.flags.contains(QLatin1String("help")))
+    return true;
+}
+
+QStringList results(const CLI::Option *option)
+{
+    QStringList list;
+    for (const std::string &r : option->results())
+        list << QString::fromStdString(r);
+    return list;
+}
+
+bool parseArguments(const Command &c, const QStringList &words, CommandLine::Arguments &args, QString &error)
+{
+    const auto app = std::make_unique<CommandApp>(c);
+    std::vector<std::string> tokens;
+    if (!spell(*app, words, tokens, error))
+        return false;
+    std::reverse(tokens.begin(), tokens.end());
+    try {
+        app->parse(tokens);
+    } catch (const CLI::ParseError &e) {
+        error = QString::fromStdString(e.what());
+        return false;
+    }
+    for (const std::string &file : app->files)
+        args.positional << QString::fromStdString(file);
+    if (app->get_option(HelpName)->count() > 0) {
+        args.flags << QStringLiteral("help");
         return true;
+    }
+    for (const QString &name : c.valueOptions) {
+        const QStringList given = results(app->get_option("--" + name.toStdString()));
+        if (!given.isEmpty()) {
+            args.values.insert(name, given.last());
+            args.lists.insert(name, given);
+        }
+    }
+    for (const QString &name : c.flagOptions) {
+        if (app->get_option("--" + name.toStdString())->count() > 0)
+            args.flags << name;
+    }
     // A negative count: the command checks its own.
     if (c.positionals >= 0 && args.positional.size() != c.positionals) {
         error = c.positionals == 0 ? QStringLiteral("%1 takes no file names").arg(QLatin1String(c.name))
@@ -229,6 +325,11 @@ bool parseArguments(const Command &c, const QStringList &words, CommandLine::Arg
         return false;
     }
     return true;
+}
+
+QString commandHelp(const Command &c)
+{
+    return QString::fromStdString(CommandApp(c).help());
 }
 
 bool parseBands(const QString &text, BandLimits &limits)

@@ -14,9 +14,12 @@
 #include "options/bandrecord.h"
 #include "options/optionarea.h"
 #include "signalling/dtmfarea.h"
+#include "signalling/dtmftexts.h"
 #include "signalling/fivetonearea.h"
 #include "signalling/fivetonestandards.h"
+#include "signalling/fivetonetexts.h"
 #include "signalling/twotonearea.h"
+#include "signalling/twotonetexts.h"
 
 #include <QHash>
 
@@ -88,6 +91,8 @@ Field listField(const QString &key, int base, int size, const ListField &lf)
     f.bits = {{base + field.offset, field.mask}};
     f.comment = allowedText(englishEntries(field.entries));
     f.offOn = englishEntries(field.entries) == QStringList{QStringLiteral("OFF"), QStringLiteral("ON")};
+    if (field.caption)
+        f.caption = field.caption->text(true);
     f.show = [base, size, field](const MemoryImage &image) -> std::optional<QString> {
         const AreaView view(reading(image), base, size);
         const int position = ::Fields::decodePosition(view, field);
@@ -118,10 +123,11 @@ QString onOff(bool on)
 }
 
 // ON / OFF in `mask` of one byte (mask a single bit).
-Field flagField(const QString &key, int address, uint8_t mask)
+Field flagField(const QString &key, int address, uint8_t mask, const BiText &caption)
 {
     Field f;
     f.key = key;
+    f.caption = caption.text(true);
     f.bits = {{address, mask}};
     f.comment = QStringLiteral("OFF, ON");
     f.offOn = true;
@@ -139,7 +145,7 @@ Field flagField(const QString &key, int address, uint8_t mask)
 }
 
 // A set of named bits of one byte, written as the names of the bits that are set.
-Field bitSetField(const QString &key, int address, const QStringList &names)
+Field bitSetField(const QString &key, int address, const QStringList &names, const BiText *caption = nullptr)
 {
     const uint8_t mask = uint8_t((1 << names.size()) - 1);
     Field f;
@@ -147,6 +153,8 @@ Field bitSetField(const QString &key, int address, const QStringList &names)
     f.bits = {{address, mask}};
     f.style = Style::Sequence;
     f.comment = QStringLiteral("any of %1").arg(names.join(QStringLiteral(", ")));
+    if (caption)
+        f.caption = caption->text(true);
     f.show = [address, names](const MemoryImage &image) -> std::optional<QString> {
         QStringList set;
         for (int i = 0; i < names.size(); ++i) {
@@ -305,12 +313,12 @@ QString responseShown(uint8_t byte)
     return shown.at(byte);
 }
 
-bool isNameCharacter(QChar ch)
-{
-    return (ch >= QLatin1Char('0') && ch <= QLatin1Char('9')) || (ch >= QLatin1Char('A') && ch <= QLatin1Char('Z'));
-}
-
 } // namespace
+
+QString headerCaption(const BiText &headers, int column)
+{
+    return headers.text(true).split(QLatin1Char('|')).value(column).remove(QLatin1Char('^')).trimmed();
+}
 
 QString snakeCase(const char *name)
 {
@@ -364,7 +372,7 @@ FieldList channel(int n, const BandLimits &limits)
         if (upper.size() > ChannelRecord::NameLength)
             return tooLong(ChannelRecord::NameLength);
         for (QChar ch : upper) {
-            if (!isNameCharacter(ch))
+            if (!ChannelRecord::isNameCharacter(ch))
                 return QStringLiteral("may hold only 0-9 and A-Z");
         }
         ChannelRecord(image, n).setName(upper);
@@ -573,17 +581,23 @@ FieldList dtmf()
     {
         const char *key;
         int offset;
-    } rows[] = {{"inspection", O::inspection}, {"monitor", O::monitor}, {"alarm", O::alarm},
-                {"stun", O::stun},             {"kill", O::kill},       {"revive", O::revive},
-                {"master_id", O::masterId},    {"vice_id", O::viceId}};
-    for (const auto &r : rows)
-        out << dtmfRowField(QString::fromLatin1(r.key), base, size, r.offset);
+        const BiText &caption;
+    } rows[] = {{"inspection", O::inspection, DtmfText::Inspection}, {"monitor", O::monitor, DtmfText::Monitor},
+                {"alarm", O::alarm, DtmfText::Alarm},                {"stun", O::stun, DtmfText::Stun},
+                {"kill", O::kill, DtmfText::Kill},                   {"revive", O::revive, DtmfText::Revive},
+                {"master_id", O::masterId, DtmfText::MasterId},      {"vice_id", O::viceId, DtmfText::ViceId}};
+    for (const auto &r : rows) {
+        Field f = dtmfRowField(QString::fromLatin1(r.key), base, size, r.offset);
+        f.caption = r.caption.text(true);
+        out << f;
+    }
 
     // Any value but 0 is on; the window writes 1.
     Field control;
     control.key = QStringLiteral("control");
     control.bits = {{base + O::control, 0xFF}};
     control.comment = QStringLiteral("OFF, ON");
+    control.caption = DtmfText::ControlCheck.text(true);
     control.offOn = true;
     control.show = [base](const MemoryImage &image) -> std::optional<QString> {
         return onOff(image.at(base + O::control) != 0);
@@ -602,13 +616,15 @@ FieldList dtmf()
     Q_ASSERT(rights.size() == DtmfArea::RightsCount);
     out << bitSetField(QStringLiteral("master_rights"), base + O::masterRights, rights)
         << bitSetField(QStringLiteral("vice_rights"), base + O::viceRights, rights)
-        << flagField(QStringLiteral("rx_disable"), base + O::state, DtmfArea::RxDisableBit)
-        << flagField(QStringLiteral("tx_disable"), base + O::state, DtmfArea::TxDisableBit);
+        << flagField(QStringLiteral("rx_disable"), base + O::state, DtmfArea::RxDisableBit, DtmfText::RxDisable)
+        << flagField(QStringLiteral("tx_disable"), base + O::state, DtmfArea::TxDisableBit, DtmfText::TxDisable);
 
-    for (const auto &[key, at] : {std::pair{"group_code", O::groupCode}, std::pair{"space_code", O::spaceCode}}) {
+    for (const auto &[key, at, caption] : {std::tuple{"group_code", O::groupCode, &DtmfText::GroupCode},
+                                           std::tuple{"space_code", O::spaceCode, &DtmfText::SpaceCode}}) {
         const int address = base + at;
         Field f;
         f.key = QString::fromLatin1(key);
+        f.caption = caption->text(true);
         f.bits = {{address, 0xFF}};
         f.style = Style::Quoted;
         f.comment = DtmfArea::codeKeys().join(QStringLiteral(", "));
@@ -643,6 +659,7 @@ FieldList twoTone()
             const int offset = O::encodeTone(n, tone);
             Field f;
             f.key = QStringLiteral("encode.%1.%2").arg(n).arg(tone == 0 ? QStringLiteral("first") : QStringLiteral("second"));
+            f.caption = headerCaption(TwoToneText::EncodeHeaders, 1 + tone);
             f.bits = wholeBytes(base + offset, 2);
             f.flowParent = true;
             f.comment = QStringLiteral("Hz, 300-3000, or \"\"");
@@ -678,10 +695,11 @@ FieldList twoTone()
                 QStringList entries;
                 QString (*shown)(uint8_t);
                 int firstValue; // the byte the first entry stores
+                QString caption;
             } cells[] = {
-                {"pair", 0, pairs, &TwoToneArea::pairText, 0},
-                {"response", 1, responses, &responseShown, 0},
-                {"alert", 2, alerts, &TwoToneArea::alertText, 1},
+                {"pair", 0, pairs, &TwoToneArea::pairText, 0, QString()},
+                {"response", 1, responses, &responseShown, 0, headerCaption(TwoToneText::DecodeHeaders, 2)},
+                {"alert", 2, alerts, &TwoToneArea::alertText, 1, headerCaption(TwoToneText::DecodeHeaders, 3)},
             };
             for (const auto &c : cells) {
                 const int at = address + c.at;
@@ -690,6 +708,7 @@ FieldList twoTone()
                 const int first = c.firstValue;
                 Field f;
                 f.key = group + QLatin1String(c.key);
+                f.caption = c.caption;
                 f.bits = {{at, 0xFF}};
                 f.flowParent = true;
                 f.comment = allowedText(entries) + QStringLiteral(" or \"\"");
@@ -711,6 +730,7 @@ FieldList twoTone()
         for (int tone = 0; tone < TwoToneArea::ToneCount; ++tone) {
             Field f;
             f.key = QStringLiteral("decode.%1.tone_%2").arg(n).arg(QChar(u'a' + tone));
+            f.caption = TwoToneText::Tones[tone].text(true);
             f.bits = wholeBytes(base + O::toneSetHz(n, tone), 2) + wholeBytes(base + O::toneSetPeriod(n, tone), 2);
             f.comment = QStringLiteral("Hz, 300-3000, or \"\"");
             f.show = [base, size, n, tone](const MemoryImage &image) -> std::optional<QString> {
@@ -742,9 +762,11 @@ FieldList fiveTone()
     FieldList out;
     for (int s = 0; s < FiveToneArea::StandardCount; ++s) {
         const QString prefix = QStringLiteral("standards.%1.").arg(names.at(s));
+        int column = 1; // the standards grid's column
         for (const ListField *lf : {&FiveToneArea::period(s), &FiveToneArea::groupTone(s), &FiveToneArea::repeatTone(s)}) {
             Field f = listField(prefix + snakeCase(lf->name), base, size, *lf);
             f.flowParent = true;
+            f.caption = headerCaption(FiveToneText::StandardHeaders, column++);
             out << f;
         }
     }
@@ -753,6 +775,7 @@ FieldList fiveTone()
         for (int frame = 0; frame < FiveToneArea::FrameCount; ++frame) {
             Field f;
             f.key = prefix + QStringLiteral("frame_%1").arg(frame + 1);
+            f.caption = headerCaption(FiveToneText::EncodeHeaders, 1 + frame);
             f.bits = wholeBytes(base + O::frame(n, frame), FiveToneArea::FrameDigits);
             f.style = Style::Quoted;
             f.flowParent = true;
@@ -774,6 +797,7 @@ FieldList fiveTone()
         const int address = base + O::encodeStandard(n);
         Field standard;
         standard.key = prefix + QStringLiteral("standard");
+        standard.caption = headerCaption(FiveToneText::EncodeHeaders, 4);
         standard.bits = {{address, 0xFF}};
         standard.flowParent = true;
         standard.comment = allowedText(names) + QStringLiteral(" or \"\"");
@@ -795,8 +819,8 @@ FieldList fiveTone()
     }
     addTable(out, QString(), base, size, FiveToneArea::settingsFields());
     const QStringList frames{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")};
-    out << bitSetField(QStringLiteral("call_frames"), base + O::callFrames, frames)
-        << bitSetField(QStringLiteral("display_frames"), base + O::displayFrames, frames);
+    out << bitSetField(QStringLiteral("call_frames"), base + O::callFrames, frames, &FiveToneText::CallFrames)
+        << bitSetField(QStringLiteral("display_frames"), base + O::displayFrames, frames, &FiveToneText::DisplayFrames);
     return out;
 }
 

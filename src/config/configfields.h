@@ -1,6 +1,7 @@
 #pragma once
 
 #include "image/bandlimits.h"
+#include "texts/language.h"
 
 #include <QString>
 #include <QVector>
@@ -38,6 +39,9 @@ struct Field
     // rule, returns what is wrong ("is outside 400-480") and stores nothing.
     std::function<QString(MemoryImage &, const QString &)> store;
     QString comment; // the values it takes
+    // What the windows call it in Chinese, which a comparison names its last key word by;
+    // empty where no window captions it.
+    QString caption;
     Style style = Style::Plain;
     bool flowParent = false; // the map holding it is written on one line
     // Its values are exactly OFF and ON: what a YAML 1.1 reader makes of an unquoted OFF
@@ -63,5 +67,8 @@ FieldList fiveTone();
 
 // "timeOutAlert" and "ptt id" become "time_out_alert" and "ptt_id".
 QString snakeCase(const char *name);
+
+// One column of a window's header format ("^ Code|^ 1st Frequency(HZ)|..."), in Chinese.
+QString headerCaption(const BiText &headers, int column);
 
 } // namespace ConfigFields

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <yaml-cpp/yaml.h>
 
 namespace ConfigText {
@@ -23,8 +24,6 @@ using ConfigFields::Bits;
 using ConfigFields::Field;
 using ConfigFields::FieldList;
 
-const char Channels[] = "channels";
-const char Fm[] = "fm";
 const char Raw[] = "raw";
 const char Number[] = "number";
 constexpr int MessagesShown = 10;
@@ -36,15 +35,69 @@ struct MapSection
     FieldList fields;
 };
 
+// The sections' fields are built once per band limits and thread: building them is most of
+// the cost of importing a few keys, and the fleet imports on its stations' threads. The list
+// is shared, not copied, so a caller's list stays whole whatever is built after it.
 QVector<MapSection> mapSections(const BandLimits &limits)
 {
-    return {{"options", ConfigFields::options()},
-            {"band_a", ConfigFields::bandRecord(false, limits)},
-            {"band_b", ConfigFields::bandRecord(true, limits)},
-            {"dtmf", ConfigFields::dtmf()},
-            {"two_tone", ConfigFields::twoTone()},
-            {"five_tone", ConfigFields::fiveTone()}};
+    thread_local std::optional<BandLimits> builtFor;
+    thread_local QVector<MapSection> sections;
+    if (builtFor != limits) {
+        sections = {{"options", ConfigFields::options()},
+                    {"band_a", ConfigFields::bandRecord(false, limits)},
+                    {"band_b", ConfigFields::bandRecord(true, limits)},
+                    {"dtmf", ConfigFields::dtmf()},
+                    {"two_tone", ConfigFields::twoTone()},
+                    {"five_tone", ConfigFields::fiveTone()}};
+        builtFor = limits;
+    }
+    return sections;
 }
+
+// Showing never writes; a channel record wants a mutable image only because it can.
+MemoryImage &reading(const MemoryImage &image)
+{
+    return const_cast<MemoryImage &>(image);
+}
+
+// The channels and the FM presets: a list of the entries in use, each a map of its fields
+// and its number; an entry the list leaves out is emptied.
+struct ListSection
+{
+    const char *key;
+    const char *noun;  // in messages: "channel 5 needs rx"
+    const char *needs; // what an entry in use cannot be without
+    int first;         // the number of entry 0
+    int count;
+    FieldList (*fields)(int entry, const BandLimits &limits);
+    bool (*isEmpty)(const MemoryImage &image, int entry);
+    void (*clear)(MemoryImage &image, int entry);
+    // An entry that comes into use starts from this, as in its grid; nothing when null.
+    void (*start)(MemoryImage &image, int entry);
+    // What an import gives each byte of an emptied entry.
+    void (*emptied)(int entry, std::array<int, MemoryImage::Size> &implied);
+};
+
+const ListSection ListSections[] = {
+    {"channels", "channel", "rx", 0, ChannelRecord::Count, &ConfigFields::channel,
+     [](const MemoryImage &image, int c) { return ChannelRecord(reading(image), c).isEmpty(); }, &clearChannel,
+     &createChannel,
+     [](int c, std::array<int, MemoryImage::Size> &implied) {
+         for (const int row : {Area::Channels.firstRow + c, Area::ChannelNames.firstRow + c}) {
+             for (int column = 0; column < MemoryImage::Columns; ++column)
+                 implied[MemoryImage::addressOf(row, column)] = MemoryImage::Empty;
+         }
+     }},
+    {"fm", "preset", "a frequency", ConfigFields::FmPresetNumberBase, FmPreset::Count,
+     [](int p, const BandLimits &) { return ConfigFields::fmPreset(p); }, &FmPreset::isEmpty, &FmPreset::setEmpty,
+     nullptr,
+     [](int p, std::array<int, MemoryImage::Size> &implied) {
+         // Frequency digits 0, name bytes 0xFF.
+         const int first = MemoryImage::addressOf(Area::Fm.firstRow + p, 0);
+         for (int i = 0; i < MemoryImage::Columns; ++i)
+             implied[first + i] = i < FmPreset::NameOffset ? 0 : MemoryImage::Empty;
+     }},
+};
 
 std::string utf8(const QString &text)
 {
@@ -549,54 +602,27 @@ QByteArray exportImage(const MemoryImage &image)
                          "channels and fm list every channel and preset in use. raw holds every byte no key names.");
     out << YAML::BeginMap;
 
-    out << YAML::Key << Channels << YAML::Value;
-    QVector<std::pair<int, FieldList>> channels;
-    for (int c = 0; c < ChannelRecord::Count; ++c) {
-        ChannelRecord record(*scratch, c);
-        if (!record.isEmpty()) {
-            channels.push_back({c, ConfigFields::channel(c, limits)});
+    for (const ListSection &list : ListSections) {
+        out << YAML::Key << list.key << YAML::Value;
+        QVector<std::pair<int, FieldList>> inUse;
+        for (int n = 0; n < list.count; ++n) {
+            if (list.isEmpty(image, n))
+                list.emptied(n, coverage->implied);
+            else
+                inUse.push_back({n, list.fields(n, limits)});
+        }
+        if (inUse.isEmpty()) {
+            out << YAML::Flow << YAML::BeginSeq << YAML::EndSeq;
             continue;
         }
-        for (const int row : {record.recordRow(), record.nameRow()}) {
-            for (int column = 0; column < MemoryImage::Columns; ++column)
-                coverage->implied[MemoryImage::addressOf(row, column)] = MemoryImage::Empty;
-        }
-    }
-    if (channels.isEmpty())
-        out << YAML::Flow << YAML::BeginSeq << YAML::EndSeq;
-    else
         out << YAML::BeginSeq;
-    for (const auto &[c, fields] : channels) {
-        out << YAML::BeginMap << YAML::Key << Number << YAML::Value << c;
-        emitFields(out, settleAll(fields, image, *scratch, *coverage));
-        out << YAML::EndMap;
-    }
-    if (!channels.isEmpty())
-        out << YAML::EndSeq;
-
-    out << YAML::Key << Fm << YAML::Value;
-    QVector<std::pair<int, FieldList>> presets;
-    for (int p = 0; p < FmPreset::Count; ++p) {
-        if (!FmPreset::isEmpty(image, p)) {
-            presets.push_back({p, ConfigFields::fmPreset(p)});
-            continue;
+        for (const auto &[n, fields] : inUse) {
+            out << YAML::BeginMap << YAML::Key << Number << YAML::Value << n + list.first;
+            emitFields(out, settleAll(fields, image, *scratch, *coverage));
+            out << YAML::EndMap;
         }
-        // An emptied preset: frequency digits 0, name bytes 0xFF.
-        const int first = MemoryImage::addressOf(Area::Fm.firstRow + p, 0);
-        for (int i = 0; i < MemoryImage::Columns; ++i)
-            coverage->implied[first + i] = i < FmPreset::NameOffset ? 0 : MemoryImage::Empty;
-    }
-    if (presets.isEmpty())
-        out << YAML::Flow << YAML::BeginSeq << YAML::EndSeq;
-    else
-        out << YAML::BeginSeq;
-    for (const auto &[p, fields] : presets) {
-        out << YAML::BeginMap << YAML::Key << Number << YAML::Value << p + ConfigFields::FmPresetNumberBase;
-        emitFields(out, settleAll(fields, image, *scratch, *coverage));
-        out << YAML::EndMap;
-    }
-    if (!presets.isEmpty())
         out << YAML::EndSeq;
+    }
 
     for (const MapSection &section : mapSections(limits)) {
         out << YAML::Key << section.key << YAML::Value << YAML::BeginMap;
@@ -646,7 +672,9 @@ ImportResult importChecked(const QByteArray &yaml, MemoryImage &image, const Ban
     QHash<QString, YAML::Node> given;
     for (auto it = root.begin(); it != root.end(); ++it) {
         const QString key = it->first.IsScalar() ? fromUtf8(it->first.Scalar()) : QString();
-        bool known = key == QLatin1String(Channels) || key == QLatin1String(Fm) || key == QLatin1String(Raw);
+        bool known = key == QLatin1String(Raw);
+        for (const ListSection &list : ListSections)
+            known = known || key == QLatin1String(list.key);
         for (const MapSection &s : sections)
             known = known || key == QLatin1String(s.key);
         if (!known)
@@ -659,27 +687,20 @@ ImportResult importChecked(const QByteArray &yaml, MemoryImage &image, const Ban
 
     // The lists say which channels and presets are in use; the others are emptied, and a
     // channel that comes into use starts from the new-channel defaults, as in the grid.
-    QVector<ListedEntry> channels, presets;
-    if (given.contains(QLatin1String(Channels))) {
-        channels = readList(given.value(QLatin1String(Channels)), Channels, 0, ChannelRecord::Count, reader);
-        QSet<int> listed;
-        for (const ListedEntry &e : channels)
-            listed.insert(e.number);
-        for (int c = 0; c < ChannelRecord::Count; ++c) {
-            if (!listed.contains(c))
-                clearChannel(*work, c);
-            else if (ChannelRecord(*work, c).isEmpty())
-                createChannel(*work, c);
-        }
-    }
-    if (given.contains(QLatin1String(Fm))) {
-        presets = readList(given.value(QLatin1String(Fm)), Fm, ConfigFields::FmPresetNumberBase, FmPreset::Count, reader);
-        QSet<int> listed;
-        for (const ListedEntry &e : presets)
-            listed.insert(e.number);
-        for (int p = 0; p < FmPreset::Count; ++p) {
-            if (!listed.contains(p))
-                FmPreset::setEmpty(*work, p);
+    QVector<ListedEntry> listed[std::size(ListSections)];
+    for (size_t l = 0; l < std::size(ListSections); ++l) {
+        const ListSection &list = ListSections[l];
+        if (!given.contains(QLatin1String(list.key)))
+            continue;
+        listed[l] = readList(given.value(QLatin1String(list.key)), list.key, list.first, list.count, reader);
+        QSet<int> numbers;
+        for (const ListedEntry &e : listed[l])
+            numbers.insert(e.number);
+        for (int n = 0; n < list.count; ++n) {
+            if (!numbers.contains(n))
+                list.clear(*work, n);
+            else if (list.start && list.isEmpty(*work, n))
+                list.start(*work, n);
         }
     }
 
@@ -687,22 +708,17 @@ ImportResult importChecked(const QByteArray &yaml, MemoryImage &image, const Ban
     if (given.contains(QLatin1String(Raw)))
         applyRaw(given.value(QLatin1String(Raw)), *work, rawGiven, reader);
 
-    for (const ListedEntry &e : channels) {
-        const FieldList fields = ConfigFields::channel(e.number, limits);
-        QHash<int, Given> values;
-        FieldMap(fields).read(e.node, e.path, reader, values, Number);
-        applyFields(fields, values, *work, rawGiven, reader);
-        if (ChannelRecord(*work, e.number).isEmpty())
-            reader.error(e.node.Mark(), e.path, QStringLiteral("channel %1 needs rx").arg(e.number));
-    }
-    for (const ListedEntry &e : presets) {
-        const FieldList fields = ConfigFields::fmPreset(e.number);
-        QHash<int, Given> values;
-        FieldMap(fields).read(e.node, e.path, reader, values, Number);
-        applyFields(fields, values, *work, rawGiven, reader);
-        if (FmPreset::isEmpty(*work, e.number))
-            reader.error(e.node.Mark(), e.path,
-                         QStringLiteral("preset %1 needs a frequency").arg(e.number + ConfigFields::FmPresetNumberBase));
+    for (size_t l = 0; l < std::size(ListSections); ++l) {
+        const ListSection &list = ListSections[l];
+        for (const ListedEntry &e : listed[l]) {
+            const FieldList fields = list.fields(e.number, limits);
+            QHash<int, Given> values;
+            FieldMap(fields).read(e.node, e.path, reader, values, Number);
+            applyFields(fields, values, *work, rawGiven, reader);
+            if (list.isEmpty(*work, e.number))
+                reader.error(e.node.Mark(), e.path,
+                             QStringLiteral("%1 %2 needs %3").arg(QLatin1String(list.noun)).arg(e.number + list.first).arg(QLatin1String(list.needs)));
+        }
     }
     for (const MapSection &s : sections) {
         const QString key = QLatin1String(s.key);
@@ -741,14 +757,14 @@ ImportResult importInto(const QByteArray &yaml, MemoryImage &image, const BandLi
 
 namespace {
 
-// Where a key path leads: a map section's field list, or one channel's or preset's.
+// Where a key path leads: a map section's field list, or one entry's of a list section.
 struct KeyTarget
 {
-    enum class Kind { Section, Channel, Preset } kind = Kind::Section;
-    int index = 0; // the section, or the channel or preset (from 0)
+    const ListSection *list = nullptr; // none for a map section
+    int index = 0;                     // the map section, or the entry (from 0)
     int field = -1;
 
-    bool sameEntry(const KeyTarget &o) const { return kind == o.kind && index == o.index; }
+    bool sameEntry(const KeyTarget &o) const { return list == o.list && index == o.index; }
 };
 
 int fieldIndex(const FieldList &fields, const QString &key)
@@ -768,29 +784,27 @@ QString resolveKey(const QString &path, const QVector<MapSection> &sections, con
         return unknown;
     const QString section = path.left(dot);
     QString rest = path.mid(dot + 1);
-    const bool channel = section == QLatin1String(Channels);
-    if (channel || section == QLatin1String(Fm)) {
-        const int first = channel ? 0 : ConfigFields::FmPresetNumberBase;
-        const int count = channel ? ChannelRecord::Count : FmPreset::Count;
+    for (const ListSection &list : ListSections) {
+        if (section != QLatin1String(list.key))
+            continue;
         const int end = rest.indexOf(QLatin1Char('.'));
         bool ok = false;
         const int n = rest.left(end).toInt(&ok);
-        if (!ok || n < first || n >= first + count || end < 0)
+        if (!ok || n < list.first || n >= list.first + list.count || end < 0)
             return QStringLiteral("needs a %1 number from %2 to %3 and a key after it (%4.%2.name)")
-                .arg(channel ? QStringLiteral("channel") : QStringLiteral("preset"))
-                .arg(first)
-                .arg(first + count - 1)
+                .arg(QLatin1String(list.noun))
+                .arg(list.first)
+                .arg(list.first + list.count - 1)
                 .arg(section);
-        target.kind = channel ? KeyTarget::Kind::Channel : KeyTarget::Kind::Preset;
-        target.index = n - first;
-        rest = rest.mid(end + 1);
-        target.field = fieldIndex(channel ? ConfigFields::channel(target.index, limits) : ConfigFields::fmPreset(target.index), rest);
+        target.list = &list;
+        target.index = n - list.first;
+        target.field = fieldIndex(list.fields(target.index, limits), rest.mid(end + 1));
         return target.field < 0 ? unknown : QString();
     }
     for (int s = 0; s < sections.size(); ++s) {
         if (section != QLatin1String(sections.at(s).key))
             continue;
-        target.kind = KeyTarget::Kind::Section;
+        target.list = nullptr;
         target.index = s;
         target.field = fieldIndex(sections.at(s).fields, rest);
         return target.field < 0 ? unknown : QString();
@@ -836,27 +850,18 @@ ImportResult setKeys(const QVector<KeyText> &keys, MemoryImage &image, const Ban
     auto work = std::make_unique<MemoryImage>(image);
     const std::vector<bool> noRaw(MemoryImage::Size, false);
     for (const auto &[target, given] : entries) {
-        const QString entryPath = QStringLiteral("%1.%2").arg(QLatin1String(target.kind == KeyTarget::Kind::Channel ? Channels : Fm));
-        switch (target.kind) {
-        case KeyTarget::Kind::Section:
+        const ListSection *list = target.list;
+        if (!list) {
             applyFields(sections.at(target.index).fields, given, *work, noRaw, reader);
-            break;
-        case KeyTarget::Kind::Channel:
-            if (ChannelRecord(*work, target.index).isEmpty())
-                createChannel(*work, target.index);
-            applyFields(ConfigFields::channel(target.index, limits), given, *work, noRaw, reader);
-            if (ChannelRecord(*work, target.index).isEmpty())
-                reader.error(YAML::Mark::null_mark(), entryPath.arg(target.index),
-                             QStringLiteral("channel %1 is empty and needs rx").arg(target.index));
-            break;
-        case KeyTarget::Kind::Preset: {
-            const int number = target.index + ConfigFields::FmPresetNumberBase;
-            applyFields(ConfigFields::fmPreset(target.index), given, *work, noRaw, reader);
-            if (FmPreset::isEmpty(*work, target.index))
-                reader.error(YAML::Mark::null_mark(), entryPath.arg(number),
-                             QStringLiteral("preset %1 is empty and needs a frequency").arg(number));
-            break;
+            continue;
         }
+        if (list->start && list->isEmpty(*work, target.index))
+            list->start(*work, target.index);
+        applyFields(list->fields(target.index, limits), given, *work, noRaw, reader);
+        if (list->isEmpty(*work, target.index)) {
+            const int number = target.index + list->first;
+            reader.error(YAML::Mark::null_mark(), QStringLiteral("%1.%2").arg(QLatin1String(list->key)).arg(number),
+                         QStringLiteral("%1 %2 is empty and needs %3").arg(QLatin1String(list->noun)).arg(number).arg(QLatin1String(list->needs)));
         }
     }
     ImportResult result;

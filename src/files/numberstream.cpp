@@ -12,7 +12,7 @@ bool isSeparator(char c)
 }
 
 // Long junk tokens are shortened in messages so that the box stays readable.
-QString shown(const QByteArray &text)
+QString shown(QByteArrayView text)
 {
     QString s = QString::fromUtf8(text);
     if (s.size() > 20)
@@ -32,7 +32,10 @@ FileResult notANumber(const NumberStream::Token &token, bool labelAllowed)
 } // namespace
 
 NumberStream::NumberStream(const QByteArray &bytes)
+    : m_bytes(bytes)
 {
+    // A number and its separator take at least two bytes, so this is the most there can be.
+    m_tokens.reserve(bytes.size() / 2 + 1);
     int line = 1;
     int start = -1;
     int startLine = 1;
@@ -45,7 +48,7 @@ NumberStream::NumberStream(const QByteArray &bytes)
         const char c = end ? ' ' : bytes.at(i);
         if (isSeparator(c)) {
             if (start >= 0) {
-                m_tokens.append(Token{bytes.mid(start, i - start), startLine});
+                m_tokens.append(Token{QByteArrayView(m_bytes).sliced(start, i - start), startLine});
                 start = -1;
             }
             if (c == '\n')
@@ -60,7 +63,7 @@ NumberStream::NumberStream(const QByteArray &bytes)
 
 bool NumberStream::isWholeNumber(const Token &token, FileResult &fault)
 {
-    const QByteArray &t = token.text;
+    const QByteArrayView t = token.text;
     int i = (t.startsWith('-') || t.startsWith('+')) ? 1 : 0;
     bool ok = i < t.size() && t.size() <= 10;
     for (; ok && i < t.size(); ++i)
@@ -72,7 +75,7 @@ bool NumberStream::isWholeNumber(const Token &token, FileResult &fault)
 
 bool NumberStream::toByte(const Token &token, uint8_t &value, FileResult &fault)
 {
-    const QByteArray &t = token.text;
+    const QByteArrayView t = token.text;
     // Plain digits only: "+5", "0x10" or "1e2" would be guesses about what was meant.
     bool ok = !t.isEmpty() && t.size() <= 3;
     int v = 0;

@@ -3,6 +3,7 @@
 #include "files/fileresult.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -12,9 +13,11 @@
 class NumberStream
 {
 public:
+    // A view into the stream's own copy of the bytes: a data file holds some 17,000
+    // numbers, and one small allocation per number would be most of the load.
     struct Token
     {
-        QByteArray text;
+        QByteArrayView text;
         int line = 0; // 1-based
     };
 
@@ -32,6 +35,7 @@ public:
     static bool isWholeNumber(const Token &token, FileResult &fault);
 
 private:
+    QByteArray m_bytes;
     QList<Token> m_tokens;
     int m_next = 0;
     int m_lastLine = 1;

@@ -62,6 +62,39 @@ FleetStation::FleetStation(const PortChoice &port, FleetPlan &plan, bool fullWri
         if (!m_starting)
             engineFailed();
     });
+    connect(&m_changes, &ChangedWrite::stageChanged, this, [this](ChangedWrite::Stage stage) {
+        if (m_phase != Phase::Changed)
+            return;
+        switch (stage) {
+        case ChangedWrite::Stage::Identifying: setState(State::Identifying); break;
+        case ChangedWrite::Stage::Probing:
+        case ChangedWrite::Stage::Reading: setState(State::Reading); break;
+        case ChangedWrite::Stage::Writing: setState(State::Writing, 0, int(m_changes.frames().size())); break;
+        case ChangedWrite::Stage::Checking:
+            setState(State::Checking, 0, int(ChangedWrite::checkBlocks(m_changes.frames()).size()));
+            // Every frame went; a stop asked for meanwhile spares the radio the read-back.
+            if (m_stopAfterFrame)
+                QTimer::singleShot(0, this, [this] {
+                    if (m_phase == Phase::Changed && m_changes.stage() == ChangedWrite::Stage::Checking)
+                        stopAfterFrame();
+                });
+            break;
+        default: break;
+        }
+    });
+    connect(&m_changes, &ChangedWrite::progress, this, [this](int done, int total) {
+        if (m_phase != Phase::Changed)
+            return;
+        switch (m_changes.stage()) {
+        case ChangedWrite::Stage::Probing:
+        case ChangedWrite::Stage::Reading: setState(State::Reading, done, total); break;
+        case ChangedWrite::Stage::Writing: setState(State::Writing, done, total); break;
+        case ChangedWrite::Stage::Checking: setState(State::Checking, done, total); break;
+        default: break;
+        }
+    });
+    // After the changed write's own count, so that a stop here finds it up to date.
+    connect(&m_engine, &ExchangeEngine::progress, this, &FleetStation::frameAcknowledged);
     connect(&m_changes, &ChangedWrite::compared, this, [this] {
         // The comparison ends inside the engine's own end of the read.
         if (m_phase == Phase::Changed)
@@ -90,6 +123,7 @@ void FleetStation::start()
     if (m_phase != Phase::Idle)
         return;
     m_phase = Phase::Waiting;
+    setState(State::Waiting);
     poll();
 }
 
@@ -106,7 +140,71 @@ void FleetStation::stopNow()
     m_changes.stop();
     m_engine.stop();
     m_phase = Phase::Stopped;
+    setState(State::Stopped);
     emit stopped();
+}
+
+void FleetStation::stopAfterFrame()
+{
+    m_stopRequested = true;
+    m_stopAfterFrame = true;
+    if (m_phase == Phase::Stopped)
+        return;
+    if (!isProgramming()) {
+        stopNow();
+        return;
+    }
+    const bool writing = m_phase == Phase::FullWrite
+                         || (m_phase == Phase::Changed && m_changes.stage() == ChangedWrite::Stage::Writing);
+    // A frame that has gone out is acknowledged before the port closes (frameAcknowledged);
+    // one that is only queued is not sent.
+    if (writing && m_engine.isIdentified() && m_engine.isFrameSent() && m_engine.isWriting())
+        return;
+    const int sent = writing ? m_engine.completed() : 0;
+    const int total = m_phase == Phase::FullWrite ? Area::BulkWriteFrames : int(m_changes.frames().size());
+    const bool checking = m_phase == Phase::FullVerify
+                          || (m_phase == Phase::Changed && m_changes.stage() == ChangedWrite::Stage::Checking);
+    m_changes.stop();
+    m_engine.stop();
+    if (writing && sent > 0)
+        fail(QStringLiteral("stopped after %1 of %2 frames; the radio holds a mix of old and new settings, and "
+                            "programming it again finishes the job")
+                 .arg(sent)
+                 .arg(total),
+             sent);
+    else if (checking)
+        fail(QStringLiteral("stopped after writing all %1 frames, before the read-back; programming it again checks them")
+                 .arg(total),
+             total);
+    else
+        fail(QStringLiteral("stopped before writing; nothing was written"), 0);
+}
+
+void FleetStation::frameAcknowledged(int done, int total)
+{
+    if (m_phase == Phase::FullWrite)
+        setState(State::Writing, done, total);
+    else if (m_phase == Phase::FullVerify)
+        setState(State::Checking, done, total);
+    if (!m_stopAfterFrame)
+        return;
+    const bool writing = m_phase == Phase::FullWrite
+                         || (m_phase == Phase::Changed && m_changes.stage() == ChangedWrite::Stage::Writing);
+    // The next frame is only queued yet: stopping here sends nothing of it.
+    if (writing)
+        stopAfterFrame();
+}
+
+void FleetStation::setState(State state, int done, int total)
+{
+    const int row = m_row >= 0 ? m_row : m_shownRow;
+    if (state == m_state && done == m_done && total == m_total && row == m_shownRow)
+        return;
+    m_state = state;
+    m_done = done;
+    m_total = total;
+    m_shownRow = row;
+    emit stateChanged();
 }
 
 bool FleetStation::startEngine(const std::function<bool()> &start)
@@ -126,6 +224,7 @@ void FleetStation::poll()
         return;
     // Nothing to open (a USB cable pulled out takes its device along): no radio there.
     m_phase = Phase::Waiting;
+    setState(State::Waiting);
     m_pollTimer.start(PollMs);
 }
 
@@ -169,6 +268,7 @@ void FleetStation::pollSilent()
     // The radio programmed last has gone: the port is free for the next one. The silent
     // poll has taken its two seconds already.
     m_phase = Phase::Waiting;
+    setState(State::Waiting);
     m_pollTimer.start(0);
 }
 
@@ -198,6 +298,7 @@ void FleetStation::takeRadio(const RadioIdentity &identity)
     }
     m_row = row;
     m_clock.start();
+    setState(State::Identifying);
     if (m_fullWrite)
         startFull();
     else
@@ -230,6 +331,10 @@ void FleetStation::changedCompared()
 {
     if (m_phase != Phase::Changed)
         return;
+    if (m_stopAfterFrame) {
+        stopAfterFrame();
+        return;
+    }
     if (m_changes.stage() == ChangedWrite::Stage::Refused) {
         fail(QStringLiteral("refused: %1(band limits of the radio: A %2, B %3; nothing was written)")
                  .arg(m_changes.refusal(false), m_radio.bandAText(), m_radio.bandBText()),
@@ -273,6 +378,7 @@ void FleetStation::startFull()
     m_sent = std::make_unique<MemoryImage>(image);
     BulkWrite::prepare(*m_sent);
     m_phase = Phase::FullWrite;
+    setState(State::Identifying);
     m_engine.setPacing(Pacing::writeWindow());
     if (!startEngine([this] { return m_engine.startWrite(AreaTransfer::bulkWrite().frames(*m_sent)); }))
         fail(QStringLiteral("the port did not open; nothing was written"), 0);
@@ -285,6 +391,11 @@ void FleetStation::startVerify()
     m_phase = Phase::FullVerify;
     // Every frame was acknowledged: the radio holds what went out.
     ConfirmedMemory::report(*m_sent, Area::BulkWriteRows, m_radio, ConfirmedMemory::Kind::Written);
+    setState(State::Checking, 0, AreaTransfer::bulkRead().readAddresses().size());
+    if (m_stopAfterFrame) {
+        stopAfterFrame();
+        return;
+    }
     m_engine.setPacing(Pacing::transferWindow());
     if (!startEngine([this] { return m_engine.startRead(AreaTransfer::bulkRead().readAddresses()); }))
         fail(QStringLiteral("written, but the port did not open for the verify"), Area::BulkWriteFrames);
@@ -343,8 +454,11 @@ void FleetStation::report(const QString &result, const QString &detail, int fram
 
 void FleetStation::afterRadio()
 {
+    if (m_row >= 0)
+        m_shownRow = m_row;
     m_row = -1;
     m_sent.reset();
+    setState(m_pending.line == 0 ? State::Skipped : m_pending.failed ? State::Failed : State::Done);
     // The state is settled before anyone hears of the radio, so that whoever ends the job
     // on this news finds the port waiting and stops it at once.
     if (m_stopRequested) {

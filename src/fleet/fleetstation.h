@@ -34,16 +34,44 @@ public:
     // Changed-only writes compare with each radio's history first (ChangedWrite::compareQuick).
     void setQuick(bool quick) { m_quick = quick; }
 
+    // What the port is doing, for a window to show.
+    enum class State {
+        Idle,        // not started
+        Waiting,     // no radio answers
+        Identifying, // a radio took a row; the write's handshake runs
+        Reading,     // the read before the comparison
+        Writing,
+        Checking,    // the read-back of a changed-only write, or the verify of a whole write
+        Done,        // the radio took its row; unplug it to continue
+        Failed,      // as Done, but it failed (see lastReport())
+        Skipped,     // the radio answering took no row
+        Stopped
+    };
+
     void start();
     // Stops at once when no radio is being programmed, otherwise once it is done.
     void requestStop();
+    // Stops once the frame in flight is acknowledged (at once when no frame is): the radio
+    // then holds what a write stopped there holds, and its row is free again.
+    void stopAfterFrame();
     bool isStopped() const { return m_phase == Phase::Stopped; }
     bool isProgramming() const;
     const PortChoice &port() const { return m_port; }
 
+    State state() const { return m_state; }
+    // Blocks or frames done of the current stage, and their total (0 while unknown).
+    int progressDone() const { return m_done; }
+    int progressTotal() const { return m_total; }
+    // The plan's row being programmed (or last programmed), -1 for none.
+    int currentRow() const { return m_shownRow; }
+    const RadioIdentity &radio() const { return m_radio; }
+    const Report &lastReport() const { return m_pending; }
+
 signals:
     void radioFinished(const FleetStation::Report &report);
     void stopped();
+    // state(), the progress or the row changed.
+    void stateChanged();
 
 private:
     enum class Phase { Idle, Waiting, Watching, Changed, FullWrite, FullVerify, Stopped };
@@ -67,6 +95,8 @@ private:
     void afterRadio();
     void stopNow();
     bool startEngine(const std::function<bool()> &start);
+    void setState(State state, int done = 0, int total = 0);
+    void frameAcknowledged(int done, int total);
 
     PortChoice m_port;
     FleetPlan &m_plan;
@@ -78,6 +108,11 @@ private:
     Phase m_phase = Phase::Idle;
     bool m_starting = false;
     bool m_stopRequested = false;
+    bool m_stopAfterFrame = false;
+    State m_state = State::Idle;
+    int m_done = 0;
+    int m_total = 0;
+    int m_shownRow = -1;
     RadioIdentity m_heard;
     RadioIdentity m_radio;
     int m_row = -1;

@@ -4,8 +4,6 @@
 #include "fm/fmpresets.h"
 #include "fm/fmtexts.h"
 #include "image/memoryimage.h"
-#include "link/griddelegate.h"
-#include "platform/messagebox.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -19,16 +17,8 @@ namespace {
 
 EditorWindow::Setup fmSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_FM";
-    s.caption = FmText::Caption;
-    s.texts.readDone = FmText::ReadDone;
-    s.texts.writeDone = FmText::WriteDone;
-    s.texts.readComplete = FmText::ReadComplete;
-    s.texts.writeComplete = FmText::WriteComplete;
-    s.widthDivisor = FmEditor::WidthDivisor;
-    s.heightDivisor = FmEditor::HeightDivisor;
-    return s;
+    return {FmText::Caption, {FmText::ReadDone, FmText::WriteDone, FmText::ReadComplete, FmText::WriteComplete},
+            FmEditor::WidthDivisor, FmEditor::HeightDivisor};
 }
 
 } // namespace
@@ -37,25 +27,13 @@ FmEditor::FmEditor(QWidget *parent)
     : EditorWindow(fmSetup(), parent)
 {
     m_model = new FmGridModel(Document::instance(), m_chinese, this);
-    m_grid = new QTableView(this);
-    m_grid->setObjectName(QStringLiteral("MSF_Chann"));
-    m_grid->setAccessibleName(FmText::Caption.text(m_chinese));
-    m_grid->setModel(m_model);
-    m_grid->verticalHeader()->hide();
+    m_grid = makeGrid("MSF_Chann", FmText::Caption, m_model,
+                      QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked
+                          | QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
     // The 17 rows below the header (16 presets and the spare) share the grid's height.
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    m_grid->setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::DoubleClicked
-                            | QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed);
-    m_grid->setTabKeyNavigation(true);
-    m_grid->setItemDelegate(new GridDelegate(m_grid));
-    connect(m_model, &FmGridModel::refused, this,
-            [this](const BiText &title, const BiText &text) {
-                Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
-            });
+    showRefusals(m_model);
 
     // Default is let through during a transfer: a write sends the rows as they were
     // when it started, and a read replaces the presets when it ends.

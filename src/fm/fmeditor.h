@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 
 class FmGridModel;
 class QTableView;

@@ -4,7 +4,7 @@
 #include "fm/fmtexts.h"
 #include "image/frequencycodec.h"
 #include "image/memoryimage.h"
-#include "link/gridcell.h"
+#include "editor/gridcell.h"
 #include "texts/commontexts.h"
 
 FmGridModel::FmGridModel(Document &document, bool chinese, QObject *parent)
@@ -87,12 +87,12 @@ bool FmGridModel::setData(const QModelIndex &index, const QVariant &value, int r
     const StepLabel label(QStringLiteral("FM %1 %2").arg(row + 1).arg(header(false)),
                           QStringLiteral("FM %1 %2").arg(row + 1).arg(header(true)));
     m_document.applyToImage(label, [&](MemoryImage &image) {
-        m_editing = &image;
-        if (frequency)
-            setFrequency(row, value.toString());
-        else
-            setName(row, value.toString());
-        m_editing = nullptr;
+        m_editing.during(image, [&] {
+            if (frequency)
+                setFrequency(row, value.toString());
+            else
+                setName(row, value.toString());
+        });
         return true;
     });
     return true;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/edittarget.h"
 #include "image/document.h"
 
 #include "texts/language.h"
@@ -44,7 +45,7 @@ private:
 
     Document &m_document;
     // The image to write, inside the step of a committed cell.
-    MemoryImage *m_editing = nullptr;
+    EditTarget<MemoryImage> m_editing;
     bool m_chinese;
     QStringList m_headers;
     QString m_cells[16][2];

@@ -44,6 +44,9 @@ struct ListField
     ListEntries entries;
     int defaultPosition = NoDefault;
     Beyond beyond = Beyond::LastEntry;
+    // What its window labels it with, and a comparison names it by in Chinese; without
+    // one, its name stands for it.
+    const BiText *caption = nullptr;
 };
 
 using FieldTable = std::vector<ListField>;

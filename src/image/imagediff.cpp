@@ -131,15 +131,11 @@ QStringList AreaFields::lines(const MemoryImage &before, const MemoryImage &afte
     return describeIn ? describeIn(before, after, chinese) : describe(before, after);
 }
 
-QString fieldName(const char *name, const Captions &captions, bool chinese)
+QString fieldName(const ListField &field, bool chinese)
 {
-    if (chinese) {
-        for (const FieldCaption &c : captions) {
-            if (qstrcmp(c.field, name) == 0)
-                return captionWords(c.caption.text(true));
-        }
-    }
-    return QString::fromLatin1(name);
+    if (chinese && field.caption)
+        return captionWords(field.caption->text(true));
+    return QString::fromLatin1(field.name);
 }
 
 QString captionWords(const QString &caption)
@@ -180,7 +176,7 @@ QStringList unexplainedRows(const MemoryImage &before, const MemoryImage &after,
 }
 
 QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
-                             const QString &prefix, Explained &explained, bool chinese, const Captions &captions)
+                             const QString &prefix, Explained &explained, bool chinese)
 {
     QStringList lines;
     for (const ListField &field : table) {
@@ -188,7 +184,7 @@ QStringList listFieldChanges(const AreaView &before, const AreaView &after, cons
         const QString to = Fields::decodeText(after, field, chinese);
         if (from == to)
             continue;
-        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(fieldName(field.name, captions, chinese), from, to);
+        lines << prefix + QStringLiteral("%1 %2 -> %3").arg(fieldName(field, chinese), from, to);
         explained[field.offset] |= field.mask;
     }
     return lines;
@@ -210,10 +206,10 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
 }
 
 AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
-                          const QStringList &recordNames, const QStringList &chineseNames, const Captions &captions)
+                          const QStringList &recordNames, const QStringList &chineseNames)
 {
     Q_ASSERT(recordNames.size() * recordBytes == range.byteCount());
-    auto describeRecords = [range, recordBytes, &table, recordNames, chineseNames, captions](const MemoryImage &before,
+    auto describeRecords = [range, recordBytes, &table, recordNames, chineseNames](const MemoryImage &before,
                                                                                   const MemoryImage &after, bool chinese) {
         // The views only read here.
         MemoryImage &a = const_cast<MemoryImage &>(before);
@@ -228,7 +224,7 @@ AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const Field
             const QString name = chinese && n < chineseNames.size() ? chineseNames.at(n) : recordNames.value(n);
             const QString prefix = name + QLatin1Char(' ');
             Explained explained(recordBytes, 0);
-            lines << listFieldChanges(was, now, table, prefix, explained, chinese, captions);
+            lines << listFieldChanges(was, now, table, prefix, explained, chinese);
             const QString rest = unexplainedBytes(from, to, explained, prefix, chinese);
             if (!rest.isEmpty())
                 lines << rest;

@@ -43,16 +43,9 @@ QString areaName(int row, bool chinese = false);
 // Which bits of each byte of a record the lines said so far account for.
 using Explained = QVector<uint8_t>;
 
-// What the windows call the fields of one table (texts/language.h).
-using Captions = QVector<FieldCaption>;
-template <int N>
-Captions captions(const FieldCaption (&table)[N])
-{
-    return Captions(std::begin(table), std::end(table));
-}
-// A field's name in a line: its own name in English; in Chinese the caption its window
-// gives it (blanks between Chinese characters dropped), or its own name without one.
-QString fieldName(const char *name, const Captions &captions, bool chinese);
+// A field's name in a line: its own name in English; in Chinese the caption its row
+// carries (blanks between Chinese characters dropped), or its own name without one.
+QString fieldName(const ListField &field, bool chinese);
 // A caption as a line names it: blanks that space Chinese characters apart in a window
 // ("巡 查 码") are dropped.
 QString captionWords(const QString &caption);
@@ -60,10 +53,10 @@ QString captionWords(const QString &caption);
 QString shownValue(const QString &text, bool chinese);
 
 // "<prefix><field name> <before> -> <after>" for every list field of the table that shows
-// differently, each marking its bits in `explained` (sized to the views).
+// differently (named as fieldName() names it), each marking its bits in `explained`
+// (sized to the views).
 QStringList listFieldChanges(const AreaView &before, const AreaView &after, const FieldTable &table,
-                             const QString &prefix, Explained &explained, bool chinese = false,
-                             const Captions &captions = {});
+                             const QString &prefix, Explained &explained, bool chinese = false);
 // The hex line (as rowLine) of every row of `range` that holds a change `explained`
 // (sized to the range, indexed from its first byte) does not account for, showing only
 // those changes.
@@ -77,11 +70,9 @@ QString unexplainedBytes(const QByteArray &before, const QByteArray &after, cons
 // An area made of records of `recordBytes` bytes, all laid out by one field table: each
 // record's fields by name ("<record name> <field> ON -> OFF"), and what no field shows in
 // hex. `recordNames` names the records in order ("band A", "band B"), `chineseNames` the
-// same in Chinese (the English ones stand in without them), `captions` the fields in
-// Chinese. An area model that has a field table joins the comparison with one entry of these.
+// same in Chinese (the English ones stand in without them). An area model that has a field table joins the comparison with one entry of these.
 AreaFields fieldTableArea(const Area::Range &range, int recordBytes, const FieldTable &table,
-                          const QStringList &recordNames, const QStringList &chineseNames = {},
-                          const Captions &captions = {});
+                          const QStringList &recordNames, const QStringList &chineseNames = {});
 
 // The areas' own lines first (for areas lying wholly within `rows`), in the order given,
 // then the hex line of every other differing row within `rows`, ascending.

@@ -134,8 +134,10 @@ void ExchangeEngine::sendTick()
         return;
     }
     if (m_pacing.byteTickMs > 0) {
-        if (m_senderTimer.interval() != m_pacing.byteTickMs)
-            m_senderTimer.start(m_pacing.byteTickMs);
+        // Re-armed from each tick: a tick that something else held back must not make the
+        // next byte follow it sooner than a whole tick, which a repeating timer would do
+        // to catch up.
+        m_senderTimer.start(m_pacing.byteTickMs);
         m_port.output(uint8_t(m_transmit[m_sendPosition++]));
         m_replyTimer.start(m_pacing.timeoutAfterByteMs);
     } else {

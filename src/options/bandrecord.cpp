@@ -4,6 +4,7 @@
 #include "image/bandlimits.h"
 #include "image/digitfrequency.h"
 #include "image/memoryimage.h"
+#include "options/optiontexts.h"
 
 namespace BandRecord {
 
@@ -26,9 +27,9 @@ QStringList signalCodes(bool)
     return out;
 }
 
-ListField field(const char *name, int offset, ListEntries entries)
+ListField field(const char *name, int offset, ListEntries entries, const BiText &caption)
 {
-    return ListField{name, offset, 0xFF, 0, entries, ListField::NoDefault, ListField::Beyond::LastEntry};
+    return ListField{name, offset, 0xFF, 0, entries, ListField::NoDefault, ListField::Beyond::LastEntry, &caption};
 }
 
 constexpr int FrequencyMhzDigits = 3;
@@ -60,14 +61,14 @@ AreaView view(MemoryImage &image, Band band)
 const FieldTable &listFields()
 {
     static const FieldTable table{
-        field("signalCode", Offset::signalCode, ListEntries::generated(signalCodes)),
-        field("speakMute", Offset::speakMute, ListEntries::of(SpeakMute)),
-        field("optionalSignal", Offset::optionalSignal, ListEntries::of(OptionalSignal)),
-        field("scrambler", Offset::scrambler, ListEntries::of(OffOn)),
-        field("bandwidth", Offset::bandwidth, ListEntries::of(Bandwidth)),
-        field("power", Offset::power, ListEntries::of(Power)),
-        field("shiftDirection", Offset::shiftDirection, ListEntries::of(ShiftDirection)),
-        field("step", Offset::step, ListEntries::of(Step)),
+        field("signalCode", Offset::signalCode, ListEntries::generated(signalCodes), OptionText::SignalCode),
+        field("speakMute", Offset::speakMute, ListEntries::of(SpeakMute), OptionText::SpeakMute),
+        field("optionalSignal", Offset::optionalSignal, ListEntries::of(OptionalSignal), OptionText::OptionalSignal),
+        field("scrambler", Offset::scrambler, ListEntries::of(OffOn), OptionText::Scrambler),
+        field("bandwidth", Offset::bandwidth, ListEntries::of(Bandwidth), OptionText::Bandwidth),
+        field("power", Offset::power, ListEntries::of(Power), OptionText::Power),
+        field("shiftDirection", Offset::shiftDirection, ListEntries::of(ShiftDirection), OptionText::ShiftDirection),
+        field("step", Offset::step, ListEntries::of(Step), OptionText::Step),
     };
     return table;
 }

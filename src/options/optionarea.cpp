@@ -5,6 +5,7 @@
 #include "image/memoryimage.h"
 #include "image/messagecharacters.h"
 #include "options/bandrecord.h"
+#include "options/optiontexts.h"
 
 namespace OptionArea {
 
@@ -52,9 +53,9 @@ QStringList channels(bool)
 using O = Offset;
 constexpr int Keep = ListField::NoDefault;
 
-ListField field(const char *name, int offset, ListEntries entries, int defaultPosition)
+ListField field(const char *name, int offset, ListEntries entries, int defaultPosition, const BiText &caption)
 {
-    return ListField{name, offset, 0xFF, 0, entries, defaultPosition, ListField::Beyond::LastEntry};
+    return ListField{name, offset, 0xFF, 0, entries, defaultPosition, ListField::Beyond::LastEntry, &caption};
 }
 
 // Bytes the defaults set that no control edits; their meaning is the radio's.
@@ -106,33 +107,33 @@ AreaView view(MemoryImage &image)
 const FieldTable &listFields()
 {
     static const FieldTable table{
-        field("tdr", O::tdr, ListEntries::of(OffOn), 1),
-        field("squelch", O::squelch, ListEntries::generated(squelchLevels), 5),
-        field("timeOut", O::timeOut, ListEntries::generated(timeOutSeconds), 5),
-        field("timeOutAlert", O::timeOutAlert, ListEntries::generated(alertSeconds), 10),
-        field("backLightTime", O::backLightTime, ListEntries::generated(backLightTimes), 0),
-        field("beep", O::beep, ListEntries::of(OffOn), 1),
-        field("dtmfSideTone", O::dtmfSideTone, ListEntries::of(DtmfSideTone), 3),
-        field("busyLockOut", O::busyLockOut, ListEntries::of(OffOn), 0),
-        field("scanAdd", O::scanAdd, ListEntries::of(OffOn), Keep),
-        field("priorityScan", O::priorityScan, ListEntries::of(OffOn), Keep),
-        field("priorityChannel", O::priorityChannel, ListEntries::generated(channels), Keep),
-        field("scanResume", O::scanResume, ListEntries::of(ScanResume), 0),
-        field("pttId", O::pttId, ListEntries::of(PttId), 0),
-        field("pttIdDelay", O::pttIdDelay, ListEntries::generated(pttIdDelays), 10),
-        field("alarmType", O::alarmType, ListEntries::of(AlarmType), 1),
-        field("alarmChannel", O::alarmChannel, ListEntries::generated(channels), 199),
-        field("ringTime", O::ringTime, ListEntries::generated(ringTimes), 5),
-        field("displayA", O::displayA, ListEntries::of(ChannelDisplay), 0),
-        field("displayB", O::displayB, ListEntries::of(ChannelDisplay), 1),
-        field("autoLock", O::autoLock, ListEntries::of(OffOn), 0),
-        field("powerOnDisplay", O::powerOnDisplay, ListEntries::of(PowerOnDisplay), 2),
-        field("waitLight", O::waitLight, ListEntries::of(BackLight), 3),
-        field("receiveLight", O::receiveLight, ListEntries::of(BackLight), 1),
-        field("transmitLight", O::transmitLight, ListEntries::of(BackLight), 2),
-        field("aniLength", O::aniLength, ListEntries::of(AniLength), Keep),
-        field("relaySignal", O::relaySignal, ListEntries::of(RelaySignal), 0),
-        field("relayCondition", O::relayCondition, ListEntries::of(RelayCondition), 0),
+        field("tdr", O::tdr, ListEntries::of(OffOn), 1, OptionText::Tdr),
+        field("squelch", O::squelch, ListEntries::generated(squelchLevels), 5, OptionText::Squelch),
+        field("timeOut", O::timeOut, ListEntries::generated(timeOutSeconds), 5, OptionText::TimeOut),
+        field("timeOutAlert", O::timeOutAlert, ListEntries::generated(alertSeconds), 10, OptionText::TimeOutAlert),
+        field("backLightTime", O::backLightTime, ListEntries::generated(backLightTimes), 0, OptionText::BackLightTime),
+        field("beep", O::beep, ListEntries::of(OffOn), 1, OptionText::Beep),
+        field("dtmfSideTone", O::dtmfSideTone, ListEntries::of(DtmfSideTone), 3, OptionText::DtmfSideTone),
+        field("busyLockOut", O::busyLockOut, ListEntries::of(OffOn), 0, OptionText::BusyLockOut),
+        field("scanAdd", O::scanAdd, ListEntries::of(OffOn), Keep, OptionText::ScanAdd),
+        field("priorityScan", O::priorityScan, ListEntries::of(OffOn), Keep, OptionText::PriorityScan),
+        field("priorityChannel", O::priorityChannel, ListEntries::generated(channels), Keep, OptionText::PriorityChannel),
+        field("scanResume", O::scanResume, ListEntries::of(ScanResume), 0, OptionText::ScanResume),
+        field("pttId", O::pttId, ListEntries::of(PttId), 0, OptionText::PttId),
+        field("pttIdDelay", O::pttIdDelay, ListEntries::generated(pttIdDelays), 10, OptionText::PttIdDelay),
+        field("alarmType", O::alarmType, ListEntries::of(AlarmType), 1, OptionText::AlarmType),
+        field("alarmChannel", O::alarmChannel, ListEntries::generated(channels), 199, OptionText::AlarmChannel),
+        field("ringTime", O::ringTime, ListEntries::generated(ringTimes), 5, OptionText::RingTime),
+        field("displayA", O::displayA, ListEntries::of(ChannelDisplay), 0, OptionText::DisplayA),
+        field("displayB", O::displayB, ListEntries::of(ChannelDisplay), 1, OptionText::DisplayB),
+        field("autoLock", O::autoLock, ListEntries::of(OffOn), 0, OptionText::AutoLock),
+        field("powerOnDisplay", O::powerOnDisplay, ListEntries::of(PowerOnDisplay), 2, OptionText::PowerOnDisplay),
+        field("waitLight", O::waitLight, ListEntries::of(BackLight), 3, OptionText::WaitLight),
+        field("receiveLight", O::receiveLight, ListEntries::of(BackLight), 1, OptionText::ReceiveLight),
+        field("transmitLight", O::transmitLight, ListEntries::of(BackLight), 2, OptionText::TransmitLight),
+        field("aniLength", O::aniLength, ListEntries::of(AniLength), Keep, OptionText::AniLength),
+        field("relaySignal", O::relaySignal, ListEntries::of(RelaySignal), 0, OptionText::RelaySignal),
+        field("relayCondition", O::relayCondition, ListEntries::of(RelayCondition), 0, OptionText::RelayCondition),
     };
     return table;
 }

@@ -1,7 +1,7 @@
 #include "options/optioneditor.h"
 
 #include "image/memoryimage.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 #include "link/linknotices.h"
 #include "options/optionarea.h"
 #include "options/optiontexts.h"
@@ -24,15 +24,14 @@ using BandRecord::Band;
 
 namespace {
 
-// The lists' object names, in the order of the area's list fields and of their labels
-// (OptionText::ListCaptions), which is also the order they are shown in.
+// The lists' object names, in the order of the area's list fields, which is also the
+// order they are shown in.
 const char *const OptionListObjects[] = {
     "Combo_Tdr",    "Combo_Sql_le", "Combo_tot",    "Combo_Toa",    "Combo_Abr",    "Combo_Beep",   "Combo_Dtmfst",
     "Combo_Bcl",    "Combo_Sc_Add", "Combo_Pri_Sc", "Combo_Pri_Ch", "Combo_Sc_rev", "Combo_Ptt_id", "Combo_Ptt_lt",
     "Combo_Emc_Tp", "Combo_Emc_Ch", "Combo_ring",   "Combo_MDF_A",  "Combo_MDF_B",  "Combo_Autolk", "Combo_PonMsg",
     "Combo_wt_led", "Combo_rx_led", "Combo_tx_led", "Combo_ANI_L",  "Combo_REP_S",  "Combo_REP_M",
 };
-static_assert(std::size(OptionListObjects) == std::size(OptionText::ListCaptions));
 
 struct BandNames
 {
@@ -47,7 +46,6 @@ const BandNames BandObjectNames[2] = {
      {"Combo_S_info_b", "Combo_Spmute_b", "Combo_OptSig_b", "Combo_Scr_b", "Combo_wn_b", "Combo_txp_b",
       "Combo_sft_d_b", "Combo_step_b"}},
 };
-static_assert(std::size(OptionText::BandListCaptions) == 8);
 
 constexpr int OptionColumns = 3;
 constexpr int BandColumns = 2;
@@ -55,18 +53,10 @@ constexpr int FrequencyBoxLength = 9;
 
 EditorWindow::Setup optionSetup()
 {
-    EditorWindow::Setup s;
-    s.objectName = "frm_option";
-    s.caption = OptionText::Caption;
+    EditorWindow::Setup s(OptionText::Caption,
+                          {OptionText::ReadDone, OptionText::WriteDone, OptionText::ReadComplete, OptionText::WriteComplete},
+                          OptionEditor::WidthDivisor, OptionEditor::HeightDivisor, EditorWindow::Setup::Kind::MainWindow);
     s.pacing = Pacing::optionsTransfer();
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = OptionText::ReadDone;
-    s.texts.writeDone = OptionText::WriteDone;
-    s.texts.readComplete = OptionText::ReadComplete;
-    s.texts.writeComplete = OptionText::WriteComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = OptionEditor::WidthDivisor;
-    s.heightDivisor = OptionEditor::HeightDivisor;
     return s;
 }
 
@@ -169,10 +159,11 @@ QWidget *OptionEditor::buildOptionArea()
     auto *grid = new QGridLayout(area);
     grid->setContentsMargins(0, 0, 0, 0);
     int index = 0;
+    const FieldTable &lists = OptionArea::listFields();
+    Q_ASSERT(lists.size() == std::size(OptionListObjects));
     for (int k = 0; k < int(std::size(OptionListObjects)); ++k) {
-        const FieldCaption &row = OptionText::ListCaptions[k];
-        QComboBox *list = addListField(OptionListObjects[k], OptionArea::listFields(), row.field, -1);
-        addPair(grid, index++, OptionColumns, row.caption, list);
+        QComboBox *list = addListField(OptionListObjects[k], lists, lists[k].name, -1);
+        addPair(grid, index++, OptionColumns, *lists[k].caption, list);
     }
 
     // The text fields below the lists, two to a row.
@@ -248,10 +239,10 @@ QWidget *OptionEditor::buildBand(Band band)
     addPair(grid, index++, BandColumns, OptionText::RxTone, c.rxTone);
     addPair(grid, index++, BandColumns, OptionText::TxTone, c.txTone);
     const FieldTable &table = BandRecord::listFields();
-    for (int k = 0; k < int(table.size()); ++k) {
-        Q_ASSERT(qstrcmp(OptionText::BandListCaptions[k].field, table[k].name) == 0);
+    Q_ASSERT(table.size() == std::size(names.lists));
+    for (int k = 0; k < int(std::size(names.lists)); ++k) {
         QComboBox *list = addListField(names.lists[k], table, table[k].name, int(band));
-        addPair(grid, index++, BandColumns, OptionText::BandListCaptions[k].caption, list);
+        addPair(grid, index++, BandColumns, *table[k].caption, list);
     }
 
     connect(c.frequency, &QLineEdit::textEdited, this, [this, band](const QString &text) { frequencyEdited(band, text); });

@@ -47,37 +47,6 @@ inline constexpr BiText Ani{"ANI", "身份码"};
 inline constexpr BiText PttIdBegin{"Press PTT to Send", "按下发码"};
 inline constexpr BiText PttIdEnd{"Release PTT to Send", "松开发码"};
 
-// The labels of the area's list fields, in the area table's order.
-inline constexpr FieldCaption ListCaptions[] = {
-    {"tdr", Tdr},
-    {"squelch", Squelch},
-    {"timeOut", TimeOut},
-    {"timeOutAlert", TimeOutAlert},
-    {"backLightTime", BackLightTime},
-    {"beep", Beep},
-    {"dtmfSideTone", DtmfSideTone},
-    {"busyLockOut", BusyLockOut},
-    {"scanAdd", ScanAdd},
-    {"priorityScan", PriorityScan},
-    {"priorityChannel", PriorityChannel},
-    {"scanResume", ScanResume},
-    {"pttId", PttId},
-    {"pttIdDelay", PttIdDelay},
-    {"alarmType", AlarmType},
-    {"alarmChannel", AlarmChannel},
-    {"ringTime", RingTime},
-    {"displayA", DisplayA},
-    {"displayB", DisplayB},
-    {"autoLock", AutoLock},
-    {"powerOnDisplay", PowerOnDisplay},
-    {"waitLight", WaitLight},
-    {"receiveLight", ReceiveLight},
-    {"transmitLight", TransmitLight},
-    {"aniLength", AniLength},
-    {"relaySignal", RelaySignal},
-    {"relayCondition", RelayCondition},
-};
-
 // Band records.
 inline constexpr BiText FrameA{"A Band Frequency Mode", "Ａ段频率模式"};
 inline constexpr BiText FrameB{"B Band Frequency Mode", "Ｂ段频率模式"};
@@ -95,12 +64,6 @@ inline constexpr BiText Bandwidth{"W/N", "信道带宽"};
 inline constexpr BiText Power{"TX Power", "发射功率"};
 inline constexpr BiText ShiftDirection{"SFT_D", "频差方向"};
 inline constexpr BiText Step{"Step Frequency", "步进频率"};
-// The labels of a band record's list fields, in the record table's order.
-inline constexpr FieldCaption BandListCaptions[] = {
-    {"signalCode", SignalCode},     {"speakMute", SpeakMute}, {"optionalSignal", OptionalSignal},
-    {"scrambler", Scrambler},       {"bandwidth", Bandwidth}, {"power", Power},
-    {"shiftDirection", ShiftDirection}, {"step", Step},
-};
 inline constexpr const char *BandNames[] = {"VHF", "UHF"};
 
 // Messages.

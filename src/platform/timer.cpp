@@ -98,11 +98,17 @@ void Timer::advanceManualClock(int ms)
         }
         if (!next)
             break;
-        g_manualNow = next->m_manualDue;
-        // A window timer keeps ticking until it is stopped.
+        g_manualNow = std::max(g_manualNow, next->m_manualDue);
+        // A window timer keeps ticking until it is stopped; after a late tick the next one
+        // keeps its own due time, and so comes early.
         next->m_manualDue += std::max(1, next->m_intervalMs);
         next->m_manualOrder = ++g_manualOrder;
         emit next->timeout();
     }
     g_manualNow = until;
+}
+
+void Timer::holdManualClock(int ms)
+{
+    g_manualNow += std::max(0, ms);
 }

@@ -36,6 +36,9 @@ public:
     // milliseconds), at once. The program never does this.
     static void setManualClock(bool manual);
     static void advanceManualClock(int ms);
+    // The thread is busy for `ms`: the manual clock moves on and nothing fires; what fell
+    // due meanwhile fires late, at the next advance, as it would behind a long handler.
+    static void holdManualClock(int ms);
 
 signals:
     void timeout();

@@ -8,7 +8,6 @@
 #include "fm/fmpresets.h"
 #include "options/bandrecord.h"
 #include "options/optionarea.h"
-#include "options/optiontexts.h"
 #include "signalling/dtmfarea.h"
 #include "signalling/fivetonearea.h"
 #include "signalling/twotonearea.h"
@@ -22,12 +21,10 @@ using Named = QVector<ImageDiff::AreaFields>;
 Named optionFields()
 {
     return {ImageDiff::fieldTableArea(Area::Options, Area::Options.byteCount(), OptionArea::listFields(),
-                                      {QStringLiteral("options")}, {QStringLiteral("可选功能")},
-                                      ImageDiff::captions(OptionText::ListCaptions)),
+                                      {QStringLiteral("options")}, {QStringLiteral("可选功能")}),
             ImageDiff::fieldTableArea(Area::BandRecords, BandRecord::Bytes, BandRecord::listFields(),
                                       {QStringLiteral("band A"), QStringLiteral("band B")},
-                                      {QStringLiteral("A 段"), QStringLiteral("B 段")},
-                                      ImageDiff::captions(OptionText::BandListCaptions))};
+                                      {QStringLiteral("A 段"), QStringLiteral("B 段")})};
 }
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "image/document.h"
 #include "image/imagediff.h"
 #include "link/changedwritetexts.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "shell/compareview.h"
 #include "shell/diffareas.h"

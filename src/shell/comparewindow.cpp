@@ -2,7 +2,7 @@
 
 #include "files/numberstream.h"
 #include "image/document.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "shell/compareview.h"
 #include "shell/filemenudialog.h"
 #include "shell/mainwindow.h"

@@ -15,16 +15,16 @@ const std::vector<EditorEntry> &editorRegistry()
 {
     using namespace ShellText;
     static const std::vector<EditorEntry> entries{
-        {"frm_FM", "fm presets", {"fm_chann_edit", nullptr, FmEdit}, {}, "frm_chann", false, [] { return new FmEditor; }},
-        {"frm_chann", "channels", {"chann_edit", nullptr, ChannelEdit}, {"edit_chann", ToolChannel, 1}, nullptr, true,
+        {EditorName::Fm, "fm presets", {"fm_chann_edit", nullptr, FmEdit}, {}, EditorName::Channels, false, [] { return new FmEditor; }},
+        {EditorName::Channels, "channels", {"chann_edit", nullptr, ChannelEdit}, {"edit_chann", ToolChannel, 1}, nullptr, true,
          [] { return new ChannelEditor; }},
-        {"frm_option", "optional features and band records", {"sys_edit", nullptr, OptionEdit}, {"edit_option", ToolOption, 0}, nullptr, true,
+        {EditorName::Options, "optional features and band records", {"sys_edit", nullptr, OptionEdit}, {"edit_option", ToolOption, 0}, nullptr, true,
          [] { return new OptionEditor; }},
-        {"frm_dtmf", "dtmf", {"Sig_dtmf", "sig_edit", SigDtmf}, {"edit_dtmf", ToolDtmf, 2}, nullptr, false,
+        {EditorName::Dtmf, "dtmf", {"Sig_dtmf", "sig_edit", SigDtmf}, {"edit_dtmf", ToolDtmf, 2}, nullptr, false,
          [] { return new DtmfEditor; }},
-        {"frm_2tone", "2-tone", {"Sig_2tone", "sig_edit", Sig2Tone}, {}, nullptr, false, [] { return new TwoToneEditor; }},
-        {"frm_5tone", "5-tone", {"Sig_5tone", "sig_edit", Sig5Tone}, {}, nullptr, false, [] { return new FiveToneEditor; }},
-        {"frm_Adj_Txp", "alignment defaults", {"frm_adj", nullptr, Adjust}, {}, nullptr, false, [] { return new AlignmentWindow; }},
+        {EditorName::TwoTone, "2-tone", {"Sig_2tone", "sig_edit", Sig2Tone}, {}, nullptr, false, [] { return new TwoToneEditor; }},
+        {EditorName::FiveTone, "5-tone", {"Sig_5tone", "sig_edit", Sig5Tone}, {}, nullptr, false, [] { return new FiveToneEditor; }},
+        {EditorName::Alignment, "alignment defaults", {"frm_adj", nullptr, Adjust}, {}, nullptr, false, [] { return new AlignmentWindow; }},
     };
     return entries;
 }

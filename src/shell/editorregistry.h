@@ -42,5 +42,17 @@ struct EditorEntry
     std::function<EditorWindow *()> make;
 };
 
+// The editors' window object names: only the registry's rows name a window (the main
+// window sets it when it hosts one); code that opens one by name uses these.
+namespace EditorName {
+inline constexpr char Fm[] = "frm_FM";
+inline constexpr char Channels[] = "frm_chann";
+inline constexpr char Options[] = "frm_option";
+inline constexpr char Dtmf[] = "frm_dtmf";
+inline constexpr char TwoTone[] = "frm_2tone";
+inline constexpr char FiveTone[] = "frm_5tone";
+inline constexpr char Alignment[] = "frm_Adj_Txp";
+} // namespace EditorName
+
 const std::vector<EditorEntry> &editorRegistry();
 const EditorEntry *findEditor(const char *objectName);

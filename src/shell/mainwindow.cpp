@@ -1,50 +1,45 @@
 #include "shell/mainwindow.h"
 
+#include "files/droppedfiles.h"
 #include "files/filewindow.h"
 #include "files/journal.h"
 #include "files/journalstore.h"
-#include "shell/recoverywindow.h"
-#include "image/bandlimits.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "link/identificationexchange.h"
-#include "link/portscan.h"
 #include "link/portsetupwindow.h"
 #include "link/readwindow.h"
 #include "link/writewindow.h"
-#include "image/document.h"
-#include "alignment/alignmenttable.h"
-#include "texts/commontexts.h"
-#include "platform/filedrags.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/aboutbox.h"
-#include "shell/icons.h"
+#include "shell/backupactions.h"
 #include "shell/bulkwritesteps.h"
-#include "shell/editorregistry.h"
+#include "shell/changeswindow.h"
 #include "shell/channelcsvactions.h"
 #include "shell/comparewindow.h"
-#include "shell/mergewindow.h"
 #include "shell/configactions.h"
-#include "shell/backupactions.h"
-#include "shell/changeswindow.h"
+#include "shell/editmenu.h"
+#include "shell/editorregistry.h"
+#include "shell/fleetwindow.h"
 #include "shell/fileopening.h"
-#include "shell/imageinitialisation.h"
-#include "shell/recentfiles.h"
-#include "files/droppedfiles.h"
+#include "shell/icons.h"
+#include "shell/mainmenus.h"
 #include "shell/menukeys.h"
+#include "shell/mergewindow.h"
+#include "shell/radiostatus.h"
+#include "shell/recentfiles.h"
+#include "shell/recoverywindow.h"
+#include "shell/shelltexts.h"
+#include "texts/commontexts.h"
 #include "texts/language.h"
 #include "texts/languagetable.h"
-#include "shell/radiostatus.h"
-#include "shell/shelltexts.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QHash>
 #include <QLabel>
 #include <QLayout>
 #include <QMap>
@@ -52,67 +47,89 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QUndoStack>
 #include <algorithm>
-#include <vector>
 
 namespace {
 
 MainWindow *g_instance = nullptr;
 
-struct Caption
-{
-    const char *objectName;
-    BiText text;
-};
-
-// Every menu entry and its caption pair but the editors' (their registry rows carry
-// theirs); applyLanguage() walks this list.
-const Caption MenuCaptions[] = {
-    {"File", ShellText::File},
-    {"File_New", ShellText::FileNew},
-    {"File_Open", ShellText::FileOpen},
-    {"File_save", ShellText::FileSave},
-    {"File_saveas", ShellText::FileSaveAs},
-    {"File_import_csv", ShellText::FileImportCsv},
-    {"File_export_csv", ShellText::FileExportCsv},
-    {"File_export_config", ShellText::FileExportConfig},
-    {"File_import_config", ShellText::FileImportConfig},
-    {"File_merge", ShellText::FileMerge},
-    {"File_import_repeaters", ShellText::FileImportRepeaters},
-    {"File_compare", ShellText::FileCompare},
-    {"File_restore_backup", ShellText::FileRestoreBackup},
-    {"File_recover", ShellText::FileRecover},
-    {"File_recent", ShellText::FileRecent},
-    {"File_exit", ShellText::FileExit},
-    {"Edit", ShellText::Edit},
-    {"sig_edit", ShellText::SignalEdit},
-    {"Program", ShellText::Program},
-    {"Prog_read", ShellText::ProgRead},
-    {"Prog_write", ShellText::ProgWrite},
-    {"Prog_write_changes", ShellText::ProgWriteChanges},
-    {"proc_setup", ShellText::PortSetup},
-    {"Language_Setup", ShellText::LanguageMenu},
-    {"Language_chn", ShellText::LanguageChinese},
-    {"Language_eng", ShellText::LanguageEnglish},
-    {"about", ShellText::About},
-    {"Menu_Exit", ShellText::MenuExit},
-};
-
-const Caption ToolbarTips[] = {
-    {"open", ShellText::ToolOpen}, {"save", ShellText::ToolSave},   {"read", ShellText::ToolRead},
-    {"write", ShellText::ToolWrite}, {"exit", ShellText::ToolExit},
-};
-
 // Panels 1, 3, 5, 7 and 9 carry labels; the even ones carry what the radio reports.
 const int PanelShares[MainWindow::PanelCount] = {4, 6, 5, 15, 8, 7, 5, 10, 5, 10, 25};
 
-constexpr int MinimumScreenWidthTwips = 15300;
-constexpr int MinimumScreenHeightTwips = 11500;
-
 } // namespace
+
+const std::vector<MenuRow> &MainWindow::menuRows()
+{
+    using namespace ShellText;
+    using R = MenuRow;
+    static const std::vector<MenuRow> rows{
+        {R::Menu, "File", File},
+        {R::Entry, "File_New", FileNew}, // "New" has no action
+        {R::Entry, "File_Open", FileOpen, [](MainWindow &w) { w.showDataFileWindow(false); }, QKeySequence::Open},
+        {R::Entry, "File_save", FileSave, [](MainWindow &w) { w.showDataFileWindow(true); }, QKeySequence::Save},
+        {R::Entry, "File_saveas", FileSaveAs, [](MainWindow &w) { w.showDataFileWindow(true); }},
+        {R::Entry, "File_import_csv", FileImportCsv, [](MainWindow &w) { ChannelCsvActions::importChannels(&w); }},
+        {R::Entry, "File_export_csv", FileExportCsv, [](MainWindow &w) { ChannelCsvActions::exportChannels(&w); }},
+        {R::Entry, "File_export_config", FileExportConfig, [](MainWindow &w) { ConfigActions::exportConfiguration(&w); }},
+        {R::Entry, "File_import_config", FileImportConfig, [](MainWindow &w) { ConfigActions::importConfiguration(&w); }},
+        {R::Entry, "File_merge", FileMerge, [](MainWindow &w) { MergeActions::mergeFromFile(&w); }},
+        {R::Entry, "File_import_repeaters", FileImportRepeaters, [](MainWindow &w) { MergeActions::importRepeaters(&w); }},
+        {R::Entry, "File_compare", FileCompare, [](MainWindow &w) { CompareActions::compareWithFile(&w); }},
+        {R::Entry, "File_restore_backup", FileRestoreBackup, [](MainWindow &w) { BackupActions::restoreBackup(&w); }},
+        {R::Entry, "File_recover", FileRecover, [](MainWindow &w) { w.showRecoveryWindow(); }},
+        {R::Separator},
+        // Filled each time it opens: a file may have gone or come back since.
+        {R::Submenu, "File_recent", FileRecent, nullptr, QKeySequence::UnknownKey, nullptr, false,
+         [](MainWindow &w, QMenu *recent) {
+             MainWindow *window = &w;
+             RecentFiles::fillMenu(recent, Language::isChinese(), window,
+                                   [window](const QString &path) { window->openFile(path); });
+         }},
+        {R::Separator},
+        {R::Entry, "File_exit", FileExit, [](MainWindow &w) { w.close(); }},
+        {R::Menu, "Edit", Edit},
+        {R::Entry, "Edit_undo", EditUndo, [](MainWindow &w) { w.m_editMenu->undoOrRedo(true); }, QKeySequence::Undo,
+         nullptr, true},
+        {R::Entry, "Edit_redo", EditRedo, [](MainWindow &w) { w.m_editMenu->undoOrRedo(false); },
+         QKeySequence::UnknownKey, "Ctrl+Shift+Z; Ctrl+Y", true},
+        {R::Editors},
+        {R::EditorMenu, "sig_edit", SignalEdit},
+        {R::Menu, "Program", Program},
+        {R::Entry, "Prog_read", ProgRead, [](MainWindow &w) { w.showReadWindow(true); }},
+        {R::Entry, "Prog_write", ProgWrite, [](MainWindow &w) { w.showWriteWindow(); }},
+        {R::Entry, "Prog_write_changes", ProgWriteChanges, [](MainWindow &w) { w.showChangesWindow(); }},
+        {R::Entry, "Prog_fleet", ProgFleet, [](MainWindow &w) { w.showFleetWindow(); }},
+        {R::Separator},
+        {R::Entry, "proc_setup", PortSetup, [](MainWindow &w) { w.showPortSetup(); }},
+        {R::Menu, "Language_Setup", LanguageMenu},
+        {R::Entry, "Language_chn", LanguageChinese, [](MainWindow &w) { w.chooseLanguage(true); }},
+        {R::Entry, "Language_eng", LanguageEnglish, [](MainWindow &w) { w.chooseLanguage(false); }},
+        {R::BarEntry, "about", About, [](MainWindow &w) { w.showAbout(); }},
+        {R::BarEntry, "Menu_Exit", MenuExit, [](MainWindow &w) { w.close(); }},
+    };
+    return rows;
+}
+
+const std::vector<MenuRow> &MainWindow::toolbarRows()
+{
+    using namespace ShellText;
+    using R = MenuRow;
+    static const std::vector<MenuRow> rows{
+        {R::Entry, "open", ToolOpen, [](MainWindow &w) { w.showDataFileWindow(false); }},
+        {R::Entry, "save", ToolSave, [](MainWindow &w) { w.showDataFileWindow(true); }},
+        {R::Separator},
+        {R::Editors},
+        {R::Separator},
+        {R::Entry, "read", ToolRead, [](MainWindow &w) { w.showReadWindow(false); }},
+        {R::Entry, "write", ToolWrite, [](MainWindow &w) { w.showWriteWindow(); }},
+        {R::Separator},
+        {R::Entry, "exit", ToolExit, [](MainWindow &w) { w.exitFromToolbar(); }},
+    };
+    return rows;
+}
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -129,12 +146,11 @@ MainWindow::MainWindow(QWidget *parent)
     setCentralWidget(m_mdi);
     // A data file, a configuration text or a channel CSV dropped anywhere on the frame.
     setAcceptDrops(true);
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::showEditorEditEntries);
+    m_children = new ChildHost(m_mdi);
     buildMenus();
     buildToolbar();
     buildStatusBar();
     showRecoverable();
-    connectEditorEntries();
     MenuKeys::install(this);
     RadioStatus::instance().followLink();
     installBulkWriteSteps();
@@ -146,7 +162,7 @@ MainWindow::~MainWindow()
 {
     // The child windows go after this object's own members: their last activation must
     // not reach the Edit menu's entries.
-    disconnect(m_mdi, &QMdiArea::subWindowActivated, this, &MainWindow::showEditorEditEntries);
+    disconnect(m_mdi, &QMdiArea::subWindowActivated, m_editMenu, &EditMenu::showEditorEntries);
     if (g_instance == this)
         g_instance = nullptr;
 }
@@ -156,97 +172,17 @@ MainWindow *MainWindow::instance()
     return g_instance;
 }
 
-void MainWindow::startUp()
-{
-    // 1. Titles and the extra status texts come from the caption pairs (ShellText).
-    // 2. The handshake command is a constant of the exchange engine.
-    // 3. English, and the string table that goes with it.
-    Language::setChinese(false);
-    LanguageTable::rebuild();
-    // 4. Panel widths, and panel 1 starts empty until the labels are applied.
-    sizeStatusPanels();
-    statusPanel(1)->clear();
-    // 5. Menus, status labels and title in the current language.
-    applyLanguage();
-    // 6. As large as the screen. The geometry is set as well because a desktop without a
-    // window manager ignores the maximise request.
-    if (const QScreen *screen = QGuiApplication::primaryScreen())
-        setGeometry(screen->availableGeometry());
-    showMaximized();
-    // 7. Advice for screens below 1024 x 768.
-    showScreenAdviceIfSmall();
-    // 8. Silent port scan.
-    scanPorts();
-    // 9. Start-up band limits; the tone and value tables are built on first use.
-    BandLimits::current() = BandLimits::startup();
-    BandLimits::reported() = BandLimits::startup();
-    // 10. Ask the radio who it is; this runs on in the background.
-    startIdentification();
-    // 11. The memory image and the defaults of every area.
-    // They are the document's first state, not a step that Undo could take back.
-    Document::instance().initialise([](Document::Contents &contents) {
-        initialiseMemoryImage(contents.image);
-        contents.alignment = Alignment::Table::defaults();
-        contents.fiveToneDecode.clear();
-        return true;
-    });
-    // 12. The optional-features editor.
-    loadOptionsEditor();
-}
+namespace {
 
-void MainWindow::scanPorts()
+QAction *addEntry(QWidget *to, const char *objectName, QObject *owner)
 {
-    scanStartupPort();
-}
-
-void MainWindow::startIdentification()
-{
-    m_identification->start();
-}
-
-void MainWindow::showRadioStatus()
-{
-    const RadioStatus &status = RadioStatus::instance();
-    for (int panel : {2, 4, 6, 8, 10}) {
-        statusPanel(panel)->setText(status.panelText(panel));
-        statusPanel(panel)->setToolTip(status.panelToolTip(panel));
-    }
-    statusPanel(3)->setText(status.statLabelShown() ? RadioStatus::StatLabel.text()
-                                                    : ShellText::PanelNumber.text(Language::isChinese()));
-}
-
-void MainWindow::showReadWindow(bool reopen)
-{
-    const QString name = QStringLiteral("Form_Comm_Read");
-    if (reopen && !closeChild(name))
-        return;
-    showChild(
-        name, [] { return new ReadWindow; },
-        [this](const QSize &) { return ReadWindow::placement(size()); });
-}
-
-void MainWindow::showPortSetup()
-{
-    showChild(
-        QStringLiteral("Form_setup"), [this] { return new PortSetupWindow(m_identification); },
-        [](const QSize &client) { return PortSetupWindow::placement(client); });
-}
-
-void MainWindow::loadOptionsEditor()
-{
-    showEditor("frm_option");
-}
-
-QAction *MainWindow::addMenuAction(QMenu *menu, const char *objectName)
-{
-    auto *action = new QAction(this);
+    auto *action = new QAction(owner);
     action->setObjectName(QString::fromLatin1(objectName));
-    if (menu)
-        menu->addAction(action);
-    else
-        menuBar()->addAction(action);
+    to->addAction(action);
     return action;
 }
+
+} // namespace
 
 void MainWindow::buildMenus()
 {
@@ -256,145 +192,73 @@ void MainWindow::buildMenus()
         menu->menuAction()->setObjectName(QString::fromLatin1(objectName));
         return menu;
     };
-
-    QMenu *file = submenu("File");
-    addMenuAction(file, "File_New"); // "New" has no action
-    connect(addMenuAction(file, "File_Open"), &QAction::triggered, this, [this] { showDataFileWindow(false); });
-    connect(addMenuAction(file, "File_save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
-    connect(addMenuAction(file, "File_saveas"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
-    connect(addMenuAction(file, "File_import_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::importChannels(this); });
-    connect(addMenuAction(file, "File_export_csv"), &QAction::triggered, this, [this] { ChannelCsvActions::exportChannels(this); });
-    connect(addMenuAction(file, "File_export_config"), &QAction::triggered, this, [this] { ConfigActions::exportConfiguration(this); });
-    connect(addMenuAction(file, "File_import_config"), &QAction::triggered, this, [this] { ConfigActions::importConfiguration(this); });
-    connect(addMenuAction(file, "File_merge"), &QAction::triggered, this, [this] { MergeActions::mergeFromFile(this); });
-    connect(addMenuAction(file, "File_import_repeaters"), &QAction::triggered, this, [this] { MergeActions::importRepeaters(this); });
-    connect(addMenuAction(file, "File_compare"), &QAction::triggered, this, [this] { CompareActions::compareWithFile(this); });
-    connect(addMenuAction(file, "File_restore_backup"), &QAction::triggered, this, [this] { BackupActions::restoreBackup(this); });
-    connect(addMenuAction(file, "File_recover"), &QAction::triggered, this, &MainWindow::showRecoveryWindow);
-    // A directory listing, no journal read: the menu opens as fast as before.
-    connect(file, &QMenu::aboutToShow, this, &MainWindow::showRecoverable);
-    file->addSeparator();
-    addRecentFilesMenu(file);
-    file->addSeparator();
-    connect(addMenuAction(file, "File_exit"), &QAction::triggered, this, &QWidget::close);
-
-    QMenu *edit = submenu("Edit");
-    m_editMenu = edit;
-    QAction *undo = addMenuAction(edit, "Edit_undo");
-    undo->setShortcuts(QKeySequence::Undo);
-    connect(undo, &QAction::triggered, this, [this] { undoOrRedo(true); });
-    QAction *redo = addMenuAction(edit, "Edit_redo");
-    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    connect(redo, &QAction::triggered, this, [this] { undoOrRedo(false); });
-    for (QAction *a : {undo, redo})
-        a->setShortcutContext(Qt::ApplicationShortcut);
-    QUndoStack &history = Document::instance().history();
-    connect(&history, &QUndoStack::indexChanged, this, &MainWindow::showEditActions);
-    connect(&history, &QUndoStack::cleanChanged, this, &MainWindow::showEditActions);
-
-    // The editors' entries, in the order of their rows; a submenu where the first of its
-    // rows stands.
-    QMap<QString, QMenu *> submenus;
-    for (const EditorEntry &entry : editorRegistry()) {
-        QMenu *parent = nullptr;
-        if (entry.menu.parent) {
-            const QString name = QString::fromLatin1(entry.menu.parent);
-            if (!submenus.contains(name))
-                submenus.insert(name, submenu(entry.menu.parent));
-            parent = submenus.value(name);
+    QMenu *current = nullptr;
+    QHash<QString, QAction *> made; // the toolbar, which menuAction() looks past, comes later
+    for (const MenuRow &row : menuRows()) {
+        switch (row.kind) {
+        case MenuRow::Menu:
+            current = submenu(row.objectName);
+            break;
+        case MenuRow::Separator:
+            current->addSeparator();
+            break;
+        case MenuRow::Editors: {
+            // In the order of their rows; a submenu where the first of its rows stands.
+            QMap<QString, QMenu *> submenus;
+            for (const EditorEntry &entry : editorRegistry()) {
+                QWidget *parent = menuBar();
+                if (entry.menu.parent) {
+                    const QString name = QString::fromLatin1(entry.menu.parent);
+                    if (!submenus.contains(name))
+                        submenus.insert(name, submenu(entry.menu.parent));
+                    parent = submenus.value(name);
+                }
+                const char *editor = entry.objectName;
+                connect(addEntry(parent, entry.menu.action, this), &QAction::triggered, this,
+                        [this, editor] { showEditor(editor); });
+            }
+            break;
         }
-        addMenuAction(parent, entry.menu.action);
+        case MenuRow::EditorMenu:
+            break;
+        case MenuRow::Submenu: {
+            QMenu *menu = current->addMenu(QString());
+            menu->setObjectName(QString::fromLatin1(row.objectName));
+            menu->menuAction()->setObjectName(QString::fromLatin1(row.objectName));
+            if (const auto fill = row.fill)
+                connect(menu, &QMenu::aboutToShow, this, [this, fill, menu] { fill(*this, menu); });
+            break;
+        }
+        case MenuRow::Entry:
+        case MenuRow::BarEntry: {
+            QAction *action = addEntry(row.kind == MenuRow::Entry ? static_cast<QWidget *>(current) : menuBar(),
+                                       row.objectName, this);
+            made.insert(QString::fromLatin1(row.objectName), action);
+            if (row.standardKey != QKeySequence::UnknownKey)
+                action->setShortcuts(row.standardKey);
+            if (row.keys)
+                action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(row.keys)));
+            if (row.applicationWide)
+                action->setShortcutContext(Qt::ApplicationShortcut);
+            if (const auto handler = row.handler)
+                connect(action, &QAction::triggered, this, [this, handler] { handler(*this); });
+            break;
+        }
+        }
     }
 
-    QMenu *program = submenu("Program");
-    connect(addMenuAction(program, "Prog_read"), &QAction::triggered, this, [this] { showReadWindow(true); });
-    connect(addMenuAction(program, "Prog_write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
-    connect(addMenuAction(program, "Prog_write_changes"), &QAction::triggered, this, &MainWindow::showChangesWindow);
-    program->addSeparator();
-    connect(addMenuAction(program, "proc_setup"), &QAction::triggered, this, &MainWindow::showPortSetup);
-
-    QMenu *language = submenu("Language_Setup");
+    // A directory listing, no journal read: the menu opens as fast as before.
+    connect(findChild<QMenu *>(QStringLiteral("File")), &QMenu::aboutToShow, this, &MainWindow::showRecoverable);
+    m_editMenu = new EditMenu(findChild<QMenu *>(QStringLiteral("Edit")), made.value(QStringLiteral("Edit_undo")),
+                              made.value(QStringLiteral("Edit_redo")), *m_children, this);
+    connect(m_mdi, &QMdiArea::subWindowActivated, m_editMenu, &EditMenu::showEditorEntries);
     m_languageGroup = new QActionGroup(this);
     m_languageGroup->setExclusive(true);
-    QAction *chinese = addMenuAction(language, "Language_chn");
-    QAction *english = addMenuAction(language, "Language_eng");
-    for (QAction *a : {chinese, english}) {
-        a->setCheckable(true);
-        m_languageGroup->addAction(a);
+    for (const char *name : {"Language_chn", "Language_eng"}) {
+        QAction *choice = made.value(QString::fromLatin1(name));
+        choice->setCheckable(true);
+        m_languageGroup->addAction(choice);
     }
-    connect(chinese, &QAction::triggered, this, &MainWindow::chooseChinese);
-    connect(english, &QAction::triggered, this, &MainWindow::chooseEnglish);
-
-    connect(addMenuAction(nullptr, "about"), &QAction::triggered, this, &MainWindow::showAbout);
-    connect(addMenuAction(nullptr, "Menu_Exit"), &QAction::triggered, this, &QWidget::close);
-}
-
-void MainWindow::addRecentFilesMenu(QMenu *file)
-{
-    QMenu *recent = file->addMenu(QString());
-    recent->setObjectName(QStringLiteral("File_recent"));
-    recent->menuAction()->setObjectName(QStringLiteral("File_recent"));
-    // Filled each time it opens: a file may have gone or come back since.
-    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
-        RecentFiles::fillMenu(recent, Language::isChinese(), this, [this](const QString &path) { openFile(path); });
-    });
-}
-
-bool MainWindow::openFile(const QString &path)
-{
-    // As Undo: a read would store over the file, and a write is sending the bytes it
-    // started with.
-    if (transferRunning()) {
-        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
-        return false;
-    }
-    return FileOpening::open(this, path);
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    // Any drag of files makes this window the drop's target, so that a drop it will not
-    // take still arrives and is told why (where the dragging program delivers it).
-    if (!DroppedFiles::files(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void MainWindow::dragMoveEvent(QDragMoveEvent *event)
-{
-    // The cursor: the drop cursor only for a drop that will be taken.
-    if (FileOpening::takes(DroppedFiles::files(event->mimeData())))
-        event->acceptProposedAction();
-    else
-        event->ignore();
-}
-
-void MainWindow::dropEvent(QDropEvent *event)
-{
-    event->acceptProposedAction();
-    // The program that sent the drop waits until it is delivered, so the file is opened
-    // (and its message shown) once the drop has returned. It is judged again there: a drop
-    // can arrive without its drag having been asked, and several files or one of another
-    // kind get their message.
-    const QStringList files = DroppedFiles::files(event->mimeData());
-    QMetaObject::invokeMethod(
-        this,
-        [this, files] {
-            if (FileOpening::takes(files))
-                openFile(files.first());
-            else
-                FileOpening::openDropped(this, files);
-        },
-        Qt::QueuedConnection);
-}
-
-QAction *MainWindow::addBarAction(const char *key)
-{
-    const QString name = QString::fromLatin1(key);
-    QAction *action = m_toolbar->addAction(Icons::toolbarIcon(name), QString());
-    action->setObjectName(name);
-    return action;
 }
 
 void MainWindow::buildToolbar()
@@ -404,34 +268,30 @@ void MainWindow::buildToolbar()
     m_toolbar->setMovable(false);
     m_toolbar->setIconSize(QSize(32, 32));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    connect(addBarAction("open"), &QAction::triggered, this, [this] { showDataFileWindow(false); });
-    connect(addBarAction("save"), &QAction::triggered, this, [this] { showDataFileWindow(true); });
-    m_toolbar->addSeparator();
-    std::vector<const EditorEntry *> buttons;
-    for (const EditorEntry &entry : editorRegistry()) {
-        if (entry.toolbar.key)
-            buttons.push_back(&entry);
-    }
-    std::stable_sort(buttons.begin(), buttons.end(),
-                     [](const EditorEntry *a, const EditorEntry *b) { return a->toolbar.slot < b->toolbar.slot; });
-    for (const EditorEntry *entry : buttons)
-        addBarAction(entry->toolbar.key);
-    m_toolbar->addSeparator();
-    connect(addBarAction("read"), &QAction::triggered, this, [this] { showReadWindow(false); });
-    connect(addBarAction("write"), &QAction::triggered, this, &MainWindow::showWriteWindow);
-    m_toolbar->addSeparator();
-    connect(addBarAction("exit"), &QAction::triggered, this, &MainWindow::exitFromToolbar);
-}
-
-void MainWindow::connectEditorEntries()
-{
-    for (const EditorEntry &entry : editorRegistry()) {
-        const char *name = entry.objectName;
-        if (QAction *a = menuAction(QString::fromLatin1(entry.menu.action)))
-            connect(a, &QAction::triggered, this, [this, name] { showEditor(name); });
-        if (entry.toolbar.key) {
-            if (QAction *a = toolbarAction(QString::fromLatin1(entry.toolbar.key)))
-                connect(a, &QAction::triggered, this, [this, name] { showEditor(name); });
+    auto button = [this](const char *key) {
+        const QString name = QString::fromLatin1(key);
+        QAction *action = m_toolbar->addAction(Icons::toolbarIcon(name), QString());
+        action->setObjectName(name);
+        return action;
+    };
+    for (const MenuRow &row : toolbarRows()) {
+        if (row.kind == MenuRow::Separator) {
+            m_toolbar->addSeparator();
+        } else if (row.kind == MenuRow::Editors) {
+            std::vector<const EditorEntry *> buttons;
+            for (const EditorEntry &entry : editorRegistry()) {
+                if (entry.toolbar.key)
+                    buttons.push_back(&entry);
+            }
+            std::stable_sort(buttons.begin(), buttons.end(), [](const EditorEntry *a, const EditorEntry *b) {
+                return a->toolbar.slot < b->toolbar.slot;
+            });
+            for (const EditorEntry *entry : buttons) {
+                const char *editor = entry->objectName;
+                connect(button(entry->toolbar.key), &QAction::triggered, this, [this, editor] { showEditor(editor); });
+            }
+        } else if (const auto handler = row.handler) {
+            connect(button(row.objectName), &QAction::triggered, this, [this, handler] { handler(*this); });
         }
     }
 }
@@ -483,6 +343,17 @@ QLabel *MainWindow::statusPanel(int panel) const
     return m_panels.at(panel - 1);
 }
 
+void MainWindow::showRadioStatus()
+{
+    const RadioStatus &status = RadioStatus::instance();
+    for (int panel : {2, 4, 6, 8, 10}) {
+        statusPanel(panel)->setText(status.panelText(panel));
+        statusPanel(panel)->setToolTip(status.panelToolTip(panel));
+    }
+    statusPanel(3)->setText(status.statLabelShown() ? RadioStatus::StatLabel.text()
+                                                    : ShellText::PanelNumber.text(Language::isChinese()));
+}
+
 QAction *MainWindow::menuAction(const QString &objectName) const
 {
     const auto all = findChildren<QAction *>(objectName);
@@ -507,25 +378,27 @@ void MainWindow::applyLanguage()
     const bool chinese = Language::isChinese();
     menuAction(QStringLiteral("Language_chn"))->setChecked(chinese);
     menuAction(QStringLiteral("Language_eng"))->setChecked(!chinese);
-    for (const Caption &c : MenuCaptions) {
-        if (QAction *a = menuAction(QString::fromLatin1(c.objectName)))
-            a->setText(c.text.text(chinese));
+    for (const MenuRow &row : menuRows()) {
+        if (!row.objectName)
+            continue;
+        if (QAction *a = menuAction(QString::fromLatin1(row.objectName)))
+            a->setText(row.caption.text(chinese));
     }
+    auto tip = [this, chinese](const char *key, const BiText &text) {
+        if (QAction *a = toolbarAction(QString::fromLatin1(key))) {
+            a->setText(text.text(chinese));
+            a->setToolTip(text.text(chinese));
+        }
+    };
     for (const EditorEntry &entry : editorRegistry()) {
         if (QAction *a = menuAction(QString::fromLatin1(entry.menu.action)))
             a->setText(entry.menu.caption.text(chinese));
-        if (!entry.toolbar.key)
-            continue;
-        if (QAction *a = toolbarAction(QString::fromLatin1(entry.toolbar.key))) {
-            a->setText(entry.toolbar.tip.text(chinese));
-            a->setToolTip(entry.toolbar.tip.text(chinese));
-        }
+        if (entry.toolbar.key)
+            tip(entry.toolbar.key, entry.toolbar.tip);
     }
-    for (const Caption &c : ToolbarTips) {
-        if (QAction *a = toolbarAction(QString::fromLatin1(c.objectName))) {
-            a->setText(c.text.text(chinese));
-            a->setToolTip(c.text.text(chinese));
-        }
+    for (const MenuRow &row : toolbarRows()) {
+        if (row.objectName)
+            tip(row.objectName, row.caption);
     }
     statusPanel(1)->setText(ShellText::PanelModel.text(chinese));
     statusPanel(3)->setText(ShellText::PanelNumber.text(chinese));
@@ -535,167 +408,18 @@ void MainWindow::applyLanguage()
     statusPanel(11)->setText(ShellText::ExtraStatus.text(chinese));
     setWindowTitle(ShellText::Title.text(chinese));
     MenuKeys::applyLanguage(this, chinese);
-    showEditActions();
+    m_editMenu->showCaptions();
 }
 
-void MainWindow::showEditActions()
+void MainWindow::chooseLanguage(bool chinese)
 {
-    const bool chinese = Language::isChinese();
-    const Document &document = Document::instance();
-    // "Undo: channel 12 RX frequency" / "撤销：信道 12 接收频率"
-    auto caption = [chinese](const BiText &verb, const QString &step) {
-        if (step.isEmpty())
-            return verb.text(chinese);
-        return verb.text(chinese) + (chinese ? QStringLiteral("：") : QStringLiteral(": ")) + step;
-    };
-    if (QAction *undo = menuAction(QStringLiteral("Edit_undo"))) {
-        undo->setText(caption(ShellText::EditUndo, document.undoLabel(chinese)));
-        undo->setEnabled(document.canUndo());
-    }
-    if (QAction *redo = menuAction(QStringLiteral("Edit_redo"))) {
-        redo->setText(caption(ShellText::EditRedo, document.redoLabel(chinese)));
-        redo->setEnabled(document.canRedo());
-    }
-}
-
-void MainWindow::showEditorEditEntries(QMdiSubWindow *active)
-{
-    if (!m_editMenu)
-        return;
-    for (const QPointer<QAction> &a : std::as_const(m_editorEntries)) {
-        if (a)
-            m_editMenu->removeAction(a);
-    }
-    m_editorEntries.clear();
-    if (!m_editorEntriesSeparator) {
-        m_editorEntriesSeparator = new QAction(this);
-        m_editorEntriesSeparator->setSeparator(true);
-    }
-    m_editMenu->removeAction(m_editorEntriesSeparator);
-    // A file window or dialog in front keeps the entries of the editor behind it away:
-    // they would act on a window the user is not looking at.
-    auto *editor = active ? qobject_cast<EditorWindow *>(active->widget()) : nullptr;
-    if (!editor || editor->editMenuActions().isEmpty())
-        return;
-    m_editMenu->addAction(m_editorEntriesSeparator);
-    for (QAction *a : editor->editMenuActions()) {
-        m_editMenu->addAction(a);
-        m_editorEntries << a;
-    }
-}
-
-bool MainWindow::transferRunning() const
-{
-    for (QMdiSubWindow *frame : m_mdi->subWindowList()) {
-        if (auto *window = qobject_cast<TransferWindow *>(frame->widget())) {
-            if (window->isTransferring())
-                return true;
-        }
-    }
-    return false;
-}
-
-void MainWindow::undoOrRedo(bool undo)
-{
-    // A read would store over what Undo brought back, and a write is sending the
-    // bytes as they were when it started.
-    if (transferRunning()) {
-        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
-        return;
-    }
-    Document &document = Document::instance();
-    if (undo)
-        document.undo();
-    else
-        document.redo();
-}
-
-void MainWindow::chooseChinese()
-{
-    if (!Language::isChinese()) {
-        Language::setChinese(true);
+    if (Language::isChinese() != chinese) {
+        Language::setChinese(chinese);
         LanguageTable::rebuild();
     }
     // Panel 3 gets its own label back from a fault's "Stat:".
     RadioStatus::instance().languageSwitched();
     applyLanguage();
-}
-
-void MainWindow::chooseEnglish()
-{
-    if (Language::isChinese()) {
-        Language::setChinese(false);
-        LanguageTable::rebuild();
-    }
-    // Panel 3 gets its own label back from a fault's "Stat:".
-    RadioStatus::instance().languageSwitched();
-    applyLanguage();
-}
-
-void MainWindow::showScreenAdviceIfSmall()
-{
-    const QSize twips = Screen::sizeTwips();
-    if (twips.height() < MinimumScreenHeightTwips || twips.width() < MinimumScreenWidthTwips) {
-        MessageBox::show(this, QString::fromUtf8(ShellText::ScreenAdviceTitle),
-                         QString::fromUtf8(ShellText::ScreenAdvice));
-    }
-}
-
-QMdiSubWindow *MainWindow::childFrame(const QString &objectName) const
-{
-    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
-        // A closed child lingers until its deferred deletion; it no longer counts.
-        if (sub->isHidden())
-            continue;
-        if (sub->widget() && sub->widget()->objectName() == objectName)
-            return sub;
-    }
-    return nullptr;
-}
-
-QWidget *MainWindow::child(const QString &objectName) const
-{
-    QMdiSubWindow *sub = childFrame(objectName);
-    return sub ? sub->widget() : nullptr;
-}
-
-QMdiSubWindow *MainWindow::showChild(const QString &objectName, const std::function<QWidget *()> &make,
-                                     const Placement &place)
-{
-    if (QMdiSubWindow *open = childFrame(objectName)) {
-        if (open->isMinimized())
-            open->showNormal();
-        m_mdi->setActiveSubWindow(open);
-        open->raise();
-        return open;
-    }
-    QWidget *widget = make();
-    widget->setObjectName(objectName);
-    // A file dropped on a child's text box opens as one dropped on the frame.
-    FileDrags::passToWindow(widget);
-    QMdiSubWindow *sub = m_mdi->addSubWindow(widget);
-    sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowTitle(widget->windowTitle());
-    connect(widget, &QWidget::windowTitleChanged, sub, &QWidget::setWindowTitle);
-    if (place)
-        sub->setGeometry(place(m_mdi->viewport()->size()));
-    sub->show();
-    m_mdi->setActiveSubWindow(sub);
-    return sub;
-}
-
-bool MainWindow::closeChild(const QString &objectName)
-{
-    QMdiSubWindow *sub = childFrame(objectName);
-    if (!sub)
-        return true;
-    return sub->close();
-}
-
-QRect MainWindow::centredHorizontally(const QSize &clientArea, const QSize &size, int top)
-{
-    const int x = std::max(0, (clientArea.width() - size.width()) / 2);
-    return QRect(QPoint(x, std::max(0, top)), size);
 }
 
 void MainWindow::showAdjustFileWindow(bool save)
@@ -710,11 +434,8 @@ void MainWindow::showDataFileWindow(bool save)
 
 void MainWindow::showFileWindow(FileWindow::Kind kind)
 {
-    const QString name = FileWindow::objectNameFor(kind);
-    if (!closeChild(name))
-        return;
-    showChild(
-        name,
+    m_children->reopen(
+        FileWindow::objectNameFor(kind),
         [kind] {
             auto *window = new FileWindow(kind);
             connect(window, &FileWindow::dataFileLoaded, window, [](const QString &path) { RecentFiles::add(path); });
@@ -732,6 +453,11 @@ void MainWindow::closeFileWindows()
     for (FileWindow::Kind kind : {FileWindow::Kind::OpenData, FileWindow::Kind::SaveData,
                                   FileWindow::Kind::OpenAdjust, FileWindow::Kind::SaveAdjust})
         closeChild(FileWindow::objectNameFor(kind));
+}
+
+void MainWindow::showChannelEditor()
+{
+    showEditor(EditorName::Channels);
 }
 
 EditorWindow *MainWindow::showEditor(const char *objectName)
@@ -759,24 +485,21 @@ EditorWindow *MainWindow::showEditor(const char *objectName)
     return sub ? qobject_cast<EditorWindow *>(sub->widget()) : nullptr;
 }
 
-void MainWindow::showAbout()
+void MainWindow::showReadWindow(bool reopen)
 {
-    const bool opening = !childFrame(QStringLiteral("frmAbout"));
-    QMdiSubWindow *sub = showChild(QStringLiteral("frmAbout"), [] { return new AboutBox; });
-    if (sub && opening) {
-        // Placed by its outer size, frame and title included.
-        sub->adjustSize();
-        sub->move(AboutBox::placement(m_mdi->viewport()->size(), sub->size()).topLeft());
-    }
+    const QString name = QStringLiteral("Form_Comm_Read");
+    const auto make = [] { return new ReadWindow; };
+    const auto place = [this](const QSize &) { return ReadWindow::placement(size()); };
+    if (reopen)
+        m_children->reopen(name, make, place);
+    else
+        showChild(name, make, place);
 }
 
 void MainWindow::showWriteWindow()
 {
-    const QString name = QStringLiteral("Form_Comm_Write");
-    if (!closeChild(name))
-        return;
-    showChild(
-        name, [] { return new WriteWindow; },
+    m_children->reopen(
+        QStringLiteral("Form_Comm_Write"), [] { return new WriteWindow; },
         [this](const QSize &) { return WriteWindow::placement(size()); });
 }
 
@@ -803,12 +526,35 @@ void MainWindow::showRecoveryWindow()
 void MainWindow::showChangesWindow()
 {
     // Each time afresh: a second run re-reads and re-compares.
-    const QString name = QStringLiteral("frm_changes");
-    if (!closeChild(name))
-        return;
-    showChild(
-        name, [] { return new ChangesWindow; },
+    m_children->reopen(
+        QStringLiteral("frm_changes"), [] { return new ChangesWindow; },
         [this](const QSize &client) { return ChangesWindow::placement(size(), client); });
+}
+
+void MainWindow::showFleetWindow()
+{
+    // Brought up when open: it may be running a job.
+    showChild(
+        QStringLiteral("frm_fleet"), [] { return new FleetWindow; },
+        [](const QSize &client) { return FleetWindow::placement(client); });
+}
+
+void MainWindow::showPortSetup()
+{
+    showChild(
+        QStringLiteral("Form_setup"), [this] { return new PortSetupWindow(m_identification); },
+        [](const QSize &client) { return PortSetupWindow::placement(client); });
+}
+
+void MainWindow::showAbout()
+{
+    const bool opening = !childFrame(QStringLiteral("frmAbout"));
+    QMdiSubWindow *sub = showChild(QStringLiteral("frmAbout"), [] { return new AboutBox; });
+    if (sub && opening) {
+        // Placed by its outer size, frame and title included.
+        sub->adjustSize();
+        sub->move(AboutBox::placement(m_mdi->viewport()->size(), sub->size()).topLeft());
+    }
 }
 
 void MainWindow::exitFromToolbar()
@@ -821,22 +567,59 @@ void MainWindow::exitFromToolbar()
     close();
 }
 
+bool MainWindow::openFile(const QString &path)
+{
+    // As Undo: a read would store over the file, and a write is sending the bytes it
+    // started with.
+    if (m_children->transferRunning()) {
+        MessageBox::show(this, CommonText::PromptTitle.text(), CommonText::Busy.text());
+        return false;
+    }
+    return FileOpening::open(this, path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    // Any drag of files makes this window the drop's target, so that a drop it will not
+    // take still arrives and is told why (where the dragging program delivers it).
+    if (!DroppedFiles::files(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dragMoveEvent(QDragMoveEvent *event)
+{
+    // The cursor: the drop cursor only for a drop that will be taken.
+    if (FileOpening::takes(DroppedFiles::files(event->mimeData())))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    event->acceptProposedAction();
+    // The program that sent the drop waits until it is delivered, so the file is opened
+    // (and its message shown) once the drop has returned. It is judged again there: a drop
+    // can arrive without its drag having been asked, and several files or one of another
+    // kind get their message.
+    const QStringList files = DroppedFiles::files(event->mimeData());
+    QMetaObject::invokeMethod(
+        this,
+        [this, files] {
+            if (FileOpening::takes(files))
+                openFile(files.first());
+            else
+                FileOpening::openDropped(this, files);
+        },
+        Qt::QueuedConnection);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // A child that is talking to the radio refuses to close; the program then stays open
-    // rather than cutting the transfer off, and the other children stay open with it.
-    for (QMdiSubWindow *sub : m_mdi->subWindowList()) {
-        auto *window = qobject_cast<TransferWindow *>(sub->widget());
-        if (window && window->refusesClose()) {
-            sub->close(); // the child says why it stays
-            event->ignore();
-            return;
-        }
-    }
-    m_mdi->closeAllSubWindows();
-    if (!m_mdi->subWindowList().isEmpty()) {
+    if (m_children->closeAll())
+        event->accept();
+    else
         event->ignore();
-        return;
-    }
-    event->accept();
 }

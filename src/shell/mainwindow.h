@@ -1,12 +1,14 @@
 #pragma once
 
 #include "files/filewindow.h"
+#include "shell/childhost.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <QString>
 #include <functional>
+#include <vector>
 
+class EditMenu;
 class EditorWindow;
 class IdentificationExchange;
 class QAction;
@@ -16,9 +18,11 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+struct MenuRow;
 
-// The frame window (MDImain): hosts every editor as a child window, carries the menus,
-// the toolbar and the status bar, and runs the start-up sequence.
+// The frame window (MDImain): hosts every editor as a child window (ChildHost), carries
+// the menus and the toolbar (built from their rows), Edit (EditMenu), the status bar and
+// the language, and runs the start-up sequence (mainwindowstartup.cpp).
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -42,18 +46,17 @@ public:
     // Share of the screen width of each panel, in percent.
     static int panelShare(int panel);
 
-    // Each child window exists at most once: brings the open one up, or creates it with
-    // make(), hosts it and places it with place() (given the client area's size).
-    using Placement = std::function<QRect(const QSize &clientArea)>;
+    ChildHost &children() { return *m_children; }
+    using Placement = ChildHost::Placement;
     QMdiSubWindow *showChild(const QString &objectName, const std::function<QWidget *()> &make,
-                             const Placement &place = Placement());
-    QWidget *child(const QString &objectName) const;
-    QMdiSubWindow *childFrame(const QString &objectName) const;
+                             const Placement &place = Placement())
+    {
+        return m_children->show(objectName, make, place);
+    }
+    QWidget *child(const QString &objectName) const { return m_children->child(objectName); }
+    QMdiSubWindow *childFrame(const QString &objectName) const { return m_children->frame(objectName); }
     // Returns false when the child refused to close (a transfer is running).
-    bool closeChild(const QString &objectName);
-
-    // Centred horizontally in the client area, `top` twips from its top edge.
-    static QRect centredHorizontally(const QSize &clientArea, const QSize &size, int top);
+    bool closeChild(const QString &objectName) { return m_children->close(objectName); }
 
     void applyLanguage();
 
@@ -66,10 +69,12 @@ public:
     // Opens (or brings up) an editor of the registry; null when it is not registered or
     // the editor it replaces refused to close.
     EditorWindow *showEditor(const char *objectName);
-    void showChannelEditor() { showEditor("frm_chann"); }
+    void showChannelEditor();
     // The write window is closed if open and opened afresh.
     void showWriteWindow();
     void showChangesWindow();
+    // Program several radios: one window, brought up again while it is open.
+    void showFleetWindow();
     // File > "Recover unsaved work...", enabled while a journal of another run is kept.
     void showRecoveryWindow();
     void showRecoverable();
@@ -94,38 +99,22 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    static const std::vector<MenuRow> &menuRows();
+    static const std::vector<MenuRow> &toolbarRows();
     void buildMenus();
-    void addRecentFilesMenu(QMenu *file);
     void buildToolbar();
     void buildStatusBar();
-    void connectEditorEntries();
     void showFileWindow(FileWindow::Kind kind);
     void sizeStatusPanels();
     void showScreenAdviceIfSmall();
-    void chooseChinese();
-    void chooseEnglish();
+    void chooseLanguage(bool chinese);
     // Panels 2 to 10 as RadioStatus has them.
     void showRadioStatus();
     void exitFromToolbar();
-    // Edit > Undo and Redo name the step they would take, in the current language.
-    void showEditActions();
-    bool transferRunning() const;
-    void undoOrRedo(bool undo);
-    // The Edit menu shows the entries of the editor in front after Undo and Redo.
-    void showEditorEditEntries(QMdiSubWindow *active);
-
-    // Start-up steps whose contents belong to the serial link and to later editors.
-    void scanPorts();
-    void startIdentification();
-    void loadOptionsEditor();
-
-    QAction *addMenuAction(QMenu *menu, const char *objectName);
-    QAction *addBarAction(const char *objectName);
 
     QMdiArea *m_mdi = nullptr;
-    QMenu *m_editMenu = nullptr;
-    QAction *m_editorEntriesSeparator = nullptr;
-    QList<QPointer<QAction>> m_editorEntries;
+    ChildHost *m_children = nullptr;
+    EditMenu *m_editMenu = nullptr;
     QToolBar *m_toolbar = nullptr;
     QList<QLabel *> m_panels;
     QActionGroup *m_languageGroup = nullptr;

@@ -41,11 +41,6 @@ QString withMnemonic(const QString &caption, char letter)
 
 void install(MainWindow *window)
 {
-    if (QAction *open = window->menuAction(QStringLiteral("File_Open")))
-        open->setShortcut(QKeySequence::Open);
-    if (QAction *save = window->menuAction(QStringLiteral("File_save")))
-        save->setShortcut(QKeySequence::Save);
-
     for (const MenuKey &k : BarKeys) {
         QAction *entry = window->menuAction(QString::fromLatin1(k.objectName));
         if (!entry)

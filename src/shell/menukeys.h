@@ -2,8 +2,8 @@
 
 class MainWindow;
 
-// The keys people expect of the main window's menus: Ctrl+O and Ctrl+S for File > Open
-// and File > Save, and Alt and a letter for the entries of the menu bar.
+// The keys people expect of the main window's menu bar: Alt and a letter for its entries
+// (the entries' own keys, Ctrl+O and the like, are in their rows).
 //
 // An English caption carries its letter as a mnemonic ("&File", underlined). A Chinese
 // caption has no letter to underline, and "文件(&F)" would change the caption, so there

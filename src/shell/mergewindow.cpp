@@ -2,7 +2,7 @@
 
 #include "files/numberstream.h"
 #include "image/memoryimage.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "shell/filemenudialog.h"
 #include "shell/mainwindow.h"

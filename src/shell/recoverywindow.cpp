@@ -1,7 +1,7 @@
 #include "shell/recoverywindow.h"
 
 #include "image/document.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "texts/commontexts.h"
 #include "texts/language.h"

@@ -1,6 +1,6 @@
 #include "shell/repeaterwindow.h"
 
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "shell/mergepanel.h"
 #include "shell/mergewindow.h"
 

@@ -43,6 +43,7 @@ inline constexpr BiText ProgRead{"Read from radio", "从对讲机读取数据"};
 inline constexpr BiText ProgWrite{"Write to radio", "向对讲机写入数据"};
 inline constexpr BiText ProgWriteChanges = ChangedWriteText::MenuEntry;
 inline constexpr BiText PortSetup{"Communication", "端口设置"};
+inline constexpr BiText ProgFleet{"Program several radios...", "批量写频..."};
 inline constexpr BiText LanguageMenu{"Language", "语言"};
 inline constexpr BiText LanguageChinese{"中文", "中文"};
 inline constexpr BiText LanguageEnglish{"English", "English"};

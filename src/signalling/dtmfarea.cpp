@@ -3,6 +3,7 @@
 #include "image/areamap.h"
 #include "image/digitcodes.h"
 #include "image/memoryimage.h"
+#include "signalling/dtmftexts.h"
 #include "signalling/signallinglists.h"
 
 namespace {
@@ -11,14 +12,17 @@ QStringList toneTimes(bool) { return SignallingLists::steps(50, 10, 196); }
 QStringList delayTimes(bool) { return SignallingLists::steps(100, 100, 40); }
 QStringList resetTimes(bool) { return SignallingLists::steps(100, 100, 80); }
 
+constexpr ListField::Beyond Last = ListField::Beyond::LastEntry;
+
 const FieldTable &table()
 {
     using O = DtmfArea::Offset;
     static const FieldTable t{
-        {"onTime", O::onTime, 0xFF, 0, ListEntries::generated(&toneTimes), 3},
-        {"offTime", O::offTime, 0xFF, 0, ListEntries::generated(&toneTimes), 3},
-        {"delayProcessing", O::delayProcessing, 0xFF, 0, ListEntries::generated(&delayTimes), 4},
-        {"resetTime", O::resetTime, 0xFF, 0, ListEntries::generated(&resetTimes), 79},
+        {"onTime", O::onTime, 0xFF, 0, ListEntries::generated(&toneTimes), 3, Last, &DtmfText::OnTime},
+        {"offTime", O::offTime, 0xFF, 0, ListEntries::generated(&toneTimes), 3, Last, &DtmfText::OffTime},
+        {"delayProcessing", O::delayProcessing, 0xFF, 0, ListEntries::generated(&delayTimes), 4, Last,
+         &DtmfText::DelayProcessing},
+        {"resetTime", O::resetTime, 0xFF, 0, ListEntries::generated(&resetTimes), 79, Last, &DtmfText::ResetTime},
     };
     return t;
 }

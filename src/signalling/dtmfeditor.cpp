@@ -3,7 +3,7 @@
 #include "image/digitcodes.h"
 #include "signalling/dtmfarea.h"
 #include "signalling/dtmftexts.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,7 +23,7 @@ const QString DtmfKeys = QStringLiteral("0123456789ABCDabcd*#");
 
 EditorWindow::Setup dtmfSetup()
 {
-    return SignallingFrame::setup("frm_dtmf", DtmfText::Caption,
+    return SignallingFrame::setup(DtmfText::Caption,
                                   {DtmfText::ReadDone, DtmfText::WriteDone, DtmfText::ReadComplete, DtmfText::WriteComplete},
                                   DtmfEditor::WidthDivisor, DtmfEditor::HeightDivisor);
 }
@@ -101,13 +101,11 @@ QWidget *DtmfEditor::buildEncodeFrame()
     const struct
     {
         const char *name;
-        const BiText *caption;
         const ListField &field;
-    } times[] = {{"Combo_Enc_ys1", &DtmfText::OnTime, DtmfArea::onTime()},
-                 {"Combo_Enc_ys2", &DtmfText::OffTime, DtmfArea::offTime()}};
+    } times[] = {{"Combo_Enc_ys1", DtmfArea::onTime()}, {"Combo_Enc_ys2", DtmfArea::offTime()}};
     for (const auto &t : times) {
         QComboBox *list = makeList(t.name, t.field);
-        grid->addWidget(makeLabel(*t.caption, list), row, 0, 1, 2);
+        grid->addWidget(makeLabel(*t.field.caption, list), row, 0, 1, 2);
         grid->addWidget(list, row++, 2, 1, 2);
     }
     QComboBox *group = makeCodeList("Combo_Dec_qh", O::groupCode);
@@ -141,10 +139,10 @@ QWidget *DtmfEditor::buildDecodeFrame()
     grid->addWidget(makeLabel(DtmfText::SpaceCode, space), row, 0);
     grid->addWidget(space, row++, 1);
     QComboBox *delay = makeList("Combo_Dec_Proc_Ys", DtmfArea::delayProcessing());
-    grid->addWidget(makeLabel(DtmfText::DelayProcessing, delay), row, 0);
+    grid->addWidget(makeLabel(*DtmfArea::delayProcessing().caption, delay), row, 0);
     grid->addWidget(delay, row++, 1);
     QComboBox *reset = makeList("Combo_Dec_Res_Time", DtmfArea::resetTime());
-    grid->addWidget(makeLabel(DtmfText::ResetTime, reset), row, 0);
+    grid->addWidget(makeLabel(*DtmfArea::resetTime().caption, reset), row, 0);
     grid->addWidget(reset, row++, 1);
     return frame;
 }

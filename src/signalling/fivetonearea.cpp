@@ -4,6 +4,7 @@
 #include "image/digitcodes.h"
 #include "image/memoryimage.h"
 #include "signalling/fivetonestandards.h"
+#include "signalling/fivetonetexts.h"
 #include "signalling/signallinglists.h"
 
 namespace {
@@ -37,15 +38,19 @@ const std::vector<StandardFields> &standardFields()
     return fields;
 }
 
+constexpr ListField::Beyond Last = ListField::Beyond::LastEntry;
+
 const FieldTable &settings()
 {
     static const FieldTable t{
-        {"delay1", O::delay(0), 0xFF, 0, ListEntries::generated(&delays), 20},
-        {"delay2", O::delay(1), 0xFF, 0, ListEntries::generated(&delays), 20},
-        {"delay3", O::delay(2), 0xFF, 0, ListEntries::generated(&delays), 20},
-        {"firstToneExtension", O::firstToneExtension, 0xFF, 0, ListEntries::generated(&delays), 0},
-        {"decodeStandard", O::decodeStandard, 0xFF, 0, ListEntries::generated(&names), 0, ListField::Beyond::Blank},
-        {"resetTime", O::resetTime, 0xFF, 0, ListEntries::generated(&resetTimes), 59},
+        {"delay1", O::delay(0), 0xFF, 0, ListEntries::generated(&delays), 20, Last, &FiveToneText::Delays[0]},
+        {"delay2", O::delay(1), 0xFF, 0, ListEntries::generated(&delays), 20, Last, &FiveToneText::Delays[1]},
+        {"delay3", O::delay(2), 0xFF, 0, ListEntries::generated(&delays), 20, Last, &FiveToneText::Delays[2]},
+        {"firstToneExtension", O::firstToneExtension, 0xFF, 0, ListEntries::generated(&delays), 0, Last,
+         &FiveToneText::Extension},
+        {"decodeStandard", O::decodeStandard, 0xFF, 0, ListEntries::generated(&names), 0, ListField::Beyond::Blank,
+         &FiveToneText::DecodeStandard},
+        {"resetTime", O::resetTime, 0xFF, 0, ListEntries::generated(&resetTimes), 59, Last, &FiveToneText::ResetTime},
     };
     return t;
 }

@@ -10,8 +10,7 @@
 #include "signalling/fivetonestandards.h"
 #include "signalling/fivetonestandardsmodel.h"
 #include "signalling/fivetonetexts.h"
-#include "link/griddelegate.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 #include "signalling/signallinglists.h"
 #include "signalling/twotonetexts.h"
 
@@ -33,7 +32,7 @@ using O = FiveToneArea::Offset;
 
 EditorWindow::Setup fiveToneSetup()
 {
-    return SignallingFrame::setup("frm_5tone", FiveToneText::Caption,
+    return SignallingFrame::setup(FiveToneText::Caption,
                                   {FiveToneText::ReadDone, FiveToneText::WriteDone, FiveToneText::ReadComplete, FiveToneText::WriteComplete},
                                   FiveToneEditor::WidthDivisor, FiveToneEditor::HeightDivisor);
 }
@@ -79,10 +78,8 @@ QWidget *FiveToneEditor::buildStandardsTab()
 {
     auto *frame = new QGroupBox(FiveToneText::StandardFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_standard"));
-    m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame);
     m_standardsModel = new FiveToneStandardsModel(Document::instance(), m_chinese, this);
-    m_standardsGrid->setModel(m_standardsModel);
-    m_standardsGrid->setItemDelegate(new GridDelegate(m_standardsGrid));
+    m_standardsGrid = makeGrid("MSF_Standard", FiveToneText::StandardFrame, m_standardsModel);
     fitGrid(m_standardsGrid);
     connect(m_standardsGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
@@ -124,16 +121,14 @@ QWidget *FiveToneEditor::buildEncodeTab()
 {
     auto *frame = new QGroupBox(FiveToneText::EncodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_encode"));
-    m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame);
     m_encodeModel = new FiveToneEncodeModel(Document::instance(), m_chinese, this);
-    m_encodeGrid->setModel(m_encodeModel);
-    m_encodeGrid->setItemDelegate(new GridDelegate(m_encodeGrid));
+    m_encodeGrid = makeGrid("MSF_Encode", FiveToneText::EncodeFrame, m_encodeModel);
     fitGrid(m_encodeGrid);
 
     auto *delays = new QVBoxLayout;
     for (int k = 0; k < 4; ++k) {
         QComboBox *combo = makeList(QStringLiteral("Combo_Delay%1").arg(k + 1), delay(k));
-        delays->addWidget(makeLabel(k < 3 ? FiveToneText::Delays[k] : FiveToneText::Extension, combo));
+        delays->addWidget(makeLabel(*delay(k).caption, combo));
         delays->addWidget(combo);
     }
     delays->addStretch(1);
@@ -192,10 +187,8 @@ QWidget *FiveToneEditor::buildDecodeTab()
 {
     auto *frame = new QGroupBox(FiveToneText::DecodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_decode"));
-    m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame);
     m_decodeModel = new FiveToneDecodeModel(Document::instance(), m_chinese, this);
-    m_decodeGrid->setModel(m_decodeModel);
-    m_decodeGrid->setItemDelegate(new GridDelegate(m_decodeGrid));
+    m_decodeGrid = makeGrid("MSF_Decode", FiveToneText::DecodeFrame, m_decodeModel);
     // Below the grid sit the function panel and seven rows of settings; on a 1366 x 768
     // screen the window's share leaves the grid about half its rows, so it scrolls
     // through them (and only it: the settings stay in sight). Larger screens show all.
@@ -209,10 +202,10 @@ QWidget *FiveToneEditor::buildDecodeTab()
     // The decode settings stored in the image.
     auto *settings = new QGridLayout;
     QComboBox *standard = makeList(QStringLiteral("Combo_Dec_Std"), decodeStandard());
-    settings->addWidget(makeLabel(FiveToneText::DecodeStandard, standard), 0, 0);
+    settings->addWidget(makeLabel(*decodeStandard().caption, standard), 0, 0);
     settings->addWidget(standard, 0, 1);
     QComboBox *reset = makeList(QStringLiteral("Combo_Dec_Res_Time"), resetTime());
-    settings->addWidget(makeLabel(FiveToneText::ResetTime, reset), 1, 0);
+    settings->addWidget(makeLabel(*resetTime().caption, reset), 1, 0);
     settings->addWidget(reset, 1, 1);
     QWidget *call = makeFrameChecks("Frame_call", "Check_Call%1", O::callFrames);
     settings->addWidget(makeLabel(FiveToneText::CallFrames, call), 2, 0);

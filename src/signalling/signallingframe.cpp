@@ -2,35 +2,20 @@
 
 #include "image/areaview.h"
 #include "image/fieldtable.h"
-#include "link/gridfit.h"
-#include "platform/messagebox.h"
 #include "signalling/dtmftexts.h"
-#include "signalling/signallinggridmodel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QScrollArea>
-#include <QTableView>
 #include <QVBoxLayout>
 
 namespace SignallingFrame {
 
-EditorWindow::Setup setup(const char *objectName, const BiText &caption, const Texts &texts, double widthDivisor,
+EditorWindow::Setup setup(const BiText &caption, const EditorWindow::Texts &texts, double widthDivisor,
                           double heightDivisor)
 {
-    EditorWindow::Setup s;
-    s.objectName = objectName;
-    s.caption = caption;
-    s.portMessage = PortOpener::MainWindow;
-    s.texts.readDone = texts.readDone;
-    s.texts.writeDone = texts.writeDone;
-    s.texts.readComplete = texts.readComplete;
-    s.texts.writeComplete = texts.writeComplete;
-    s.texts.completeTitle = CommonText::PromptTitleCapital;
-    s.widthDivisor = widthDivisor;
-    s.heightDivisor = heightDivisor;
+    EditorWindow::Setup s(caption, texts, widthDivisor, heightDivisor, EditorWindow::Setup::Kind::MainWindow);
     s.refreshOnActivation = false;
     return s;
 }
@@ -91,42 +76,4 @@ QCheckBox *SignallingEditor::makeBitBox(const QString &objectName, const BiText 
     auto *box = new QCheckBox(caption ? caption->text(m_chinese) : QString(), parent ? parent : this);
     box->setObjectName(objectName);
     return bindCheck(box, Access::bit(m_area, offset, bit), caption);
-}
-
-QTableView *SignallingEditor::makeGrid(const char *objectName, const BiText &caption)
-{
-    auto *grid = new QTableView(this);
-    grid->setObjectName(QString::fromLatin1(objectName));
-    grid->setAccessibleName(caption.text(m_chinese));
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
-    grid->horizontalHeader()->setHighlightSections(false);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid->setSelectionBehavior(QAbstractItemView::SelectItems);
-    grid->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked
-                          | QAbstractItemView::AnyKeyPressed);
-    grid->setTabKeyNavigation(true);
-    m_grids.append(grid);
-    return grid;
-}
-
-void SignallingEditor::fitGrid(QTableView *grid, int minimumRows)
-{
-    GridFit::install(grid, SignallingGridModel::EntriesRole, minimumRows);
-}
-
-void SignallingEditor::leaveEditedCells()
-{
-    for (QTableView *grid : m_grids) {
-        const QModelIndex current = grid->currentIndex();
-        if (current.isValid() && grid->model())
-            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
-    }
-}
-
-void SignallingEditor::showRefusals(const SignallingGridModel *model)
-{
-    connect(model, &SignallingGridModel::refused, this, [this](const BiText &title, const BiText &text) {
-        Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
-    });
 }

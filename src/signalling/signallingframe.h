@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 
 #include <QVector>
 #include <cstdint>
@@ -9,8 +9,6 @@ class AreaView;
 class MemoryImage;
 class QCheckBox;
 class QComboBox;
-class QTableView;
-class SignallingGridModel;
 struct ListField;
 
 // What the three signalling windows share on the editor frame: the port message and
@@ -20,23 +18,14 @@ struct ListField;
 // overwritten by a read and would change what a write is sending).
 namespace SignallingFrame {
 
-struct Texts
-{
-    BiText readDone;
-    BiText writeDone;
-    BiText readComplete;
-    BiText writeComplete;
-};
-
-EditorWindow::Setup setup(const char *objectName, const BiText &caption, const Texts &texts, double widthDivisor,
+EditorWindow::Setup setup(const BiText &caption, const EditorWindow::Texts &texts, double widthDivisor,
                           double heightDivisor);
 const QVector<EditorWindow::Button> &buttons();
 
 } // namespace SignallingFrame
 
 // The controls the signalling windows build alike over their own area: lists bound to
-// field table rows and check boxes bound to single bits, and grids edited in place
-// through cell overlays.
+// field table rows and check boxes bound to single bits (their grids are the frame's).
 class SignallingEditor : public EditorWindow
 {
     Q_OBJECT
@@ -61,17 +50,6 @@ protected:
     QCheckBox *makeBitBox(const QString &objectName, const BiText *caption, int offset, uint8_t bit,
                           QWidget *parent = nullptr);
 
-    QTableView *makeGrid(const char *objectName, const BiText &caption);
-    // After the grid has its model: columns fitted to their texts and list entries, and
-    // room asked for every row and column.
-    static void fitGrid(QTableView *grid, int minimumRows = -1);
-    // An open overlay would show, and on leaving store, what Default replaced:
-    // each grid's current cell moves to the row's number column, which has none.
-    void leaveEditedCells();
-    // A grid model's refusals of typed text as message boxes.
-    void showRefusals(const SignallingGridModel *model);
-
 private:
     AreaOf m_area;
-    QVector<QTableView *> m_grids;
 };

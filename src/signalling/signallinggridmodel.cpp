@@ -77,10 +77,10 @@ bool SignallingGridModel::setData(const QModelIndex &index, const QVariant &valu
         return false;
     bool stored = false;
     m_document.apply(cellStep(index.row(), index.column()), [&](Document::Contents &contents) {
-        m_editing = &contents;
-        stored = editor(index.column()) == Editor::List ? storePosition(index.row(), index.column(), value.toInt())
-                                                        : storeText(index.row(), index.column(), value.toString());
-        m_editing = nullptr;
+        stored = m_editing.during(contents, [&] {
+            return editor(index.column()) == Editor::List ? storePosition(index.row(), index.column(), value.toInt())
+                                                          : storeText(index.row(), index.column(), value.toString());
+        });
         return true; // a refused text may still have cleared what it replaced
     });
     // A refused text may have changed what the row shows too; show it all again.
@@ -101,7 +101,6 @@ MemoryImage &SignallingGridModel::editing()
 
 Document::Contents &SignallingGridModel::editingContents()
 {
-    Q_ASSERT(m_editing);
     return *m_editing;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "image/document.h"
-#include "link/gridcell.h"
+#include "editor/edittarget.h"
+#include "editor/gridcell.h"
 #include "texts/language.h"
 
 #include <QAbstractTableModel>
@@ -68,7 +69,7 @@ protected:
 
 private:
     BiText m_headerTexts;
-    Document::Contents *m_editing = nullptr;
+    EditTarget<Document::Contents> m_editing;
     QStringList m_headers;
     QVector<bool> m_centred;
     int m_rows;

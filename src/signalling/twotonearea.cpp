@@ -4,6 +4,7 @@
 #include "image/decimaltext.h"
 #include "image/memoryimage.h"
 #include "signalling/signallinglists.h"
+#include "signalling/twotonetexts.h"
 #include "texts/languagetable.h"
 
 #include <cmath>
@@ -13,14 +14,18 @@ namespace {
 QStringList durations(bool) { return SignallingLists::steps(0, 10, 101); }
 QStringList resetTimes(bool) { return SignallingLists::steps(100, 100, 80); }
 
+constexpr ListField::Beyond Last = ListField::Beyond::LastEntry;
+
 const FieldTable &table()
 {
     using O = TwoToneArea::Offset;
     static const FieldTable t{
-        {"firstDuration", O::firstDuration, 0xFF, 0, ListEntries::generated(&durations), 60},
-        {"secondDuration", O::secondDuration, 0xFF, 0, ListEntries::generated(&durations), 60},
-        {"gap", O::gap, 0xFF, 0, ListEntries::generated(&durations), 30},
-        {"resetTime", O::resetTime, 0xFF, 0, ListEntries::generated(&resetTimes), 59},
+        {"firstDuration", O::firstDuration, 0xFF, 0, ListEntries::generated(&durations), 60, Last,
+         &TwoToneText::FirstDuration},
+        {"secondDuration", O::secondDuration, 0xFF, 0, ListEntries::generated(&durations), 60, Last,
+         &TwoToneText::SecondDuration},
+        {"gap", O::gap, 0xFF, 0, ListEntries::generated(&durations), 30, Last, &TwoToneText::Gap},
+        {"resetTime", O::resetTime, 0xFF, 0, ListEntries::generated(&resetTimes), 59, Last, &TwoToneText::ResetTime},
     };
     return t;
 }

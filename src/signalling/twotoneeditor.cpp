@@ -2,8 +2,7 @@
 
 #include "image/memoryimage.h"
 #include "platform/messagebox.h"
-#include "link/griddelegate.h"
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 #include "signalling/twotonearea.h"
 #include "signalling/twotonedecodemodel.h"
 #include "signalling/twotoneencodemodel.h"
@@ -29,7 +28,7 @@ using namespace TwoToneArea;
 
 EditorWindow::Setup twoToneSetup()
 {
-    return SignallingFrame::setup("frm_2tone", TwoToneText::Caption,
+    return SignallingFrame::setup(TwoToneText::Caption,
                                   {TwoToneText::ReadDone, TwoToneText::WriteDone, TwoToneText::ReadComplete, TwoToneText::WriteComplete},
                                   TwoToneEditor::WidthDivisor, TwoToneEditor::HeightDivisor);
 }
@@ -57,25 +56,20 @@ QWidget *TwoToneEditor::buildEncodeTab()
 {
     auto *frame = new QGroupBox(TwoToneText::EncodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_encode"));
-    m_encodeGrid = makeGrid("MSF_Encode", TwoToneText::EncodeFrame);
     m_encodeModel = new TwoToneEncodeModel(Document::instance(), m_chinese, this);
-    m_encodeGrid->setModel(m_encodeModel);
-    m_encodeGrid->setItemDelegate(new GridDelegate(m_encodeGrid));
+    m_encodeGrid = makeGrid("MSF_Encode", TwoToneText::EncodeFrame, m_encodeModel);
     fitGrid(m_encodeGrid);
 
     auto *lists = new QGridLayout;
     const struct
     {
         const char *name;
-        const BiText *caption;
         const ListField &field;
-    } durations[] = {{"Combo_time1", &TwoToneText::FirstDuration, firstDuration()},
-                     {"Combo_time2", &TwoToneText::SecondDuration, secondDuration()},
-                     {"Combo_time3", &TwoToneText::Gap, gap()}};
+    } durations[] = {{"Combo_time1", firstDuration()}, {"Combo_time2", secondDuration()}, {"Combo_time3", gap()}};
     int row = 0;
     for (const auto &d : durations) {
         QComboBox *list = makeList(d.name, d.field);
-        lists->addWidget(makeLabel(*d.caption, list), row++, 0);
+        lists->addWidget(makeLabel(*d.field.caption, list), row++, 0);
         lists->addWidget(list, row++, 0);
     }
     lists->setRowStretch(row, 1);
@@ -90,10 +84,8 @@ QWidget *TwoToneEditor::buildDecodeTab()
 {
     auto *frame = new QGroupBox(TwoToneText::DecodeFrame.text(m_chinese));
     frame->setObjectName(QStringLiteral("Frame_decode"));
-    m_decodeGrid = makeGrid("MSF_Decode", TwoToneText::DecodeFrame);
     m_decodeModel = new TwoToneDecodeModel(Document::instance(), m_chinese, this);
-    m_decodeGrid->setModel(m_decodeModel);
-    m_decodeGrid->setItemDelegate(new GridDelegate(m_decodeGrid));
+    m_decodeGrid = makeGrid("MSF_Decode", TwoToneText::DecodeFrame, m_decodeModel);
     fitGrid(m_decodeGrid);
     connect(m_decodeGrid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &now) {
@@ -128,7 +120,7 @@ QWidget *TwoToneEditor::buildDecodeTab()
     bottom->addWidget(m_toneFrame, 3);
     auto *resetColumn = new QVBoxLayout;
     resetColumn->addStretch(1);
-    resetColumn->addWidget(makeLabel(TwoToneText::ResetTime, reset));
+    resetColumn->addWidget(makeLabel(*resetTime().caption, reset));
     resetColumn->addWidget(reset);
     bottom->addLayout(resetColumn, 1);
 

@@ -21,10 +21,3 @@ struct BiText
     QString text() const { return text(Language::isChinese()); }
 };
 
-// What a window calls a field, by the field's own name in its area's table. The window
-// labels its control with it, and a comparison names the field so in Chinese.
-struct FieldCaption
-{
-    const char *field;
-    BiText caption;
-};

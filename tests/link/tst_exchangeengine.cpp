@@ -38,6 +38,8 @@ QByteArray identificationReply(const QByteArray &bandDigits)
 }
 } // namespace
 
+Q_DECLARE_METATYPE(Pacing)
+
 class TestExchangeEngine : public QObject
 {
     Q_OBJECT
@@ -64,6 +66,8 @@ private slots:
 
     void nothingBeforeTheFrameIsOutCounts_data();
     void nothingBeforeTheFrameIsOutCounts();
+    void aHeldTickNeverBringsTheNextByteSooner_data();
+    void aHeldTickNeverBringsTheNextByteSooner();
 };
 
 void TestExchangeEngine::init()
@@ -519,6 +523,59 @@ void TestExchangeEngine::nothingBeforeTheFrameIsOutCounts()
         QCOMPARE(finished.count(), 1);
         QCOMPARE(engine.receiveSlots().slot(2), block(0x0040, 'b'));
         QCOMPARE(line.outputSinceOpen(), QByteArray::fromHex("55A5B54555454D02" "0653000040" "0653004040" "06"));
+    }
+    Timer::setManualClock(false);
+}
+
+void TestExchangeEngine::aHeldTickNeverBringsTheNextByteSooner_data()
+{
+    QTest::addColumn<Pacing>("pacing");
+    QTest::addColumn<int>("heldAfterByte");
+    // At start-up the main window builds the document and the options editor while its
+    // handshake goes out; a tick held behind that work was followed by one that came
+    // early to catch up (10 ms apart became 14 and 6).
+    QTest::newRow("identification, held after the first byte") << Pacing::mainWindow() << 1;
+    QTest::newRow("identification, held late in the frame") << Pacing::mainWindow() << 6;
+    QTest::newRow("options transfer") << Pacing::optionsTransfer() << 1;
+    QTest::newRow("alignment transfer") << Pacing::alignmentTransfer() << 3;
+}
+
+void TestExchangeEngine::aHeldTickNeverBringsTheNextByteSooner()
+{
+    QFETCH(Pacing, pacing);
+    QFETCH(int, heldAfterByte);
+    // The manual clock counts the milliseconds; no wall clock is read.
+    Timer::setManualClock(true);
+    ScriptedLine line;
+    {
+        ExchangeEngine engine(pacing);
+        engine.port().setLine(&line);
+        QVERIFY(engine.startIdentification());
+        const int frameBytes = int(QByteArray::fromHex("55A5B54555454D02").size());
+        QVector<int> sentAt; // the clock when each byte went out
+        int clock = 0;
+        bool held = false;
+        while (sentAt.size() < frameBytes && clock < 1000) {
+            if (!held && sentAt.size() == heldAfterByte) {
+                held = true;
+                Timer::holdManualClock(pacing.byteTickMs + 4);
+                clock += pacing.byteTickMs + 4;
+                Timer::advanceManualClock(0); // the held tick, late
+            } else {
+                Timer::advanceManualClock(1);
+                ++clock;
+            }
+            while (sentAt.size() < line.outputSinceOpen().size())
+                sentAt << clock;
+        }
+        QCOMPARE(line.outputSinceOpen(), QByteArray::fromHex("55A5B54555454D02"));
+        QCOMPARE(sentAt.first(), pacing.firstTickMs);
+        for (int i = 1; i < sentAt.size(); ++i) {
+            QVERIFY2(sentAt.at(i) - sentAt.at(i - 1) >= pacing.byteTickMs,
+                     qPrintable(QStringLiteral("byte %1 followed byte %2 after %3 ms")
+                                    .arg(i).arg(i - 1).arg(sentAt.at(i) - sentAt.at(i - 1))));
+        }
+        engine.stop();
     }
     Timer::setManualClock(false);
 }

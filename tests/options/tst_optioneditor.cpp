@@ -70,7 +70,6 @@ private slots:
     void editsChangeOnlyTheirOwnBytes_data();
     void editsChangeOnlyTheirOwnBytes();
     void defaultButton();
-    void busyRefusals();
     void readAndWriteAgainstTheRadio();
     void retriesThenFailureLeaveTheImage_data();
     void retriesThenFailureLeaveTheImage();
@@ -455,34 +454,6 @@ void TestOptionEditor::defaultButton()
     QCOMPARE(list("Combo_S_info_b")->currentText(), QStringLiteral("15"));
     QCOMPARE(m_editor->statusLine()->text(), QString());
     QVERIFY(MessageBox::takeRecordedTexts().isEmpty());
-}
-
-void TestOptionEditor::busyRefusals()
-{
-    RadioOnCom radio(3);
-    QVERIFY(radio.ok());
-    radio.radio().setFaults([] {
-        vradio::Faults f;
-        f.silent = true;
-        return f;
-    }());
-    QTest::mouseClick(button("Command_read"), Qt::LeftButton);
-    QVERIFY(m_editor->isBusy());
-    QCOMPARE(m_editor->statusLine()->text(), QStringLiteral("Connecting with transceiver. "));
-    QVERIFY(m_editor->progressBar()->isVisible());
-    fillRandom(9);
-    const QByteArray before = image(0, MemoryImage::Size);
-    for (const char *name : {"Command_read", "Command_write", "Command_def", "Command_open", "Command_save"}) {
-        QTest::mouseClick(button(name), Qt::LeftButton);
-        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating with transceiver ."}));
-    }
-    QTest::mouseClick(button("Command_close"), Qt::LeftButton);
-    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8("Read-write operating，don't close the window.,")}));
-    QVERIFY(!m_editor->close());
-    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8("Read-write operating，don't close the window.,")}));
-    QVERIFY(m_editor->isVisible());
-    QVERIFY(image(0, MemoryImage::Size) == before);
-    m_editor->engine().stop();
 }
 
 void TestOptionEditor::readAndWriteAgainstTheRadio()

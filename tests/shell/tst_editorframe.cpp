@@ -1,5 +1,5 @@
 // What every registered editor does alike on the editor frame, one row per editor: the
-// busy refusals of its Close button and of closing the frame, one edit through its
+// busy refusals of its buttons and of closing the frame, one edit through its
 // controls that Undo takes back to the exact bytes, and that the window shows what the
 // undo (a change made outside it) brought back without being activated again. Then the
 // frame's parts every editor declares with: each kind of binding, and the key policy.
@@ -7,8 +7,8 @@
 #include "channels/channelgridmodel.h"
 #include "fm/fmgridmodel.h"
 #include "image/document.h"
-#include "link/editorwindow.h"
-#include "link/keypolicy.h"
+#include "editor/editorwindow.h"
+#include "editor/keypolicy.h"
 #include "shell/areaentries.h"
 #include "shell/editorregistry.h"
 #include "shell/imageinitialisation.h"
@@ -19,7 +19,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QtTest>
@@ -36,6 +38,7 @@ struct Row
 {
     const char *editor;
     const char *closeRefusal; // the Close button's text while a transfer runs
+    const char *defaultRefusal; // the Default button's; none: Default is let through
     Edit edit;
     Shown shown;
     Edit prepare = nullptr; // brings the edited control into view first
@@ -81,24 +84,26 @@ Shown cellShows(int row, int column)
     };
 }
 
-const char *const Busy = CommonText::Busy.en;
-const char *const BusyClose = CommonText::BusyClose.en;
-const char *const BusyCloseFrame = CommonText::BusyCloseFrame.en;
+using TestSupport::BusyCloseFrameText;
+using TestSupport::BusyCloseText;
+using TestSupport::BusyText;
 
 const std::vector<Row> &rows()
 {
     static const std::vector<Row> table{
-        {"frm_chann", BusyClose, commitCell(7, ChannelGridModel::RxFrequency, "146.52"),
+        // The grids' Default is let through: a read that ends replaces the rows anyway.
+        {"frm_chann", BusyCloseText, nullptr, commitCell(7, ChannelGridModel::RxFrequency, "146.52"),
          cellShows(7, ChannelGridModel::RxFrequency)},
-        {"frm_option", BusyCloseFrame, choose("Combo_Sql_le"), listShows("Combo_Sql_le")},
-        {"frm_FM", BusyClose, commitCell(3, FmGridModel::Frequency, "99.5"), cellShows(3, FmGridModel::Frequency)},
+        {"frm_option", BusyCloseFrameText, BusyText, choose("Combo_Sql_le"), listShows("Combo_Sql_le")},
+        {"frm_FM", BusyCloseText, nullptr, commitCell(3, FmGridModel::Frequency, "99.5"),
+         cellShows(3, FmGridModel::Frequency)},
         // The window shows one tab at a time; the deviation lists are on the fourth.
-        {"frm_Adj_Txp", BusyCloseFrame, choose("Combo_CT_Dev"), listShows("Combo_CT_Dev"),
+        {"frm_Adj_Txp", BusyCloseFrameText, BusyText, choose("Combo_CT_Dev"), listShows("Combo_CT_Dev"),
          [](EditorWindow *w) { w->findChild<QTabBar *>()->setCurrentIndex(3); }},
-        {"frm_dtmf", Busy, choose("Combo_Dec_Res_Time"), listShows("Combo_Dec_Res_Time")},
-        {"frm_2tone", Busy, choose("Combo_time2"), listShows("Combo_time2")},
+        {"frm_dtmf", BusyText, BusyText, choose("Combo_Dec_Res_Time"), listShows("Combo_Dec_Res_Time")},
+        {"frm_2tone", BusyText, BusyText, choose("Combo_time2"), listShows("Combo_time2")},
         // The reply delay lives in the decode table, outside the image.
-        {"frm_5tone", Busy, choose("Combo_Reply_Delay"), listShows("Combo_Reply_Delay")},
+        {"frm_5tone", BusyText, BusyText, choose("Combo_Reply_Delay"), listShows("Combo_Reply_Delay")},
     };
     return table;
 }
@@ -205,20 +210,36 @@ void TestEditorFrame::busyRefusals()
     vradio::Faults silent;
     silent.silent = true;
     radio.radio().setFaults(silent);
-    window->button(EditorWindow::Action::Read)->click();
+    using Action = EditorWindow::Action;
+    window->button(Action::Read)->click();
     QVERIFY(window->isBusy());
+    QCOMPARE(window->statusLine()->text(), QStringLiteral("Connecting with transceiver. "));
+    QVERIFY(window->progressBar()->isVisible());
     MessageBox::takeRecorded();
+    const Document::Contents before = Document::instance().contents();
 
-    for (auto action : {EditorWindow::Action::Read, EditorWindow::Action::Write, EditorWindow::Action::Open,
-                        EditorWindow::Action::Save}) {
+    // A second start, and every button that would touch what the transfer moves, is refused.
+    for (auto action : {Action::Read, Action::Write, Action::Open, Action::Save}) {
         window->button(action)->click();
-        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(Busy)}));
+        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(BusyText)}));
     }
-    window->button(EditorWindow::Action::Close)->click();
+    if (QPushButton *clear = window->button(Action::Clear)) {
+        clear->click();
+        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(TestSupport::BusyClearText)}));
+    }
+    if (row->defaultRefusal) {
+        window->button(Action::Default)->click();
+        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(row->defaultRefusal)}));
+    }
+    window->button(Action::Close)->click();
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(row->closeRefusal)}));
     QVERIFY(!window->close());
-    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(BusyCloseFrame)}));
+    QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({QString::fromUtf8(BusyCloseFrameText)}));
     QVERIFY(window->isVisible());
+    const Document::Contents after = Document::instance().contents();
+    QVERIFY(after.image == before.image);
+    QCOMPARE(after.alignment, before.alignment);
+    QCOMPARE(after.fiveToneDecode, before.fiveToneDecode);
     window->engine().stop();
 }
 

@@ -1,7 +1,7 @@
 #include "support/testsupport.h"
 #include "demoimage.h"
 #include "image/memoryimage.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "platform/screen.h"
 #include "shell/editorregistry.h"

@@ -6,7 +6,7 @@
 
 #include "image/areamap.h"
 #include "image/memoryimage.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "platform/timer.h"
 #include "support/radiofixture.h"
@@ -134,12 +134,6 @@ inline void checkTransfers(EditorWindow *window, const Expected &e)
     QVERIFY(waitForEnd(window, [window] {
         click(window, "Command_read");
         QVERIFY(window->isBusy());
-        // A second start, and every guarded button, is refused while it runs.
-        for (const char *button : {"Command_write", "Command_def", "Command_open", "Command_save", "Command_close"})
-            click(window, button);
-        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList(5, "Read-write operating with transceiver ."));
-        QVERIFY(!window->close());
-        QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({"Read-write operating，don't close the window.,"}));
     }));
     QCOMPARE(MessageBox::takeRecordedTexts(), QStringList({e.readMessage}));
     QCOMPARE(window->statusLine()->text(), e.readStatus);

@@ -24,6 +24,13 @@
 
 namespace TestSupport {
 
+// What an editor's buttons say while its transfer runs, spelled as the windows spell them.
+inline constexpr char BusyText[] = "Read-write operating with transceiver .";
+inline constexpr char BusyClearText[] = "Read-write operating，don't clear operate .,";
+inline constexpr char BusyCloseText[] = "Read-write operating，don't close the window. ,";
+// Closing the window itself (its title bar, or the program) while it runs.
+inline constexpr char BusyCloseFrameText[] = "Read-write operating，don't close the window.,";
+
 
 // English, messages recorded, timers at full scale, the start-up band limits, and the
 // shell's followers installed (identifications adopted, bulk-write steps in place), as

@@ -1,26 +1,42 @@
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 
 #include "image/decimaltext.h"
-#include "link/gridfit.h"
+#include "editor/gridcell.h"
+#include "editor/griddelegate.h"
+#include "editor/gridfit.h"
 #include "platform/messagebox.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <cmath>
+
+EditorWindow::Setup::Setup(const BiText &caption, const Texts &texts, double widthDivisor, double heightDivisor,
+                           Kind kind)
+    : caption(caption)
+    , texts(texts)
+    , widthDivisor(widthDivisor)
+    , heightDivisor(heightDivisor)
+{
+    if (kind == Kind::MainWindow) {
+        portMessage = PortOpener::MainWindow;
+        this->texts.completeTitle = CommonText::PromptTitleCapital;
+    }
+}
 
 EditorWindow::EditorWindow(const Setup &setup, QWidget *parent)
     : TransferWindow(setup.pacing, setup.portMessage, parent)
     , m_document(Document::instance())
     , m_setup(setup)
 {
-    setObjectName(QString::fromLatin1(setup.objectName));
     setWindowTitle(setup.caption.text(m_chinese));
     m_status->setMinimumWidth(220);
 
@@ -240,6 +256,47 @@ QHBoxLayout *EditorWindow::makeButtonRow(const QVector<Button> &buttons, bool wi
         row->addWidget(b);
     }
     return row;
+}
+
+QTableView *EditorWindow::makeGrid(const char *objectName, const BiText &caption, QAbstractItemModel *model,
+                                   QAbstractItemView::EditTriggers edits, QTableView *view)
+{
+    QTableView *grid = view ? view : new QTableView(this);
+    if (!view) {
+        grid->setSelectionMode(QAbstractItemView::SingleSelection);
+        grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+    }
+    grid->setObjectName(QString::fromLatin1(objectName));
+    grid->setAccessibleName(caption.text(m_chinese));
+    grid->setModel(model);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setEditTriggers(edits);
+    grid->setTabKeyNavigation(true);
+    grid->setItemDelegate(new GridDelegate(grid));
+    m_grids.append(grid);
+    return grid;
+}
+
+void EditorWindow::fitGrid(QTableView *grid, int minimumRows)
+{
+    GridFit::install(grid, GridCell::EntriesRole, minimumRows);
+}
+
+void EditorWindow::leaveEditedCells()
+{
+    for (QTableView *grid : std::as_const(m_grids)) {
+        const QModelIndex current = grid->currentIndex();
+        if (current.isValid() && grid->model())
+            grid->setCurrentIndex(grid->model()->index(current.row(), 0));
+    }
+}
+
+void EditorWindow::showRefusal(const BiText &title, const BiText &text)
+{
+    // After the step: a message box runs an event loop of its own.
+    Document::instance().whenSettled([this, title, text] { MessageBox::show(this, title.text(), text.text()); });
 }
 
 QLabel *EditorWindow::makeLabel(const BiText &text, QWidget *control)

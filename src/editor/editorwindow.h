@@ -2,17 +2,19 @@
 
 #include "image/document.h"
 #include "link/areatransfer.h"
-#include "link/fieldaccess.h"
-#include "link/keypolicy.h"
+#include "editor/fieldaccess.h"
+#include "editor/keypolicy.h"
 #include "link/transferwindow.h"
 #include "texts/commontexts.h"
 
+#include <QAbstractItemView>
 #include <QHash>
 #include <QMap>
 #include <QRect>
 #include <QSize>
 #include <QVector>
 
+class QAbstractItemModel;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -20,6 +22,7 @@ class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTableView;
 
 // The frame every editor window stands on. It owns what all of them do alike: the button
 // row and its busy refusals, the area's own transfer through the exchange engine with its
@@ -56,7 +59,12 @@ public:
 
     struct Setup
     {
-        const char *objectName;
+        // The options, alignment and signalling editors are of the main window's own kind:
+        // its port message and the capitalised completion title.
+        enum class Kind { Transfer, MainWindow };
+        Setup(const BiText &caption, const Texts &texts, double widthDivisor, double heightDivisor,
+              Kind kind = Kind::Transfer);
+
         BiText caption;
         Pacing pacing = Pacing::transferWindow();
         PortOpener portMessage = PortOpener::TransferWindow;
@@ -103,6 +111,28 @@ protected:
     // A caption for a control that has none of its own; the control is named after it for
     // screen readers and UI automation.
     QLabel *makeLabel(const BiText &text, QWidget *control);
+
+    // A grid over `model`, edited in place through the one grid delegate: named, captioned
+    // for screen readers, a line of text and a margin per row, Tab moving from cell to cell,
+    // `edits` opening a cell. Without `view` a plain one that selects one cell at a time;
+    // a view of the editor's own keeps its own selection.
+    static constexpr QAbstractItemView::EditTriggers CellEdits =
+        QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked | QAbstractItemView::AnyKeyPressed;
+    QTableView *makeGrid(const char *objectName, const BiText &caption, QAbstractItemModel *model,
+                         QAbstractItemView::EditTriggers edits = CellEdits, QTableView *view = nullptr);
+    // After the grid has its model: columns fitted to their texts and list entries, and
+    // room asked for every row and column.
+    static void fitGrid(QTableView *grid, int minimumRows = -1);
+    // An open overlay would show, and on leaving store, what Clear or Default replaced:
+    // each grid's current cell moves to its row's column 0 (the number, which has none).
+    void leaveEditedCells();
+    // A grid model's refusals of what was typed, as message boxes once the step is done.
+    template <typename Model>
+    void showRefusals(const Model *model)
+    {
+        connect(model, &Model::refused, this, &EditorWindow::showRefusal);
+    }
+    void showRefusal(const BiText &title, const BiText &text);
 
     virtual AreaTransfer transfer() const = 0;
     // A non-empty text refuses the write with that message.
@@ -193,6 +223,7 @@ private:
         std::function<void()> show;
     };
     QVector<Binding> m_bindings;
+    QVector<QTableView *> m_grids;
 
     QHash<const QObject *, StepLabel> m_captions;
     Document &m_document;

@@ -1,4 +1,4 @@
-#include "link/keypolicy.h"
+#include "editor/keypolicy.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "link/griddelegate.h"
+#include "editor/griddelegate.h"
 
-#include "link/gridcell.h"
-#include "link/gridfit.h"
-#include "link/keypolicy.h"
+#include "editor/gridcell.h"
+#include "editor/gridfit.h"
+#include "editor/keypolicy.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

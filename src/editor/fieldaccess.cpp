@@ -1,4 +1,4 @@
-#include "link/fieldaccess.h"
+#include "editor/fieldaccess.h"
 
 #include "image/fieldtable.h"
 

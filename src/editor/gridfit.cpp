@@ -1,4 +1,4 @@
-#include "link/gridfit.h"
+#include "editor/gridfit.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>

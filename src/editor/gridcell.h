@@ -1,6 +1,6 @@
 #pragma once
 
-#include "link/keyrule.h"
+#include "editor/keyrule.h"
 
 #include <Qt>
 
