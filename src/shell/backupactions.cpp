@@ -38,10 +38,8 @@ void restoreBackup(QWidget *parent)
         return;
     }
     // Afresh each time, as the recovery window: the history lists what is on disk now.
-    const QString name = QStringLiteral("Form_history");
-    main->closeChild(name);
-    main->showChild(
-        name, [] { return new HistoryWindow; },
+    main->children().reopen(
+        QStringLiteral("Form_history"), [] { return new HistoryWindow; },
         [main](const QSize &client) { return HistoryWindow::placement(main->size(), client); });
 }
 

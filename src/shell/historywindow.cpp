@@ -2,7 +2,7 @@
 
 #include "image/document.h"
 #include "image/memoryimage.h"
-#include "link/editorwindow.h"
+#include "editor/editorwindow.h"
 #include "platform/messagebox.h"
 #include "shell/backupactions.h"
 #include "shell/compareview.h"
