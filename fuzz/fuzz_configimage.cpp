@@ -11,21 +11,11 @@
 #include "config/configtext.h"
 #include "image/memoryimage.h"
 #include "reach.h"
-#include "shell/imageinitialisation.h"
+#include "startupimage.h"
 
 #include <memory>
 
 namespace {
-
-const MemoryImage &startup()
-{
-    static const MemoryImage image = [] {
-        MemoryImage m;
-        initialiseMemoryImage(m);
-        return m;
-    }();
-    return image;
-}
 
 void buildImage(const uint8_t *data, size_t size, MemoryImage &image)
 {
@@ -34,7 +24,7 @@ void buildImage(const uint8_t *data, size_t size, MemoryImage &image)
             image.setAt(a, data[a]);
         return;
     }
-    image = startup();
+    image = startupImage();
     if (size == 0)
         return;
     if (data[0] == 1) {
@@ -61,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     buildImage(data, size, *image);
     const QByteArray text = ConfigText::exportImage(*image);
 
-    auto back = std::make_unique<MemoryImage>(startup());
+    auto back = std::make_unique<MemoryImage>(startupImage());
     const ConfigText::ImportResult result = ConfigText::importInto(text, *back);
     if (!result.ok)
         std::fprintf(stderr, "%s\n", qPrintable(result.errorMessage()));
@@ -71,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Reach::hit("exported and read back byte for byte");
     int differing = 0;
     for (int a = 0; a < MemoryImage::Size; ++a)
-        differing += image->at(a) != startup().at(a);
+        differing += image->at(a) != startupImage().at(a);
     if (differing > MemoryImage::Size / 2)
         Reach::hit("an image far from the start-up one");
     return 0;

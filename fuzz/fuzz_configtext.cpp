@@ -7,23 +7,9 @@
 #include "config/configtext.h"
 #include "image/memoryimage.h"
 #include "reach.h"
-#include "shell/imageinitialisation.h"
+#include "startupimage.h"
 
 #include <memory>
-
-namespace {
-
-const MemoryImage &startup()
-{
-    static const MemoryImage image = [] {
-        MemoryImage m;
-        initialiseMemoryImage(m);
-        return m;
-    }();
-    return image;
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
@@ -34,10 +20,10 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray text = QByteArray::fromRawData(reinterpret_cast<const char *>(data), int(size));
-    auto image = std::make_unique<MemoryImage>(startup());
+    auto image = std::make_unique<MemoryImage>(startupImage());
     const ConfigText::ImportResult result = ConfigText::importInto(text, *image);
     if (!result.ok) {
-        FUZZ_CHECK(*image == startup(), "a refused text changed the image");
+        FUZZ_CHECK(*image == startupImage(), "a refused text changed the image");
         FUZZ_CHECK(!result.errors.isEmpty(), "a refusal without its reason");
         Reach::hit("a text refused, image left as it was");
         return 0;
@@ -48,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         std::fprintf(stderr, "%s\n", qPrintable(second.errorMessage()));
     FUZZ_CHECK(second.ok, "a text accepted once is refused over its own result");
     FUZZ_CHECK(*again == *image, "importing a text twice changed more than once");
-    if (*image != startup())
+    if (*image != startupImage())
         Reach::hit("a text imported, and imported again to the same bytes");
     return 0;
 }

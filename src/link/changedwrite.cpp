@@ -122,16 +122,8 @@ void ChangedWrite::identifyDone()
         return;
     }
     // The same pre-write steps as the whole comparison, against this radio's limits.
-    BandLimits::adoptReported(m_identity.limits);
-    m_planned = m_plan;
-    m_refusalEn = BulkWrite::refusal(m_planned, false);
-    m_refusalZh = BulkWrite::refusal(m_planned, true);
-    if (!m_refusalEn.isEmpty()) {
-        setStage(Stage::Refused);
-        emit compared();
+    if (!planForThisRadio())
         return;
-    }
-    BulkWrite::prepare(m_planned);
     m_baseline = baseline.image;
     m_frames = differingFrames(m_baseline, m_planned);
     m_probeBlocks = checkBlocks(m_frames);
@@ -302,6 +294,23 @@ void ChangedWrite::exchangeFailed()
     }
 }
 
+bool ChangedWrite::planForThisRadio()
+{
+    // The check reads the process-wide band limits, which this radio's identification set;
+    // another port's identification may have replaced them since.
+    BandLimits::adoptReported(m_identity.limits);
+    m_planned = m_plan;
+    m_refusalEn = BulkWrite::refusal(m_planned, false);
+    m_refusalZh = BulkWrite::refusal(m_planned, true);
+    if (!m_refusalEn.isEmpty()) {
+        setStage(Stage::Refused);
+        emit compared();
+        return false;
+    }
+    BulkWrite::prepare(m_planned);
+    return true;
+}
+
 void ChangedWrite::readDone()
 {
     MemoryImage radio;
@@ -311,18 +320,8 @@ void ChangedWrite::readDone()
     }
     m_radio = radio;
     ConfirmedMemory::report(m_radio, Area::BulkReadRows, m_identity, ConfirmedMemory::Kind::Read);
-    // The check reads the process-wide band limits, which this radio's identification set;
-    // another port's identification may have replaced them during the read since.
-    BandLimits::adoptReported(m_identity.limits);
-    m_planned = m_plan;
-    m_refusalEn = BulkWrite::refusal(m_planned, false);
-    m_refusalZh = BulkWrite::refusal(m_planned, true);
-    if (!m_refusalEn.isEmpty()) {
-        setStage(Stage::Refused);
-        emit compared();
+    if (!planForThisRadio())
         return;
-    }
-    BulkWrite::prepare(m_planned);
     m_frames = differingFrames(m_radio, m_planned);
     setStage(Stage::Compared);
     emit compared();

@@ -135,6 +135,9 @@ private:
     void checkDone();
     void identifyDone();
     void probeDone();
+    // The plan checked against this radio's band limits and made ready to write; false (and
+    // the stage Refused) when the limits refuse it.
+    bool planForThisRadio();
     void startWholeRead(Fallback why);
     void reset(const MemoryImage &plan);
 
