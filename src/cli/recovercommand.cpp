@@ -24,7 +24,7 @@ QString stateOf(const JournalStore::Run &run)
     QString state = run.live ? QStringLiteral("still running")
                              : run.endedNormally ? QStringLiteral("ended normally") : QStringLiteral("did not end normally");
     if (run.unreadableSteps > 0)
-        state += QStringLiteral(", %1 steps could not be read").arg(run.unreadableSteps);
+        state += QStringLiteral(", %1 could not be read").arg(JournalStore::stepCount(run.unreadableSteps, false));
     return state;
 }
 
@@ -44,7 +44,7 @@ int CommandLine::recover(const Arguments &args)
             const JournalStore::Run run = JournalStore::read(path);
             m_out << ++number << "  started " << shownTime(run.started);
             if (run.readable) {
-                m_out << "  last step " << shownTime(run.lastStep) << "  " << run.steps << " steps  "
+                m_out << "  last step " << shownTime(run.lastStep) << "  " << JournalStore::stepCount(run.steps, false) << "  "
                       << (run.origin().trimmed().isEmpty() ? QStringLiteral("origin unknown")
                                                            : QStringLiteral("radio ") + run.origin().trimmed());
             }
@@ -92,12 +92,14 @@ int CommandLine::recover(const Arguments &args)
             return BadFile;
         }
     }
-    m_err << "recovered " << run.steps << " steps of the run started " << shownTime(run.started) << " into " << out;
+    m_err << "recovered " << JournalStore::stepCount(run.steps, false) << " of the run started " << shownTime(run.started) << " into " << out;
     if (!adjust.isEmpty())
         m_err << " (alignment block: " << adjust << ")";
     m_err << '\n';
     if (run.unreadableSteps > 0)
-        m_err << run.unreadableSteps << " steps after them could not be read and are missing\n";
+        m_err << JournalStore::stepCount(run.unreadableSteps, false)
+              << (run.unreadableSteps == 1 ? " after them could not be read and is missing\n"
+                                           : " after them could not be read and are missing\n");
     m_err << Qt::flush;
     return Done;
 }

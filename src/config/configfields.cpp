@@ -577,16 +577,7 @@ FieldList dtmf()
     for (int n = 1; n <= DtmfArea::EncodeCount; ++n)
         out << dtmfRowField(QStringLiteral("encode.%1").arg(n), base, size, O::encode(n));
     addTable(out, QString(), base, size, DtmfArea::timeFields());
-    const struct
-    {
-        const char *key;
-        int offset;
-        const BiText &caption;
-    } rows[] = {{"inspection", O::inspection, DtmfText::Inspection}, {"monitor", O::monitor, DtmfText::Monitor},
-                {"alarm", O::alarm, DtmfText::Alarm},                {"stun", O::stun, DtmfText::Stun},
-                {"kill", O::kill, DtmfText::Kill},                   {"revive", O::revive, DtmfText::Revive},
-                {"master_id", O::masterId, DtmfText::MasterId},      {"vice_id", O::viceId, DtmfText::ViceId}};
-    for (const auto &r : rows) {
+    for (const DtmfArea::NamedRow &r : DtmfArea::namedRows()) {
         Field f = dtmfRowField(QString::fromLatin1(r.key), base, size, r.offset);
         f.caption = r.caption.text(true);
         out << f;

@@ -83,9 +83,22 @@ bool Journal::start(const QString &folder)
     m_folder = folder;
     m_started = QDateTime::currentDateTimeUtc();
     m_path = JournalStore::pathFor(folder, m_started, qint64(::getpid()));
-    int fd = -1;
-    if (!writeFresh(m_path, &fd))
+    // The first file is on disk under its name before the first step: a journal is
+    // always whole from its header to its snapshot.
+    const QByteArray temporary = QFile::encodeName(m_path + JournalStore::TemporarySuffix);
+    qint64 size = 0;
+    const int fd = writeFresh(temporary, &size);
+    if (fd < 0)
         return false;
+    if (::fdatasync(fd) != 0 || ::rename(temporary.constData(), QFile::encodeName(m_path).constData()) != 0) {
+        ::close(fd);
+        ::unlink(temporary.constData());
+        return false;
+    }
+    syncFolder(m_folder);
+    m_size = size;
+    m_stepsSinceSnapshot = 0;
+    ++m_snapshots;
     m_fd = fd;
     m_stop = false;
     m_syncer = std::thread([this] { syncLoop(); });
@@ -99,32 +112,23 @@ bool Journal::start(const QString &folder)
     return true;
 }
 
-bool Journal::writeFresh(const QString &path, int *fdOut)
+int Journal::writeFresh(const QByteArray &temporaryName, qint64 *bytes)
 {
-    // Written beside the journal and renamed over it once on disk: a journal is always
-    // whole from its header to its snapshot, old or new.
-    const QString temporary = path + JournalStore::TemporarySuffix;
-    const QByteArray name = QFile::encodeName(temporary);
-    const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const int fd = ::open(temporaryName.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
     if (fd < 0)
-        return false;
-    // Locked before it has its name, so that no other run ever sees it unlocked.
+        return -1;
+    // Locked before it has the journal's name, so that no other run ever sees it unlocked.
     const QByteArray snapshot = JournalFormat::header()
         + JournalFormat::frame(JournalFormat::startPayload(m_started, qint64(::getpid())))
         + JournalFormat::frame(JournalFormat::snapshotPayload(QDateTime::currentDateTimeUtc(), m_steps, m_lastStep,
                                                               m_lastLabels, m_document.contents()));
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !writeAll(fd, snapshot) || ::fdatasync(fd) != 0
-        || ::rename(name.constData(), QFile::encodeName(path).constData()) != 0) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || !writeAll(fd, snapshot)) {
         ::close(fd);
-        ::unlink(name.constData());
-        return false;
+        ::unlink(temporaryName.constData());
+        return -1;
     }
-    syncFolder(m_folder);
-    m_size = snapshot.size();
-    m_stepsSinceSnapshot = 0;
-    ++m_snapshots;
-    *fdOut = fd;
-    return true;
+    *bytes = snapshot.size();
+    return fd;
 }
 
 void Journal::record(Document::StepKind kind, const StepLabel &label, const QVector<DocumentPiece> &pieces, bool after)
@@ -145,44 +149,76 @@ void Journal::record(Document::StepKind kind, const StepLabel &label, const QVec
     if (!append(JournalFormat::stepPayload(now, m_steps, kind, label, pieces, after)))
         return;
     ++m_stepsSinceSnapshot;
-    if (m_stepsSinceSnapshot >= m_limits.stepsPerSnapshot || m_size >= m_limits.bytesPerSnapshot)
+    bool large = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        large = m_size >= m_limits.bytesPerSnapshot;
+    }
+    if (m_stepsSinceSnapshot >= m_limits.stepsPerSnapshot || large)
         compact();
 }
 
 bool Journal::append(const QByteArray &payload)
 {
     const QByteArray bytes = JournalFormat::frame(payload);
-    if (!writeAll(m_fd, bytes)) {
-        fail();
-        return false;
-    }
-    m_size += bytes.size();
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        ++m_writtenSeq;
+        if (writeAll(m_fd, bytes)) {
+            m_size += bytes.size();
+            if (m_next == Next::Written) {
+                if (writeAll(m_nextFd, bytes))
+                    m_nextSize += bytes.size();
+                else
+                    m_next = Next::Failed; // it would lack this step; the journal has it
+            }
+            ++m_writtenSeq;
+            m_wake.notify_one();
+            return true;
+        }
     }
-    m_wake.notify_one();
-    return true;
+    fail();
+    return false;
+}
+
+void Journal::dropNextLocked()
+{
+    if (m_next != Next::Failed)
+        return;
+    ::close(m_nextFd);
+    ::unlink(m_nextName.constData());
+    m_nextFd = -1;
+    m_next = Next::None;
+    --m_snapshots;
 }
 
 void Journal::compact()
 {
-    int fd = -1;
-    if (!writeFresh(m_path, &fd)) {
-        // The old journal stays whole and goes on growing; the next step tries again.
-        m_stepsSinceSnapshot = 0;
-        return;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        // One snapshot at a time. A thousand steps come far apart from one fdatasync, so
+        // this waits only when steps come faster than any user takes them.
+        m_synced.wait(lock, [this] { return m_next != Next::Written || m_stop; });
+        dropNextLocked();
+        if (m_stop)
+            return;
     }
-    int old = -1;
+    const QByteArray name = QFile::encodeName(m_path + JournalStore::TemporarySuffix);
+    qint64 size = 0;
+    const int fd = writeFresh(name, &size);
+    // On failure the old journal stays whole and goes on growing; a later step tries again.
+    m_stepsSinceSnapshot = 0;
+    if (fd < 0)
+        return;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        old = m_fd;
-        m_fd = fd;
-        // The fresh file was synced whole before its rename.
-        m_syncedSeq = m_writtenSeq;
+        m_nextFd = fd;
+        m_nextName = name;
+        m_nextSize = size;
+        m_next = Next::Written;
+        ++m_writtenSeq;
     }
-    m_synced.notify_all();
-    ::close(old);
+    ++m_snapshots;
+    m_wake.notify_one();
 }
 
 void Journal::syncLoop()
@@ -193,15 +229,43 @@ void Journal::syncLoop()
         if (m_writtenSeq == m_syncedSeq && m_stop)
             return;
         const quint64 seq = m_writtenSeq;
-        // A duplicate, so that a snapshot may close the journal's own descriptor while
-        // this one is still on its way to the disk.
+        // Duplicates, so that the descriptors may change hands while these are on their
+        // way to the disk.
         const int fd = ::dup(m_fd);
+        const bool replacing = m_next == Next::Written;
+        const int next = replacing ? ::dup(m_nextFd) : -1;
+        const QByteArray name = m_nextName;
         lock.unlock();
         if (fd >= 0) {
             ::fdatasync(fd);
             ::close(fd);
         }
+        bool nextOnDisk = false;
+        if (next >= 0) {
+            nextOnDisk = ::fdatasync(next) == 0;
+            ::close(next);
+        }
         lock.lock();
+        bool renamed = false;
+        if (replacing && m_next == Next::Written) {
+            // Renamed under the lock, so that no step goes into the old file alone after
+            // it; what came into the fresh one since its fdatasync is synced next round.
+            if (nextOnDisk && ::rename(name.constData(), QFile::encodeName(m_path).constData()) == 0) {
+                ::close(m_fd);
+                m_fd = m_nextFd;
+                m_nextFd = -1;
+                m_size = m_nextSize;
+                m_next = Next::None;
+                renamed = true;
+            } else {
+                m_next = Next::Failed;
+            }
+        }
+        if (renamed) {
+            lock.unlock();
+            syncFolder(m_folder);
+            lock.lock();
+        }
         if (seq > m_syncedSeq)
             m_syncedSeq = seq;
         m_synced.notify_all();
@@ -234,6 +298,12 @@ void Journal::fail()
     // goes on as it would without one, and what was written stays recoverable.
     m_document.setRecorder({});
     stopSyncing();
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_next == Next::Written)
+            m_next = Next::Failed;
+        dropNextLocked();
+    }
     ::close(m_fd);
     m_fd = -1;
     if (g_running == this)
@@ -252,6 +322,11 @@ void Journal::finish()
         return;
     flush();
     stopSyncing();
+    {
+        // After the flush a snapshot under way has replaced the journal or failed.
+        std::lock_guard<std::mutex> lock(m_mutex);
+        dropNextLocked();
+    }
     if (m_steps == 0)
         ::unlink(QFile::encodeName(m_path).constData());
     ::close(m_fd);

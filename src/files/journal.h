@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QVector>
+#include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -16,7 +17,10 @@
 // killed process loses no step that had returned; a thread of its own calls fdatasync at
 // once after each write (the user-interface thread never waits for the disk), so a power
 // cut loses at most the steps of the last moment. After a number of steps or bytes the
-// journal is replaced atomically by a fresh snapshot of the whole document.
+// journal is replaced by a fresh snapshot of the whole document: the user-interface
+// thread writes it beside the journal, the sync thread puts it on disk and renames it over
+// the journal. Until that rename every step goes into both files, so that whichever of
+// them a kill or a power cut leaves as the journal holds every step.
 //
 // The file is locked (flock) for the life of the run: another run never deletes it, and
 // the recovery window knows it is still in use. Journals live in
@@ -61,11 +65,21 @@ public:
     void flush();
 
 private:
+    // The snapshot file beside the journal, on its way to replacing it.
+    enum class Next {
+        None,
+        Written, // every step goes into it too; the sync thread has yet to rename it
+        Failed   // it will not replace the journal, which stays whole
+    };
+
     void record(Document::StepKind kind, const StepLabel &label, const QVector<DocumentPiece> &pieces, bool after);
     bool append(const QByteArray &payload);
-    // A fresh file of the start and a snapshot, renamed over the journal.
-    bool writeFresh(const QString &path, int *fdOut);
+    // A fresh file of the start and a snapshot beside the journal, locked; -1 when it
+    // cannot be written. `bytes` receives its size.
+    int writeFresh(const QByteArray &temporaryName, qint64 *bytes);
     void compact();
+    // Under the lock: a snapshot that will not replace the journal is closed and removed.
+    void dropNextLocked();
     void syncLoop();
     void stopSyncing();
     void fail();
@@ -82,10 +96,18 @@ private:
     int m_snapshots = 0;
     QVector<StepLabel> m_lastLabels;
 
+    // Guards what both threads touch: the descriptors, the sizes and the counters. The
+    // user-interface thread writes under it (a write() into the page cache); the sync
+    // thread holds it only to take descriptors and to rename, never across fdatasync.
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_synced;
-    int m_fd = -1;
+    // Read by isRunning() without the lock; the sync thread swaps it for the fresh file.
+    std::atomic<int> m_fd{-1};
+    int m_nextFd = -1;
+    Next m_next = Next::None;
+    QByteArray m_nextName;
+    qint64 m_nextSize = 0;
     quint64 m_writtenSeq = 0;
     quint64 m_syncedSeq = 0;
     bool m_stop = false;

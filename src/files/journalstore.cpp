@@ -285,4 +285,11 @@ StepLabel shownLabel(Document::StepKind kind, const StepLabel &label)
     }
 }
 
+QString stepCount(int steps, bool chinese)
+{
+    if (chinese)
+        return QStringLiteral("%1 个步骤").arg(steps);
+    return steps == 1 ? QStringLiteral("1 step") : QStringLiteral("%1 steps").arg(steps);
+}
+
 } // namespace JournalStore

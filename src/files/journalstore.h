@@ -58,5 +58,7 @@ void prune(const QString &folder, int keep);
 
 // The step's name as lists show it: "Undo channel 12 RX frequency".
 StepLabel shownLabel(Document::StepKind kind, const StepLabel &label);
+// A number of steps as a sentence says it: "1 step", "2 steps"; "2 个步骤".
+QString stepCount(int steps, bool chinese);
 
 } // namespace JournalStore

@@ -49,6 +49,7 @@ QSet<QString> &unconfirmed()
 
 struct Failure
 {
+    QString folder;
     QString en;
     QString zh;
 };
@@ -76,6 +77,9 @@ void markUnconfirmed(const QString &folder)
 void clearUnconfirmed(const QString &folder)
 {
     unconfirmed().remove(folder);
+    // What the failure said holds no longer: the radio's history is whole again.
+    if (lastFailureText().folder == folder)
+        lastFailureText() = Failure{};
     const QString marker = radioDir(folder) + QLatin1Char('/') + UnconfirmedMarker;
     if (QFileInfo::exists(marker))
         QFile::remove(marker);
@@ -254,7 +258,7 @@ Recorded record(const MemoryImage &image, const RadioIdentity &identity, Kind ki
         const QString en = QStringLiteral("The radio history could not keep what radio %1 holds: %2")
                                .arg(folder, out.result.message(false));
         const QString zh = QStringLiteral("对讲机历史无法保存对讲机 %1 的内容：%2").arg(folder, out.result.message(true));
-        lastFailureText() = Failure{en, zh};
+        lastFailureText() = Failure{folder, en, zh};
         emit notifier().failed(en, zh);
         return out;
     }

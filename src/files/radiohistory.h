@@ -79,7 +79,8 @@ signals:
     void failed(const QString &english, const QString &chinese);
 };
 Notifier &notifier();
-// The last failure to keep a snapshot in this process, or an empty text.
+// The last failure to keep a snapshot in this process, or an empty text once that radio's
+// history has a snapshot of what it holds again.
 QString lastFailure(bool chinese);
 
 // Shared with the backups.

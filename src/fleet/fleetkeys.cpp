@@ -5,6 +5,7 @@
 #include "options/bandrecord.h"
 #include "options/optionarea.h"
 #include "options/optiontexts.h"
+#include "signalling/dtmfarea.h"
 #include "signalling/dtmftexts.h"
 
 #include <QHash>
@@ -38,14 +39,8 @@ const QHash<QString, BiText> &captions()
         for (const ListField &f : OptionArea::listFields())
             t.insert(QStringLiteral("options.") + ConfigFields::snakeCase(f.name), *f.caption);
         t.insert(QStringLiteral("dtmf.group_code"), DtmfText::GroupCode);
-        t.insert(QStringLiteral("dtmf.inspection"), DtmfText::Inspection);
-        t.insert(QStringLiteral("dtmf.monitor"), DtmfText::Monitor);
-        t.insert(QStringLiteral("dtmf.alarm"), DtmfText::Alarm);
-        t.insert(QStringLiteral("dtmf.stun"), DtmfText::Stun);
-        t.insert(QStringLiteral("dtmf.kill"), DtmfText::Kill);
-        t.insert(QStringLiteral("dtmf.revive"), DtmfText::Revive);
-        t.insert(QStringLiteral("dtmf.master_id"), DtmfText::MasterId);
-        t.insert(QStringLiteral("dtmf.vice_id"), DtmfText::ViceId);
+        for (const DtmfArea::NamedRow &r : DtmfArea::namedRows())
+            t.insert(QStringLiteral("dtmf.") + QLatin1String(r.key), r.caption);
         return t;
     }();
     return table;

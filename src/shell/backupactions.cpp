@@ -6,6 +6,8 @@
 #include "image/document.h"
 #include "platform/messagebox.h"
 #include "shell/filemenudialog.h"
+#include "shell/historywindow.h"
+#include "shell/mainwindow.h"
 #include "shell/shelltexts.h"
 #include "texts/commontexts.h"
 
@@ -30,18 +32,34 @@ QString choosePath(QWidget *parent, const QString &folder)
 
 void restoreBackup(QWidget *parent)
 {
+    MainWindow *main = MainWindow::instance();
+    if (!main) {
+        restoreFromFile(parent);
+        return;
+    }
+    // Afresh each time, as the recovery window: the history lists what is on disk now.
+    main->children().reopen(
+        QStringLiteral("Form_history"), [] { return new HistoryWindow; },
+        [main](const QSize &client) { return HistoryWindow::placement(main->size(), client); });
+}
+
+bool restoreFromFile(QWidget *parent)
+{
     const QString folder = Backups::folder();
     // The dialog opens there even before the first backup.
     QDir().mkpath(folder);
     const QString path = choosePath(parent, folder);
-    if (path.isEmpty())
-        return;
+    return !path.isEmpty() && restore(parent, path);
+}
+
+bool restore(QWidget *parent, const QString &path)
+{
     // Parsed whole first: a bad file leaves the document as it was.
     MemoryImage loaded;
     const FileResult result = DataFile::load(loaded, path);
     if (!result.ok) {
         MessageBox::show(parent, CommonText::PromptTitle.text(), result.message());
-        return;
+        return false;
     }
     const QString name = QFileInfo(path).fileName();
     const QString origin = Backups::radioOf(path);
@@ -53,6 +71,7 @@ void restoreBackup(QWidget *parent)
                                });
     MessageBox::show(parent, CommonText::PromptTitle.text(), Restored.text().arg(QDir::toNativeSeparators(path)),
                      MessageBox::Icon::Information);
+    return true;
 }
 
 } // namespace BackupActions

@@ -11,6 +11,7 @@ namespace {
 constexpr BiText ListName{"Differences", "差异"};
 constexpr BiText GroupCount{"%1 (%2)", "%1（%2）"};
 constexpr BiText Heading{"From %1 to %2: %3 differences", "从 %1 到 %2：%3 处差异"};
+constexpr BiText HeadingOne{"From %1 to %2: 1 difference", "从 %1 到 %2：1 处差异"};
 constexpr BiText NoDifferences{"%1 and %2 hold the same settings.", "%1 与 %2 的设置相同。"};
 } // namespace
 
@@ -53,6 +54,17 @@ void CompareView::compare(const MemoryImage &before, const MemoryImage &after, c
     m_count = 0;
     for (const ImageDiff::GroupLines &g : groups)
         m_count += g.lines.size();
-    m_heading->setText(m_count == 0 ? NoDifferences.text(m_chinese).arg(beforeLabel, afterLabel)
-                                    : Heading.text(m_chinese).arg(beforeLabel, afterLabel).arg(m_count));
+    if (m_count == 0)
+        m_heading->setText(NoDifferences.text(m_chinese).arg(beforeLabel, afterLabel));
+    else if (m_count == 1)
+        m_heading->setText(HeadingOne.text(m_chinese).arg(beforeLabel, afterLabel));
+    else
+        m_heading->setText(Heading.text(m_chinese).arg(beforeLabel, afterLabel).arg(m_count));
+}
+
+void CompareView::showNotice(const QString &text)
+{
+    m_list->clear();
+    m_count = 0;
+    m_heading->setText(text);
 }

@@ -25,6 +25,9 @@ public:
     void compare(const MemoryImage &before, const MemoryImage &after, const QString &beforeLabel,
                  const QString &afterLabel, Area::Range rows = Area::Range{0, MemoryImage::Rows - 1});
 
+    // No comparison: the list is emptied and the heading says `text` instead.
+    void showNotice(const QString &text);
+
     // Lines listed by the last comparison, over all groups.
     int differenceCount() const { return m_count; }
     QTreeWidget *list() const { return m_list; }

@@ -34,15 +34,14 @@ constexpr BiText EndedNormally{"ended normally", "正常结束"};
 constexpr BiText NotEnded{"did not end normally", "未正常结束"};
 constexpr BiText StillRunning{"still running", "仍在运行"};
 constexpr BiText SameAsDocument{"same as the document", "与当前数据相同"};
-constexpr BiText Unreadable{"%1 steps could not be read", "%1 个步骤无法读取"};
+constexpr BiText Unreadable{"%1 could not be read", "%1无法读取"};
 constexpr BiText NoStep{"none", "无"};
 constexpr BiText FromRadio{"radio %1", "对讲机 %1"};
 constexpr BiText Unknown{"start-up defaults or a file", "启动默认值或文件"};
 constexpr BiText RecoverStep{"Recover unsaved work of %1", "恢复未保存的编辑 %1"};
-constexpr BiText Recovered{"Recovered the work of the run started %1: %2 steps.",
-                           "已恢复 %1 开始的运行的编辑：%2 个步骤。"};
-constexpr BiText RecoveredDamaged{"Recovered the work of the run started %1: %2 steps. %3 steps after them could not be read and are missing.",
-                                  "已恢复 %1 开始的运行的编辑：%2 个步骤。其后 %3 个步骤无法读取，未能恢复。"};
+constexpr BiText Recovered{"Recovered the work of the run started %1: %2.", "已恢复 %1 开始的运行的编辑：%2。"};
+constexpr BiText Missing{" %1 steps after them could not be read and are missing.", "其后 %1 个步骤无法读取，未能恢复。"};
+constexpr BiText MissingOne{" 1 step after them could not be read and is missing.", "其后 1 个步骤无法读取，未能恢复。"};
 constexpr BiText AskDelete{"Delete the journal of the run started %1? Its work cannot be recovered afterwards.",
                            "删除 %1 开始的运行的编辑记录吗？删除后将无法再恢复。"};
 
@@ -121,7 +120,7 @@ QString RecoveryWindow::stateText(const JournalStore::Run &run, bool sameAsDocum
     QStringList parts;
     parts << (run.live ? StillRunning : run.endedNormally ? EndedNormally : NotEnded).text(chinese);
     if (run.unreadableSteps > 0)
-        parts << Unreadable.text(chinese).arg(run.unreadableSteps);
+        parts << Unreadable.text(chinese).arg(JournalStore::stepCount(run.unreadableSteps, chinese));
     if (sameAsDocument)
         parts << SameAsDocument.text(chinese);
     return parts.join(chinese ? QStringLiteral("，") : QStringLiteral(", "));
@@ -199,9 +198,9 @@ void RecoveryWindow::recoverClicked()
                                    return true;
                                });
     const bool chinese = Language::isChinese();
-    const QString text = run.unreadableSteps > 0
-        ? RecoveredDamaged.text(chinese).arg(started).arg(run.steps).arg(run.unreadableSteps)
-        : Recovered.text(chinese).arg(started).arg(run.steps);
+    QString text = Recovered.text(chinese).arg(started, JournalStore::stepCount(run.steps, chinese));
+    if (run.unreadableSteps > 0)
+        text += run.unreadableSteps == 1 ? MissingOne.text(chinese) : Missing.text(chinese).arg(run.unreadableSteps);
     MessageBox::show(this, CommonText::PromptTitle.text(), text,
                      run.unreadableSteps > 0 ? MessageBox::Icon::Warning : MessageBox::Icon::Information);
     refresh();

@@ -47,6 +47,28 @@ const ListField &delayProcessing() { return table()[2]; }
 const ListField &resetTime() { return table()[3]; }
 const FieldTable &timeFields() { return table(); }
 
+const std::vector<NamedRow> &namedRows()
+{
+    using O = Offset;
+    static const std::vector<NamedRow> rows{
+        {"inspection", O::inspection, DtmfText::Inspection}, {"monitor", O::monitor, DtmfText::Monitor},
+        {"alarm", O::alarm, DtmfText::Alarm},                {"stun", O::stun, DtmfText::Stun},
+        {"kill", O::kill, DtmfText::Kill},                   {"revive", O::revive, DtmfText::Revive},
+        {"master_id", O::masterId, DtmfText::MasterId},      {"vice_id", O::viceId, DtmfText::ViceId},
+    };
+    return rows;
+}
+
+const BiText &rowCaption(int offset)
+{
+    for (const NamedRow &r : namedRows()) {
+        if (r.offset == offset)
+            return r.caption;
+    }
+    Q_ASSERT(false);
+    return namedRows().front().caption;
+}
+
 const QStringList &codeKeys()
 {
     static const QStringList keys{QStringLiteral("*"), QStringLiteral("#"), QStringLiteral("A"),

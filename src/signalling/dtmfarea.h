@@ -59,6 +59,18 @@ const ListField &delayProcessing();
 const ListField &resetTime();
 const FieldTable &timeFields();
 
+// The decode codes and the control IDs: 16-byte digit rows, each with its configuration key
+// and its caption.
+struct NamedRow
+{
+    const char *key;
+    int offset;
+    const BiText &caption;
+};
+const std::vector<NamedRow> &namedRows();
+// The caption of the named row at `offset`.
+const BiText &rowCaption(int offset);
+
 // The group and space code lists: "*", "#", "A", "B", "C", "D". They store the DTMF
 // digit code of the character, not the position.
 const QStringList &codeKeys();

@@ -124,15 +124,13 @@ QWidget *DtmfEditor::buildDecodeFrame()
     const struct
     {
         const char *name;
-        const BiText *caption;
         int offset;
-    } codes[] = {{"Text_XC", &DtmfText::Inspection, O::inspection}, {"Text_JT", &DtmfText::Monitor, O::monitor},
-                 {"Text_BJ", &DtmfText::Alarm, O::alarm},           {"Text_YY", &DtmfText::Stun, O::stun},
-                 {"Text_YB", &DtmfText::Kill, O::kill},             {"Text_KJ", &DtmfText::Revive, O::revive}};
+    } codes[] = {{"Text_XC", O::inspection}, {"Text_JT", O::monitor}, {"Text_BJ", O::alarm},
+                 {"Text_YY", O::stun},       {"Text_YB", O::kill},    {"Text_KJ", O::revive}};
     int row = 0;
     for (const auto &c : codes) {
         QLineEdit *box = makeDigitBox(QString::fromLatin1(c.name), c.offset);
-        grid->addWidget(makeLabel(*c.caption, box), row, 0);
+        grid->addWidget(makeLabel(DtmfArea::rowCaption(c.offset), box), row, 0);
         grid->addWidget(box, row++, 1);
     }
     QComboBox *space = makeCodeList("Combo_Dec_Space_Code", O::spaceCode);
@@ -171,17 +169,16 @@ QWidget *DtmfEditor::buildControlFrame()
     const struct
     {
         const char *idName;
-        const BiText *caption;
         int idOffset;
         const char *rightsName;
         const BiText *rightName;
         int rightsOffset;
-    } ids[] = {{"Text_MID", &DtmfText::MasterId, O::masterId, "Check_M%1", &DtmfText::MasterRight, O::masterRights},
-               {"Text_SID", &DtmfText::ViceId, O::viceId, "Check_S%1", &DtmfText::ViceRight, O::viceRights}};
+    } ids[] = {{"Text_MID", O::masterId, "Check_M%1", &DtmfText::MasterRight, O::masterRights},
+               {"Text_SID", O::viceId, "Check_S%1", &DtmfText::ViceRight, O::viceRights}};
     int row = 2;
     for (const auto &id : ids) {
         QLineEdit *box = makeDigitBox(QString::fromLatin1(id.idName), id.idOffset);
-        grid->addWidget(makeLabel(*id.caption, box), row, 0);
+        grid->addWidget(makeLabel(DtmfArea::rowCaption(id.idOffset), box), row, 0);
         grid->addWidget(box, row, 1);
         m_controlled << box;
         for (int i = 0; i < DtmfArea::RightsCount; ++i) {

@@ -317,6 +317,21 @@ void TestJournal::commandLineRecovers()
     QVERIFY(!QFile::exists(refused));
     QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("3"), QStringLiteral("-o"), refused}, out, err),
              int(CommandLine::Usage));
+
+    // One step is said as one.
+    QTest::qWait(2);
+    {
+        Journal journal(document);
+        QVERIFY(journal.start());
+        setCell(document, 0x32, 0x58);
+    }
+    out.clear();
+    err.clear();
+    QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("--list")}, out, err), int(CommandLine::Done));
+    QVERIFY2(out.section(QLatin1Char('\n'), 0, 0).contains(QStringLiteral("  1 step  ")), qPrintable(out));
+    QCOMPARE(run({QStringLiteral("recover"), QStringLiteral("1"), QStringLiteral("-o"), written}, out, err),
+             int(CommandLine::Done));
+    QVERIFY2(err.startsWith(QStringLiteral("recovered 1 step of the run started ")), qPrintable(err));
     qputenv("XDG_STATE_HOME", oldState);
 }
 

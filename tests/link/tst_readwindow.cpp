@@ -3,7 +3,11 @@
 #include "support/radiofixture.h"
 #include "support/testsupport.h"
 
+#include "files/backups.h"
+#include "files/radiohistory.h"
 #include "image/areamap.h"
+#include "image/dataorigin.h"
+#include "link/confirmedmemory.h"
 #include "image/memoryimage.h"
 #include "link/readwindow.h"
 #include "platform/messagebox.h"
@@ -131,13 +135,26 @@ void TestReadWindow::captionsAndPlacement()
 void TestReadWindow::fullRead_data()
 {
     QTest::addColumn<int>("strayBytes");
-    QTest::newRow("clean replies") << 0;
-    QTest::newRow("a stray byte before X") << 1;
+    QTest::addColumn<bool>("historyBlocked");
+    QTest::newRow("clean replies") << 0 << false;
+    QTest::newRow("a stray byte before X") << 1 << false;
+    // The read does and says exactly the same; only the history window tells.
+    QTest::newRow("the history cannot keep the snapshot") << 0 << true;
 }
 
 void TestReadWindow::fullRead()
 {
     QFETCH(int, strayBytes);
+    QFETCH(bool, historyBlocked);
+    TestSupport::TemporaryHome home;
+    if (historyBlocked) {
+        RadioHistory::install();
+        // A file where the history's folder should be: nothing goes below it, even as root.
+        QVERIFY(QDir().mkpath(QFileInfo(Backups::folder()).absolutePath()));
+        QFile blocker(Backups::folder());
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    Document::instance().adoptOrigin(QStringLiteral("ORV0000000000001"));
     RadioOnCom com(1);
     QVERIFY(com.ok());
     com.fillPattern();
@@ -179,6 +196,16 @@ void TestReadWindow::fullRead()
     for (int row = Area::FileOnly.firstRow; row <= Area::FileOnly.lastRow; ++row)
         QCOMPARE(image.row(row), QByteArray(16, char(0x33)));
     QVERIFY(!hosted.window->engine().port().isOpen());
+    // The radio is the data's origin, in the read's own step: Undo takes both back.
+    QVERIFY(!DataOrigin::number().isEmpty() && DataOrigin::number() != QStringLiteral("ORV0000000000001"));
+    Document::instance().undo();
+    QCOMPARE(DataOrigin::number(), QStringLiteral("ORV0000000000001"));
+    if (historyBlocked) {
+        ConfirmedMemory::setRecorder({});
+        QVERIFY(RadioHistory::lastFailure(false).startsWith(QStringLiteral("The radio history could not keep what radio")));
+        QVERIFY(QFileInfo(Backups::folder()).isFile());
+    }
+    Document::instance().adoptOrigin(QString());
 }
 
 void TestReadWindow::replyWithXAtOffsetTwoFailsTheRead()
