@@ -197,6 +197,12 @@ private:
     std::map<std::string, Counts> m_byTransfer;
     std::map<std::string, Counts> m_byFault;
     double m_longestShare = 0; // of a transfer's bound
+    // The quick write by the situation its baseline met.
+    struct QuickPaths
+    {
+        int runs = 0, quick = 0, fellBack = 0, done = 0, quickDone = 0;
+    };
+    std::map<std::string, QuickPaths> m_quickPaths;
 };
 
 // The longest a transfer may take when every reply comes just before its timeout and
@@ -680,6 +686,7 @@ void Soak::oneQuickWrite(Fault fault)
     bool hung = !waitSettled() && changes.isBusy();
     bool wrote = false;
     const bool quick = changes.isQuick();
+    const bool compared = !hung && changes.stage() == ChangedWrite::Stage::Compared;
     const QVector<int> probed = changes.probedBlocks();
     if (!hung && changes.stage() == ChangedWrite::Stage::Compared && !changes.frames().isEmpty()) {
         window->findChild<QPushButton *>(QStringLiteral("Command_write"))->click();
@@ -735,6 +742,13 @@ void Soak::oneQuickWrite(Fault fault)
     }
     result.corruptedImages = intact ? 0 : 1;
     result.radioNotAsSent = asPlanned ? 0 : 1;
+    QuickPaths &paths = m_quickPaths[situationNames[situation]];
+    ++paths.runs;
+    // Compared: the check of the touched blocks, or the whole read, got through.
+    if (compared)
+        ++(quick ? paths.quick : paths.fellBack);
+    paths.done += success ? 1 : 0;
+    paths.quickDone += success && quick ? 1 : 0;
     if (result.corruptedImages || result.radioNotAsSent || result.hangs || result.leakedPorts) {
         const QStringList texts = [] {
             QStringList t;
@@ -798,6 +812,13 @@ void Soak::run(int runs)
         printRow(t.name, m_byTransfer[t.name]);
     printRow(ChangedWriteName, m_byTransfer[ChangedWriteName]);
     printRow(QuickWriteName, m_byTransfer[QuickWriteName]);
+    if (!m_quickPaths.empty()) {
+        std::printf("\n  %-34s %6s %9s %9s %9s %9s\n", "quick write, baseline", "runs", "quick", "fell back", "done",
+                    "quick+done");
+        for (const auto &[situation, p] : m_quickPaths)
+            std::printf("  %-34s %6d %9d %9d %9d %9d\n", situation.c_str(), p.runs, p.quick, p.fellBack, p.done,
+                        p.quickDone);
+    }
     std::printf("\n");
     for (int f = 0; f < int(Fault::Count); ++f)
         printRow(faultName(Fault(f)), m_byFault[faultName(Fault(f))]);
