@@ -25,7 +25,9 @@ trap stop_radio EXIT
 trap 'exit 130' INT TERM HUP
 
 line=""
-for _ in $(seq 100); do
+# Up to 30 s: on a loaded machine (a sanitizer build, a full test run) the radio's start-up
+# alone can take several seconds, and giving up early would leave the user with no demo.
+for _ in $(seq 600); do
   line="$(grep -m 1 '^COM' "$log" || true)"
   [ -n "$line" ] && break
   if ! kill -0 "$radio" 2>/dev/null; then
