@@ -15,6 +15,7 @@
 #include "platform/portnames.h"
 #include "shell/bulkwritesteps.h"
 #include "shell/fleetwindow.h"
+#include "fleetbench.h"
 #include "virtualradio.h"
 
 #include <QApplication>
@@ -30,33 +31,9 @@
 
 namespace {
 
-QByteArray sentRows(const MemoryImage &image)
-{
-    MemoryImage prepared(image);
-    BulkWrite::prepare(prepared);
-    return prepared.rows(0, Area::BulkWriteFrames);
-}
-
-std::unique_ptr<vradio::VirtualRadio> radioOn(int com, char last, const QString &folder, const QByteArray &memory)
-{
-    auto radio = std::make_unique<vradio::VirtualRadio>();
-    vradio::Identity identity;
-    identity.number = std::string("ORV10000000000") + "0" + last;
-    radio->setIdentity(identity);
-    radio->setMemory(0, std::vector<uint8_t>(memory.begin(), memory.end()));
-    radio->setByteTiming(true);
-    std::string error;
-    if (!radio->open(&error) || !radio->linkAsCom(com, folder.toStdString(), &error))
-        std::fprintf(stderr, "virtual radio: %s\n", error.c_str());
-    radio->start();
-    return radio;
-}
-
-bool holds(const vradio::VirtualRadio &radio, const QByteArray &wanted)
-{
-    const std::vector<uint8_t> held = radio.memory(0, wanted.size());
-    return QByteArray(reinterpret_cast<const char *>(held.data()), int(held.size())) == wanted;
-}
+using FleetBench::holds;
+using FleetBench::radioOn;
+using FleetBench::sentRows;
 
 struct Bench
 {
